@@ -1,0 +1,129 @@
+// The deformation grid: an N x M array of control points over the filter
+// rectangle, in grid units (the diagonal of the filtered area is 1).
+//
+// Columns 1 .. N-2 and rows 1 .. M-2 are the inner points the user edits;
+// column 0, column N-1, row 0 and row M-1 form an outer ring that sits on the
+// border points of the regular grid and is never moved by a tool. Point (c, r)
+// is stored at index r*N + c.
+#pragma once
+
+#include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "grid/GridIndexRect.h"
+#include "grid/GridPatch.h"
+
+#include <vector>
+
+namespace HuxGeometry {
+class HuxTransform2D;
+}
+
+// Axis-aligned box in grid units.
+struct GridBounds {
+    double minX;
+    double minY;
+    double maxX;
+    double maxY;
+};
+
+class PSPlimGrid {
+public:
+    using Point2D = HuxGeometry::HuxPoint2D;
+
+    // Edge modes.
+    static constexpr int kFixedEdge = 0;  // border points stay on their regular positions
+    static constexpr int kLockedEdge = 1; // border points slide along the border lines
+    static constexpr int kFreeEdge = 2;   // border points move like any other
+
+    // Point counts including the ring; requests are clamped to this range.
+    static constexpr int kMinPoints = 5;
+    static constexpr int kMaxPoints = 152;
+
+    // A regular 2.0 x 2.0 grid of 5 x 5 points with free edges.
+    PSPlimGrid();
+
+    // ---- Size, reset and copy (PSPlimGrid.cpp) ----------------------------
+    void Reset(double width, double height, int across, int down);
+    void CopyFrom(const PSPlimGrid& other);
+    void ApplyEdgeMode();
+    void Resize(double width, double height, int across, int down);
+
+    // ---- Change tracking and undo (PSPlimGridPatch.cpp) -------------------
+    // Box of the range's points widened by one point on every side.
+    GridBounds PointBounds(const GridIndexRect& range) const;
+    // Fills patch with snapshot's values where this grid differs from it;
+    // true if any point or the edge mode differs.
+    bool Diff(const PSPlimGrid& snapshot, GridPatch& patch) const;
+    void SwapPatch(GridPatch& patch);
+    void SaveState(GridState& snapshot) const;
+    void SwapState(GridState& snapshot);
+
+    // ---- Inverse lookup (PSPlimGridInvert.cpp) ----------------------------
+    // Where the material now at `deformed` lay in the undeformed grid.
+    // Ring cells map outside the rectangle (-1 on the left and top sides);
+    // a position in no triangle maps to (0, 0).
+    Point2D InvertPoint(Point2D deformed);
+
+    // ---- Brush tools (PSPlimGridTools.cpp) --------------------------------
+    // Each returns the range of inner points inside the brush circle.
+    GridIndexRect Push(Point2D from, Point2D to, double radius, double power);
+    GridIndexRect Smooth(Point2D from, Point2D to, double radius, double power);
+    GridIndexRect Revert(Point2D from, Point2D to, double radius, double power);
+    GridIndexRect Stabilise(Point2D from, Point2D to, double radius, double power, Point2D anchor);
+    GridIndexRect Bulge(Point2D from, Point2D to, double radius, double power, Point2D anchor);
+    GridIndexRect PullToward(Point2D from, Point2D to, double radius, double power,
+                             const HuxGeometry::HuxTransform2D& transform);
+
+    // ---- Accessors --------------------------------------------------------
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    int PointsAcross() const { return across_; }
+    int PointsDown() const { return down_; }
+    const Point2D& Point(int c, int r) const { return points_[Index(c, r)]; }
+    Point2D& At(int c, int r) { return points_[Index(c, r)]; }
+    // Undeformed position of point (c, r).
+    Point2D RegularPosition(int c, int r) const { return {RegularX(c), RegularY(r)}; }
+
+    int EdgeMode() const { return edgeMode_; }
+    void SetEdgeMode(int mode) { edgeMode_ = mode; }
+
+    // Lookup coherence, cleared by the editor before each preview update.
+    int LookupCounter() const { return lookupCounter_; }
+    int FailedTestCounter() const { return failedTestCounter_; }
+    void ClearCounters() { lookupCounter_ = failedTestCounter_ = 0; }
+
+    // Where the next lookup starts: cell (column, row), and which triangle
+    // of it (true: upper-left, false: lower-right).
+    int RememberedColumn() const { return rememberedColumn_; }
+    int RememberedRow() const { return rememberedRow_; }
+    bool RememberedTriangle() const { return rememberedTriangle_; }
+    // Moves the start of the next lookup; the cell is clamped into the grid.
+    void SetLookupState(int column, int row, bool upperLeft);
+
+private:
+    int Index(int c, int r) const { return r * across_ + c; }
+    double RegularX(int c) const;
+    double RegularY(int r) const;
+    void FillRegular();
+    void PlaceRing();
+    void ApplyFixedEdge();
+    void ApplyLockedEdge();
+
+    // One triangle of cell (a, b); on a hit stores the undeformed position.
+    bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result) const;
+    // Remembers cell (a, b) and tries both its triangles, remembered one first.
+    bool TestCell(int a, int b, Point2D p, Point2D& result);
+    // Tries the cell estimated from p's regular position, then rings around it.
+    bool SearchAround(Point2D p, Point2D& result);
+
+    double width_ = 2.0;
+    double height_ = 2.0;
+    int across_ = kMinPoints;
+    int down_ = kMinPoints;
+    std::vector<Point2D> points_;
+    int rememberedColumn_ = 0;
+    int rememberedRow_ = 0;
+    bool rememberedTriangle_ = false;
+    int lookupCounter_ = 0;
+    int failedTestCounter_ = 0;
+    int edgeMode_ = kFreeEdge;
+};
