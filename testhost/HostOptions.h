@@ -1,0 +1,59 @@
+// How the test host behaves: its window, the quirks of real hosts it can
+// imitate, and the faults it can inject. Defaults are a well-behaved host.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "host/PSHostInterface.h"
+#include "testhost/CallLog.h"
+
+namespace SquelmHost {
+
+struct ColourAnswer {
+    bool refuse = false;              // answer `refusalCode` and leave the block alone
+    PS::OSErr refusalCode = PS::userCanceledErr;
+    uint16_t red = 0, green = 0, blue = 0; // written into colorComponents[0..2] on success
+};
+
+struct HostOptions {
+    // Area to filter in document coordinates; default the whole image.
+    std::optional<Rect32> filterRect;
+
+    // Owner window passed in PlatformData (0: none, as some hosts do).
+    intptr_t ownerWindow = 0;
+    bool nullPlatformData = false;      // FilterRecord.platformData null
+    bool nullAboutPlatformData = false; // AboutRecord.platformData null
+
+    // Handle quirks of real hosts.
+    bool getSizeAnswersZero = false;    // getSizeProc says 0 for valid handles
+    bool setSizeFails = false;          // setSizeProc answers memFullErr
+    int16_t numHandleProcs = 8;         // smaller: the later procs are absent (null)
+    int failNewHandleAt = 0;            // newProc refuses its N-th call and later ones (0: never)
+    uint8_t newHandleFill = 0;          // contents of a fresh block
+
+    // Faults.
+    int failAdvanceStateAt = 0;         // advanceState fails from its N-th call on (0: never)
+    PS::OSErr advanceStateError = PS::memFullErr;
+    int cancelAtAbortPoll = 0;          // abortProc answers true from its N-th poll on (0: never)
+
+    // Services a host may lack.
+    bool nullAbortProc = false;
+    bool nullProgressProc = false;
+    bool nullColorServices = false;
+    ColourAnswer colour;
+
+    // A host applies the selection to the output while autoMask is set;
+    // turn off to see exactly what the plug-in wrote.
+    bool honourAutoMask = true;
+    // A host restores the document when a run fails; turn off to see what a
+    // failing plug-in left behind.
+    bool revertOnFailure = true;
+};
+
+struct RunOptions {
+    bool callParameters = true;  // some hosts never call Parameters before Prepare
+    int maxContinueCalls = 1000; // safety cap on the Continue loop
+};
+
+} // namespace SquelmHost

@@ -1,0 +1,125 @@
+// A host for the filter plug-in interface, played faithfully on an RGB image
+// held in memory. It lays the FilterRecord out as a current host does, serves
+// advanceState requests (sampling on the host side at inputRate), keeps the
+// parameters handle between runs, and logs every call in both directions.
+//
+// Callbacks carry no context pointer, so the host that is running a plug-in
+// call (or, outside calls, the most recently created live host) is the one
+// that answers them. One host at a time may be driving a plug-in.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/PSHostInterface.h"
+#include "testhost/CallLog.h"
+#include "testhost/HostImage.h"
+#include "testhost/HostOptions.h"
+
+namespace SquelmHost {
+
+class HandleTable;
+class RequestServer;
+
+struct RunResult {
+    PS::OSErr result = PS::noErr;   // last non-zero selector result, else 0
+    int16_t failedSelector = -1;    // selector that failed, -1 for none
+    bool startCalled = false;
+    bool finishCalled = false;
+    int continueCalls = 0;
+    std::string errorText;          // the text behind errReportString
+    std::string hostError;          // the host's own complaint (loop cap, bad request)
+
+    bool Succeeded() const { return result == PS::noErr && hostError.empty(); }
+};
+
+class TestHost {
+public:
+    explicit TestHost(PS::PluginEntry entry, HostOptions options = {});
+    ~TestHost();
+    TestHost(const TestHost&) = delete;
+    TestHost& operator=(const TestHost&) = delete;
+
+    HostOptions& Options() { return options_; }
+
+    // ---- Document ---------------------------------------------------------
+    void SetImage(RgbImage image);
+    void SetMask(GreyImage mask); // same size as the image; marks a selection
+    void ClearMask();
+    const RgbImage& Image() const { return image_; }
+    const GreyImage* Mask() const { return mask_.Empty() ? nullptr : &mask_; }
+
+    // ---- Running ----------------------------------------------------------
+    // Parameters (optional), Prepare, Start, Continue while anything is
+    // requested, Finish if Start succeeded; stops at the first failure.
+    RunResult RunFilter(const RunOptions& run = {});
+    // Selector 0 with an AboutRecord.
+    PS::OSErr CallAbout();
+
+    // Fills a fresh record for a run (RunFilter does this itself).
+    void BuildRecord();
+    // One selector with the current record, exactly as RunFilter makes each
+    // call: result word zeroed first, pending output stored afterwards.
+    PS::OSErr CallSelector(int16_t selector);
+    // Serves the current requests the way the host does before Continue.
+    PS::OSErr ServeRequests();
+
+    // The live record and private-data word, for tests that tamper with them.
+    PS::FilterRecord& Record() { return record_; }
+    intptr_t& DataWord() { return data_; }
+    std::string ErrorStringText() const;
+
+    // ---- Parameters handle ------------------------------------------------
+    PS::Handle ParametersHandle() const { return parameters_; }
+    std::vector<uint8_t> ParameterBytes() const; // empty without a handle
+    void SetParameterBytes(const std::vector<uint8_t>& bytes);
+    void DiscardParameters();
+    // Raw bytes; loading a missing file returns false and keeps the handle.
+    void SaveParameters(const std::string& path) const;
+    bool LoadParameters(const std::string& path);
+
+    // ---- Handles -----------------------------------------------------------
+    bool IsLiveHandle(PS::Handle h) const;
+    int LockCount(PS::Handle h) const;
+    size_t LiveHandleCount() const;
+
+    // ---- Log ----------------------------------------------------------------
+    const CallLog& Log() const { return log_; }
+    CallLog& MutableLog() { return log_; }
+    void ClearLog() { log_.Clear(); }
+    // Padding bytes of inData/maskData/outData rows the plug-in overwrote.
+    long PaddingViolations() const;
+    // advanceState calls made after it had returned an error in this run.
+    int CallsAfterAdvanceStateError() const;
+
+    // Callback side: the host that answers callbacks right now.
+    static TestHost* Current();
+
+private:
+    friend struct HostCallbacks;
+    class ActiveScope;
+
+    void StoreParametersFromRecord();
+    PS::OSErr InvokeEntry(int16_t selector, void* record);
+
+    PS::PluginEntry entry_;
+    HostOptions options_;
+    RgbImage image_;
+    GreyImage mask_;
+    PS::FilterRecord record_{};
+    PS::HandleProcs handleProcs_{};
+    PS::PlatformData platformData_{};
+    PS::PlatformData aboutPlatformData_{};
+    std::array<unsigned char, 256> errorString_{};
+    intptr_t data_ = 0;
+    PS::Handle parameters_ = nullptr;
+    std::unique_ptr<HandleTable> handles_;
+    std::unique_ptr<RequestServer> server_;
+    CallLog log_;
+    int abortPolls_ = 0;
+    TestHost* previous_ = nullptr;
+};
+
+} // namespace SquelmHost
