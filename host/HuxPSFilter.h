@@ -1,0 +1,125 @@
+// Reusable base of a filter plug-in: turns the host's selector calls into
+// virtual operations, keeps the parameters block in the host's handle, wraps
+// the host's callbacks so that failures throw, reads image and mask
+// rectangles at any sampling rate, and keeps a zoomable, scrollable preview
+// of the filter rectangle for an editor.
+//
+// Failures are thrown (a HuxOSErr code, a `const char*` message, or a
+// HuxException*) and turned into the host's result word only by Dispatch.
+#pragma once
+
+#include "HuxLib/HUXIMAGE/HuxImage2.h"
+#include "HuxLib/HUXUTIL/HuxAutoPtr.h"
+#include "HuxLib/HuxGeometry/HuxRect.h"
+#include "host/HuxPSPlugin.h"
+#include "host/PSHostInterface.h"
+
+#include <cstdint>
+
+class HuxPSFilter : public HuxPSPlugin {
+public:
+    HuxPSFilter();
+    ~HuxPSFilter() override;
+
+    // ---- Host protocol -------------------------------------------------
+    // One host call: runs the selector's operation, turns a failure into the
+    // result word, and unlocks the parameters handle afterwards.
+    void Dispatch(int16_t selector, void* record, intptr_t* data, int16_t* result);
+
+    void Parameters() override;
+    void Prepare() override;
+    void Continue() override;
+
+    // The FilterRecord of the current call; null during About.
+    PS::FilterRecord* HostRecord() const;
+    // Window to own dialogs, from the current record's platform data; 0 when absent.
+    intptr_t OwnerWindow() const;
+
+    // ---- Host services (each throws on failure) ---------------------------
+    void AdvanceState();                              // the host's code, or -30900 without advanceState
+    void TestAbort();                                 // -128 when the user cancels
+    void UpdateProgress(int32_t done, int32_t total); // skipped without progressProc
+    bool PickColour(uint32_t& colour);                // false when refused; colour 0x00BBGGRR
+
+    // ---- Reading from the host -------------------------------------------
+    // rect is in scaled coordinates; the pixels land at origin in image.
+    void ReadInput(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin, bool swap);
+    void ReadMask(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin);
+
+    // ---- Parameters block ------------------------------------------------
+    virtual int32_t GetParametersSize() const;
+    virtual void SetParametersPointer(void* parameters);
+    virtual void SetDefaultParameters();
+    virtual void ValidateParameters();
+    void ObtainParameters();
+
+    // ---- Preview images --------------------------------------------------
+    virtual HuxImage2* GetOutputPreview();
+    virtual HuxImage2* GetSourcePreview();
+    virtual HuxImage2* GetDisplayPreview();
+    virtual HuxImage2* GetMaskPreview();
+    virtual HuxImage2* GetThumbnail();
+    virtual void UpdateSourcePreview(const HuxRect& rect);
+    virtual void BuildSourcePreview();
+    virtual void UpdateDisplayPreview(const HuxRect& rect);
+    virtual void BuildDisplayPreview();
+    virtual void UpdateMaskPreview(const HuxRect& rect);
+    virtual void BuildMaskPreview();
+    virtual void UpdateOutputPreview(const HuxRect& rect);
+    virtual void BuildOutputPreview();
+
+    // ---- View: zoom and scrolling ------------------------------------------
+    void SetPreviewSize(int32_t width, int32_t height);
+    void ZoomIn();
+    void ZoomOut();
+    bool CanZoomIn() const;
+    bool CanZoomOut() const;
+    int GetZoomLevel() const { return m_zoomLevel; }
+    int GetFitLevel() const { return m_fitLevel; }
+    int GetClosestLevel() const { return m_closestLevel; }
+    const HuxRect& GetViewRect() const { return m_viewRect; }
+    void SetViewRect(const HuxRect& rect);
+    void ScrollView(int32_t dx, int32_t dy);
+    void BuildThumbnail(int32_t maxWidth, int32_t maxHeight);
+
+    const HuxRect& FilterRect() const { return m_filterRect; }
+    // Sampling rate of the previews: max(zoom level, 1).
+    int PreviewScale() const;
+    // The view rectangle divided by the preview scale: the previews' extent.
+    HuxRect ScaledViewRect() const;
+
+protected:
+    // Replaces the output preview by a new zero-filled top-down 24-bit image.
+    HuxImage2& ReplaceOutputPreview(int32_t width, int32_t height);
+
+private:
+    void RunSelector(int16_t selector);
+    void ReportFailure(PS::OSErr code);
+    void ReportMessage(const char* message);
+    void UnlockParameters() noexcept;
+    void* UsableParametersBlock(int32_t size);
+    void CreateParametersBlock(int32_t size);
+    void RequestRects(const HuxRect& in, const HuxRect& mask, int scale);
+    void BuildAllPreviews();
+    void ScrollAxis(int32_t delta, bool vertical);
+    HuxPointI ViewSize() const;
+
+    PS::FilterRecord* m_record = nullptr;
+    PS::AboutRecord* m_aboutRecord = nullptr;
+    int16_t* m_result = nullptr;
+    intptr_t* m_data = nullptr;
+
+    HuxAutoPtr<HuxImage2> m_sourcePreview;
+    HuxAutoPtr<HuxImage2> m_displayPreview;
+    HuxAutoPtr<HuxImage2> m_maskPreview;
+    HuxAutoPtr<HuxImage2> m_outputPreview;
+    HuxAutoPtr<HuxImage2> m_thumbnail;
+
+    int32_t m_previewWidth = 0;
+    int32_t m_previewHeight = 0;
+    int m_zoomLevel = 1;
+    int m_fitLevel = 1;
+    int m_closestLevel = -5;
+    HuxRect m_viewRect;
+    HuxRect m_filterRect;
+};
