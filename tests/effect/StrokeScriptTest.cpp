@@ -1,0 +1,114 @@
+// Parsing of the stroke-script text format.
+#include "ui/PSPlimStrokeScript.h"
+
+#include <gtest/gtest.h>
+
+using Kind = PSPlimScriptCommand::Kind;
+
+namespace {
+
+// The message of the error that parsing `text` throws, or "" when it parses.
+std::string ErrorOf(const std::string& text)
+{
+    try {
+        PSPlimStrokeScript::Parse(text);
+    } catch (const PSPlimScriptError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(StrokeScriptTest, EveryCommandParsesWithItsLine)
+{
+    const auto script = PSPlimStrokeScript::Parse(
+        "# a comment line\n"
+        "tool left nibble\n"
+        "tool right stabilise   # trailing comment\n"
+        "\n"
+        "size 0.125\n"
+        "power 0.5\r\n"
+        "drag right 10,20 30.5,-4 7,8\n"
+        "edge locked\n"
+        "grid 20 30\n"
+        "undo\n"
+        "redo\n"
+        "preview 320 200\n"
+        "cancel\n");
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 11u);
+    EXPECT_EQ(c[0].kind, Kind::Tool);
+    EXPECT_EQ(c[0].line, 2);
+    EXPECT_EQ(c[0].button, PSPlimButton::Left);
+    EXPECT_EQ(c[0].toolId, 5);
+    EXPECT_EQ(c[1].button, PSPlimButton::Right);
+    EXPECT_EQ(c[1].toolId, 3);
+    EXPECT_EQ(c[2].kind, Kind::Size);
+    EXPECT_EQ(c[2].line, 5);
+    EXPECT_EQ(c[2].value, 0.125);
+    EXPECT_EQ(c[3].kind, Kind::Power);
+    EXPECT_EQ(c[3].value, 0.5);
+    EXPECT_EQ(c[4].kind, Kind::Drag);
+    EXPECT_EQ(c[4].button, PSPlimButton::Right);
+    ASSERT_EQ(c[4].points.size(), 3u);
+    EXPECT_EQ(c[4].points[0].x, 10.0);
+    EXPECT_EQ(c[4].points[0].y, 20.0);
+    EXPECT_EQ(c[4].points[1].x, 30.5);
+    EXPECT_EQ(c[4].points[1].y, -4.0);
+    EXPECT_EQ(c[4].points[2].y, 8.0);
+    EXPECT_EQ(c[5].kind, Kind::Edge);
+    EXPECT_EQ(c[5].edgeMode, 1);
+    EXPECT_EQ(c[6].kind, Kind::Grid);
+    EXPECT_EQ(c[6].first, 20);
+    EXPECT_EQ(c[6].second, 30);
+    EXPECT_EQ(c[7].kind, Kind::Undo);
+    EXPECT_EQ(c[8].kind, Kind::Redo);
+    EXPECT_EQ(c[9].kind, Kind::Preview);
+    EXPECT_EQ(c[9].first, 320);
+    EXPECT_EQ(c[9].second, 200);
+    EXPECT_EQ(c[10].kind, Kind::Cancel);
+    EXPECT_EQ(c[10].line, 13);
+}
+
+TEST(StrokeScriptTest, ToolNamesMapToToolIds)
+{
+    const char* names[] = {"squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
+    for (int id = 0; id < 6; ++id) {
+        const auto script = PSPlimStrokeScript::Parse(std::string("tool left ") + names[id]);
+        EXPECT_EQ(script.Commands().at(0).toolId, id) << names[id];
+    }
+    const char* edges[] = {"fixed", "locked", "free"};
+    for (int mode = 0; mode < 3; ++mode)
+        EXPECT_EQ(PSPlimStrokeScript::Parse(std::string("edge ") + edges[mode]).Commands().at(0).edgeMode, mode);
+}
+
+TEST(StrokeScriptTest, AnEmptyScriptHasNoCommands)
+{
+    EXPECT_TRUE(PSPlimStrokeScript::Parse("").Commands().empty());
+    EXPECT_TRUE(PSPlimStrokeScript::Parse("# only\n\n   \n").Commands().empty());
+}
+
+TEST(StrokeScriptTest, MistakesNameTheirLine)
+{
+    EXPECT_EQ(ErrorOf("undo\nsmudge 1\n"), "line 2: unknown command 'smudge'");
+    EXPECT_EQ(ErrorOf("tool middle squelm"), "line 1: unknown button 'middle'");
+    EXPECT_EQ(ErrorOf("\ntool left smear"), "line 2: unknown tool 'smear'");
+    EXPECT_EQ(ErrorOf("tool left"), "line 1: expected \"tool left|right <name>\"");
+    EXPECT_EQ(ErrorOf("size"), "line 1: expected \"size <value>\"");
+    EXPECT_EQ(ErrorOf("power 0.2x"), "line 1: '0.2x' is not a number");
+    EXPECT_EQ(ErrorOf("size nan"), "line 1: 'nan' is not a number");
+    EXPECT_EQ(ErrorOf("drag left"), "line 1: expected \"drag left|right x,y [x,y ...]\"");
+    EXPECT_EQ(ErrorOf("drag left 10;20"), "line 1: '10;20' is not a position x,y");
+    EXPECT_EQ(ErrorOf("drag left 10,"), "line 1: '' is not a number");
+    EXPECT_EQ(ErrorOf("edge sticky"), "line 1: unknown edge mode 'sticky'");
+    EXPECT_EQ(ErrorOf("grid 20.5 3"), "line 1: '20.5' is not a whole number");
+    EXPECT_EQ(ErrorOf("preview 0 10"), "line 1: a preview needs a positive width and height");
+    EXPECT_EQ(ErrorOf("undo now"), "line 1: expected \"undo\"");
+    EXPECT_EQ(ErrorOf("ok\n\n# fine\nundo"), "line 4: nothing may follow ok or cancel");
+}
+
+TEST(StrokeScriptTest, AMissingFileIsAnError)
+{
+    EXPECT_THROW(PSPlimStrokeScript::Load("/nonexistent/stroke-script.txt"), PSPlimScriptError);
+}

@@ -1,0 +1,169 @@
+#include "ui/PSPlimStrokeScript.h"
+
+#include "grid/PSPlimTools.h"
+
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
+namespace {
+
+using Kind = PSPlimScriptCommand::Kind;
+
+constexpr std::array<std::string_view, kToolCount> kToolNames = {
+    "squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
+constexpr std::array<std::string_view, 3> kEdgeNames = {"fixed", "locked", "free"};
+
+// The words of one line, with the line number for messages.
+class LineReader {
+public:
+    LineReader(const std::string& line, int number) : number_(number)
+    {
+        std::istringstream in(line.substr(0, line.find('#')));
+        for (std::string word; in >> word;)
+            words_.push_back(word);
+    }
+
+    bool Empty() const { return words_.empty(); }
+    size_t Count() const { return words_.size(); }
+    const std::string& Word(size_t i) const { return words_[i]; }
+    int Number() const { return number_; }
+
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        throw PSPlimScriptError("line " + std::to_string(number_) + ": " + what);
+    }
+
+    void ExpectCount(size_t count, const char* usage) const
+    {
+        if (words_.size() != count)
+            Fail(std::string("expected \"") + usage + "\"");
+    }
+
+    template <size_t N>
+    int Choice(size_t i, const std::array<std::string_view, N>& names, const char* what) const
+    {
+        for (size_t k = 0; k < N; ++k)
+            if (words_[i] == names[k])
+                return static_cast<int>(k);
+        Fail(std::string("unknown ") + what + " '" + words_[i] + "'");
+    }
+
+    double Number(size_t i) const { return ParseNumber(words_[i]); }
+
+    int Integer(size_t i) const
+    {
+        const double v = ParseNumber(words_[i]);
+        if (v != std::floor(v) || std::fabs(v) > 1e6)
+            Fail("'" + words_[i] + "' is not a whole number");
+        return static_cast<int>(v);
+    }
+
+    HuxGeometry::HuxPoint2D Position(size_t i) const
+    {
+        const std::string& w = words_[i];
+        const size_t comma = w.find(',');
+        if (comma == std::string::npos)
+            Fail("'" + w + "' is not a position x,y");
+        return {ParseNumber(w.substr(0, comma)), ParseNumber(w.substr(comma + 1))};
+    }
+
+    PSPlimButton Button(size_t i) const
+    {
+        static constexpr std::array<std::string_view, 2> kButtons = {"left", "right"};
+        return Choice(i, kButtons, "button") == 0 ? PSPlimButton::Left : PSPlimButton::Right;
+    }
+
+private:
+    double ParseNumber(const std::string& text) const
+    {
+        size_t used = 0;
+        double v = 0.0;
+        try {
+            v = std::stod(text, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used == 0 || used != text.size() || !std::isfinite(v))
+            Fail("'" + text + "' is not a number");
+        return v;
+    }
+
+    std::vector<std::string> words_;
+    int number_;
+};
+
+PSPlimScriptCommand ParseLine(const LineReader& in)
+{
+    PSPlimScriptCommand cmd;
+    cmd.line = in.Number();
+    const std::string& verb = in.Word(0);
+    if (verb == "tool") {
+        in.ExpectCount(3, "tool left|right <name>");
+        cmd.kind = Kind::Tool;
+        cmd.button = in.Button(1);
+        cmd.toolId = in.Choice(2, kToolNames, "tool");
+    } else if (verb == "size" || verb == "power") {
+        in.ExpectCount(2, verb == "size" ? "size <value>" : "power <value>");
+        cmd.kind = verb == "size" ? Kind::Size : Kind::Power;
+        cmd.value = in.Number(1);
+    } else if (verb == "drag") {
+        if (in.Count() < 3)
+            in.Fail("expected \"drag left|right x,y [x,y ...]\"");
+        cmd.kind = Kind::Drag;
+        cmd.button = in.Button(1);
+        for (size_t i = 2; i < in.Count(); ++i)
+            cmd.points.push_back(in.Position(i));
+    } else if (verb == "edge") {
+        in.ExpectCount(2, "edge fixed|locked|free");
+        cmd.kind = Kind::Edge;
+        cmd.edgeMode = in.Choice(1, kEdgeNames, "edge mode");
+    } else if (verb == "grid" || verb == "preview") {
+        in.ExpectCount(3, verb == "grid" ? "grid <across> <down>" : "preview <width> <height>");
+        cmd.kind = verb == "grid" ? Kind::Grid : Kind::Preview;
+        cmd.first = in.Integer(1);
+        cmd.second = in.Integer(2);
+        if (cmd.kind == Kind::Preview && (cmd.first < 1 || cmd.second < 1))
+            in.Fail("a preview needs a positive width and height");
+    } else if (verb == "undo" || verb == "redo" || verb == "ok" || verb == "cancel") {
+        in.ExpectCount(1, verb.c_str());
+        cmd.kind = verb == "undo" ? Kind::Undo : verb == "redo" ? Kind::Redo
+                 : verb == "ok"   ? Kind::Ok   : Kind::Cancel;
+    } else {
+        in.Fail("unknown command '" + verb + "'");
+    }
+    return cmd;
+}
+
+} // namespace
+
+PSPlimStrokeScript PSPlimStrokeScript::Parse(const std::string& text)
+{
+    PSPlimStrokeScript script;
+    std::istringstream lines(text);
+    int number = 0;
+    bool closed = false;
+    for (std::string line; std::getline(lines, line);) {
+        const LineReader in(line, ++number);
+        if (in.Empty())
+            continue;
+        if (closed)
+            in.Fail("nothing may follow ok or cancel");
+        script.commands_.push_back(ParseLine(in));
+        const Kind kind = script.commands_.back().kind;
+        closed = kind == Kind::Ok || kind == Kind::Cancel;
+    }
+    return script;
+}
+
+PSPlimStrokeScript PSPlimStrokeScript::Load(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw PSPlimScriptError("cannot read the script " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return Parse(text.str());
+}
