@@ -1,0 +1,220 @@
+// Processor faults become thrown HuxSEException pointers.
+//
+// MinGW has no _set_se_translator, and a C++ exception cannot be thrown from
+// inside an exception handler: the unwinder would have to cross the system's
+// dispatch frames, which carry no unwind tables. So a vectored handler does
+// not throw; it rewrites the faulting thread's context so that, when the
+// thread resumes, it looks as if the faulting code had called
+// HuxRaiseTranslatedFault, which then throws an ordinary C++ exception. The
+// library is built with -fnon-call-exceptions, so every trapping instruction
+// is a point where an exception may start, and the unwinder finds the
+// faulting function's frame from the fake return address.
+//
+// Only faults that can be unwound are translated: on the installing thread,
+// inside an open HuxFaultScope, and either in this module's own code or in a
+// call from this module's code to an address outside every module (a call
+// through a bad callback pointer). A fault in host code is left to the host:
+// unwinding through frames without unwind tables would end the process.
+#include "HuxLib/HUXUTIL/HuxSETranslator.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "HuxLib/HUXUTIL/HuxException.h"
+
+extern "C" {
+[[noreturn]] void HuxRaiseTranslatedFault();
+void HuxFaultCallStub();
+}
+
+namespace {
+
+constexpr DWORD kNoThread = 0;
+
+// The translator serves one thread; these are written by that thread, or by
+// the handler while it runs on that thread.
+DWORD g_thread = kNoThread;
+int g_scopeDepth = 0;
+DWORD g_pendingCode = 0;
+
+bool IsTranslatedCode(DWORD code)
+{
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_INT_OVERFLOW:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_FLT_DENORMAL_OPERAND:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_INEXACT_RESULT:
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_OVERFLOW:
+    case EXCEPTION_FLT_STACK_CHECK:
+    case EXCEPTION_FLT_UNDERFLOW:
+        return true;
+    default:
+        // Breakpoints, single steps, guard pages and stack overflow belong
+        // to debuggers and the system; C++ and other software exceptions
+        // are not faults.
+        return false;
+    }
+}
+
+HMODULE ThisModule()
+{
+    static const HMODULE module = [] {
+        HMODULE h = nullptr;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCSTR>(&ThisModule), &h);
+        return h;
+    }();
+    return module;
+}
+
+enum class Region { ThisModule, OtherModule, NoModule };
+
+Region RegionOf(uintptr_t address)
+{
+    MEMORY_BASIC_INFORMATION info{};
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &info, sizeof info) != sizeof info)
+        return Region::NoModule;
+    if (info.State != MEM_COMMIT || info.Type != MEM_IMAGE)
+        return Region::NoModule;
+    return info.AllocationBase == ThisModule() ? Region::ThisModule : Region::OtherModule;
+}
+
+// The word at `address` if it can be read.
+bool ReadStackWord(uintptr_t address, uintptr_t& word)
+{
+    MEMORY_BASIC_INFORMATION info{};
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &info, sizeof info) != sizeof info)
+        return false;
+    const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (info.State != MEM_COMMIT || (info.Protect & readable) == 0 || (info.Protect & PAGE_GUARD) != 0)
+        return false;
+    word = *reinterpret_cast<const uintptr_t*>(address);
+    return true;
+}
+
+// A floating-point fault leaves its flag pending in the x87 status word; the
+// next x87 instruction would fault again.
+void ClearPendingFloatFault(CONTEXT& context)
+{
+    constexpr DWORD kExceptionFlagsAndSummary = 0x80FF;
+    context.FloatSave.StatusWord &= ~kExceptionFlagsAndSummary;
+}
+
+#if defined(__i386__)
+
+bool Redirect(CONTEXT& context)
+{
+    const uintptr_t eip = context.Eip;
+    switch (RegionOf(eip)) {
+    case Region::ThisModule:
+        // Resume in the stub, which pushes Eip + 1 as a return address: the
+        // unwinder looks up the instruction before a return address, which
+        // is then the faulting instruction itself.
+        context.Ecx = static_cast<DWORD>(eip + 1);
+        context.Eip = reinterpret_cast<DWORD>(&HuxFaultCallStub);
+        return true;
+    case Region::NoModule: {
+        // A call to nowhere: the return address the call pushed is on the
+        // stack already. Translate only when it leads back into this module.
+        uintptr_t returnAddress = 0;
+        if (!ReadStackWord(context.Esp, returnAddress) || RegionOf(returnAddress) != Region::ThisModule)
+            return false;
+        context.Eip = reinterpret_cast<DWORD>(&HuxRaiseTranslatedFault);
+        return true;
+    }
+    case Region::OtherModule:
+        return false;
+    }
+    return false;
+}
+
+#else
+#error "The fault translator supports 32-bit x86 only."
+#endif
+
+LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (g_thread == kNoThread || GetCurrentThreadId() != g_thread || g_scopeDepth == 0)
+        return EXCEPTION_CONTINUE_SEARCH;
+    if (!IsTranslatedCode(record.ExceptionCode) || (record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) != 0)
+        return EXCEPTION_CONTINUE_SEARCH;
+    CONTEXT& context = *pointers->ContextRecord;
+    if (!Redirect(context))
+        return EXCEPTION_CONTINUE_SEARCH;
+    ClearPendingFloatFault(context);
+    g_pendingCode = record.ExceptionCode;
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+// Owns the handler registration: the handler must go before the module's
+// code is unmapped, or the next fault anywhere in the process would jump
+// into freed memory.
+class Registration {
+public:
+    Registration() = default;
+    ~Registration()
+    {
+        if (handle_)
+            RemoveVectoredExceptionHandler(handle_);
+    }
+    Registration(const Registration&) = delete;
+    Registration& operator=(const Registration&) = delete;
+
+    void Install()
+    {
+        if (!handle_)
+            handle_ = AddVectoredExceptionHandler(1, &TranslateFault);
+    }
+
+private:
+    void* handle_ = nullptr;
+};
+
+Registration g_registration;
+
+} // namespace
+
+// Entered as if called from the faulting instruction. force_align_arg_pointer:
+// the faulting code's stack need not have the alignment a call site keeps.
+extern "C" [[noreturn]] __attribute__((noinline, used, force_align_arg_pointer)) void HuxRaiseTranslatedFault()
+{
+    throw new HuxSEException(g_pendingCode);
+}
+
+// Ecx holds the return address to fake (set by Redirect); Ecx is scratch at
+// any point where an exception may start.
+asm(".text\n"
+    ".p2align 4\n"
+    "_HuxFaultCallStub:\n"
+    "    pushl %ecx\n"
+    "    jmp _HuxRaiseTranslatedFault\n");
+
+void HuxInstallFaultTranslator()
+{
+    ThisModule();
+    g_thread = GetCurrentThreadId();
+    g_registration.Install();
+}
+
+HuxFaultScope::HuxFaultScope()
+{
+    if (GetCurrentThreadId() == g_thread)
+        ++g_scopeDepth;
+}
+
+HuxFaultScope::~HuxFaultScope()
+{
+    if (GetCurrentThreadId() == g_thread)
+        --g_scopeDepth;
+}
