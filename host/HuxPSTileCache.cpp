@@ -1,0 +1,247 @@
+#include "host/HuxPSTileCache.h"
+
+#include "host/HuxPSFilter.h"
+#include "host/PSHostInterface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+// Sizes derived from host-supplied dimensions are computed in 64 bits and
+// refused when they leave the 32-bit range the host interface works in.
+int32_t CheckedSize(int64_t value, const char* what)
+{
+    if (value < 0 || value > INT32_MAX)
+        throw std::length_error(what);
+    return int32_t(value);
+}
+
+int32_t ShiftOf(int32_t size)
+{
+    for (int32_t shift = 0; shift < 31; ++shift) {
+        if ((int32_t(1) << shift) == size)
+            return shift;
+    }
+    return -1;
+}
+
+// Modulo whose result lies in 0 .. n - 1 for negative operands too.
+int64_t FloorMod(int64_t value, int64_t n)
+{
+    const int64_t m = value % n;
+    return m < 0 ? m + n : m;
+}
+
+// Moves a coordinate outside [origin, origin + extent) inside by the edge
+// mode (repeat, wrap or mirror; extent > 0).
+int32_t ResolveEdge(int32_t mode, int32_t value, int32_t origin, int32_t extent)
+{
+    const int64_t offset = int64_t(value) - origin;
+    if (offset >= 0 && offset < extent)
+        return value;
+    switch (mode) {
+    case HuxPSTileCache::kWrap:
+        return int32_t(origin + FloorMod(offset, extent));
+    case HuxPSTileCache::kMirror: {
+        int64_t m = FloorMod(offset, 2 * int64_t(extent));
+        if (m >= extent)
+            m = 2 * int64_t(extent) - m - 1;
+        return int32_t(origin + m);
+    }
+    default:
+        return int32_t(origin + std::clamp<int64_t>(offset, 0, extent - 1));
+    }
+}
+
+void SetHostRect(PS::Rect& target, const HuxRect& r)
+{
+    target.left = int16_t(r.left);
+    target.top = int16_t(r.top);
+    target.right = int16_t(r.right);
+    target.bottom = int16_t(r.bottom);
+}
+
+} // namespace
+
+HuxPSTileCache::HuxPSTileCache(HuxPSFilter* owner, int32_t scale) : owner_(owner), scale_(scale) {}
+
+HuxPSTileCache::~HuxPSTileCache() = default;
+
+void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t channelOrder, bool hasMask,
+                               int32_t budget)
+{
+    if (scale_ < 1 || tileWidth < 1 || tileHeight < 1)
+        throw std::invalid_argument("tile cache: scale and tile size must be positive");
+    const PS::Rect& filter = owner_->HostRecord()->filterRect;
+    const HuxRect source{filter.left, filter.top, filter.right, filter.bottom};
+    const HuxRect scaled = HuxRectDivide(source, scale_);
+
+    const int64_t width = std::max<int64_t>(int64_t(scaled.right) - scaled.left, 0);
+    const int64_t height = std::max<int64_t>(int64_t(scaled.bottom) - scaled.top, 0);
+    const int32_t across = CheckedSize((width + tileWidth - 1) / tileWidth, "tile cache: too many tiles");
+    const int32_t down = CheckedSize((height + tileHeight - 1) / tileHeight, "tile cache: too many tiles");
+    const int32_t tiles = CheckedSize(int64_t(across) * down, "tile cache: too many tiles");
+    const int32_t tilePixels = CheckedSize(int64_t(tileWidth) * tileHeight, "tile cache: tile too large");
+    const int64_t bytesPerTile = int64_t(tilePixels) * (hasMask ? 4 : 3);
+    CheckedSize(bytesPerTile, "tile cache: tile too large");
+
+    // Nothing above changed the cache: a refused configuration leaves it as it was.
+    sourceRect_ = source;
+    scaledRect_ = scaled;
+    tileWidth_ = tileWidth;
+    tileHeight_ = tileHeight;
+    channelOrder_ = channelOrder;
+    hasMask_ = hasMask;
+    budget_ = budget;
+    bytesPerPixel_ = 3;
+    tilesAcross_ = across;
+    tilesDown_ = down;
+    capacity_ = int32_t(std::max<int64_t>(budget / bytesPerTile, 1));
+    scaledWidth_ = uint32_t(width);
+    scaledHeight_ = uint32_t(height);
+    tileShiftX_ = ShiftOf(tileWidth);
+    tileShiftY_ = ShiftOf(tileHeight);
+    tileRowBytes_ = uint32_t(tileWidth) * 3;
+
+    pixelTiles_.assign(size_t(tiles), nullptr);
+    maskTiles_.assign(size_t(tiles), nullptr);
+    loadOrder_.clear();
+    spareBuffers_.clear();
+    ownedBuffers_.clear();
+}
+
+void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)
+{
+    edgeMode_ = mode;
+    edgeColour_ = colour;
+    const uint8_t red = uint8_t(colour);
+    const uint8_t green = uint8_t(colour >> 8);
+    const uint8_t blue = uint8_t(colour >> 16);
+    edgePixel_[0] = channelOrder_ == kSwappedOrder ? blue : red;
+    edgePixel_[1] = green;
+    edgePixel_[2] = channelOrder_ == kSwappedOrder ? red : blue;
+}
+
+const uint8_t* HuxPSTileCache::OutsidePixel(int32_t x, int32_t y)
+{
+    // An empty rectangle has no pixel to repeat, wrap or mirror.
+    if (edgeMode_ == kFixedColour || scaledWidth_ == 0 || scaledHeight_ == 0)
+        return edgePixel_;
+    const int32_t insideX = ResolveEdge(edgeMode_, x, scaledRect_.left, int32_t(scaledWidth_));
+    const int32_t insideY = ResolveEdge(edgeMode_, y, scaledRect_.top, int32_t(scaledHeight_));
+    return InsidePixel(uint32_t(insideX - scaledRect_.left), uint32_t(insideY - scaledRect_.top));
+}
+
+uint8_t* HuxPSTileCache::LoadTile(int32_t index)
+{
+    if (index < 0 || size_t(index) >= pixelTiles_.size())
+        throw std::out_of_range("tile cache: no such tile");
+    if (pixelTiles_[size_t(index)] != nullptr)
+        return pixelTiles_[size_t(index)];
+
+    const TileBuffers buffers = AcquireBuffers();
+    pixelTiles_[size_t(index)] = buffers.pixels;
+    maskTiles_[size_t(index)] = buffers.mask;
+    loadOrder_.push_back(index);
+    try {
+        RequestTile(index);
+        CopyTile(index, buffers);
+    } catch (...) {
+        // Keep no slot pointing at pixels the host never delivered, so that
+        // a later read asks the host again.
+        ForgetTile(index);
+        spareBuffers_.push_back(buffers);
+        throw;
+    }
+    ++loadCount_;
+    return buffers.pixels;
+}
+
+HuxPSTileCache::TileBuffers HuxPSTileCache::AcquireBuffers()
+{
+    if (!spareBuffers_.empty()) {
+        const TileBuffers buffers = spareBuffers_.back();
+        spareBuffers_.pop_back();
+        return buffers;
+    }
+    if (loadOrder_.size() < size_t(capacity_)) {
+        TileBuffers buffers;
+        buffers.pixels = NewBuffer(size_t(tileWidth_) * size_t(tileHeight_) * 3);
+        if (hasMask_)
+            buffers.mask = NewBuffer(size_t(tileWidth_) * size_t(tileHeight_));
+        return buffers;
+    }
+    const int32_t oldest = loadOrder_.front();
+    TileBuffers buffers{pixelTiles_[size_t(oldest)], maskTiles_[size_t(oldest)]};
+    ForgetTile(oldest);
+    return buffers;
+}
+
+uint8_t* HuxPSTileCache::NewBuffer(size_t bytes)
+{
+    ownedBuffers_.reserve(ownedBuffers_.size() + 1);
+    ownedBuffers_.push_back(std::make_unique<uint8_t[]>(bytes));
+    return ownedBuffers_.back().get();
+}
+
+void HuxPSTileCache::ForgetTile(int32_t index)
+{
+    pixelTiles_[size_t(index)] = nullptr;
+    maskTiles_[size_t(index)] = nullptr;
+    const auto it = std::find(loadOrder_.begin(), loadOrder_.end(), index);
+    if (it != loadOrder_.end())
+        loadOrder_.erase(it);
+}
+
+void HuxPSTileCache::RequestTile(int32_t index)
+{
+    HuxRect in;
+    in.left = tileWidth_ * (index % tilesAcross_) + scaledRect_.left;
+    in.top = tileHeight_ * (index / tilesAcross_) + scaledRect_.top;
+    in.right = std::min(in.left + tileWidth_, scaledRect_.right);
+    in.bottom = std::min(in.top + tileHeight_, scaledRect_.bottom);
+
+    PS::FilterRecord* record = owner_->HostRecord();
+    SetHostRect(record->inRect, in);
+    SetHostRect(record->outRect, HuxRect{});
+    SetHostRect(record->maskRect, hasMask_ ? in : HuxRect{});
+    record->inputRate = PS::Fixed(scale_) << 16;
+    record->maskRate = PS::Fixed(scale_) << 16;
+    record->inLoPlane = 0;
+    record->inHiPlane = 2;
+    owner_->AdvanceState();
+}
+
+void HuxPSTileCache::CopyTile(int32_t index, const TileBuffers& buffers) const
+{
+    const PS::FilterRecord* record = owner_->HostRecord();
+    const int32_t columns = std::min(tileWidth_, scaledRect_.right - (tileWidth_ * (index % tilesAcross_) +
+                                                                      scaledRect_.left));
+    const int32_t rows = std::min(tileHeight_, scaledRect_.bottom - (tileHeight_ * (index / tilesAcross_) +
+                                                                     scaledRect_.top));
+    if (record->inData == nullptr || (hasMask_ && record->maskData == nullptr))
+        throw std::runtime_error("tile cache: the host delivered no data");
+
+    const auto* source = static_cast<const uint8_t*>(record->inData);
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint8_t* from = source + ptrdiff_t(r) * record->inRowBytes;
+        uint8_t* to = buffers.pixels + size_t(r) * tileRowBytes_;
+        if (channelOrder_ == kSwappedOrder) {
+            for (int32_t c = 0; c < columns; ++c, from += 3, to += 3) {
+                to[0] = from[2];
+                to[1] = from[1];
+                to[2] = from[0];
+            }
+        } else {
+            std::memcpy(to, from, size_t(columns) * 3);
+        }
+    }
+    if (!hasMask_)
+        return;
+    const auto* mask = static_cast<const uint8_t*>(record->maskData);
+    for (int32_t r = 0; r < rows; ++r)
+        std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record->maskRowBytes,
+                    size_t(columns));
+}

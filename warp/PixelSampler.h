@@ -1,0 +1,130 @@
+// The per-pixel rule of the texture mapper: from the four mapped corners of a
+// destination pixel, decide how many samples to take and how, average them
+// over the source quadrilateral and write the 3 result bytes.
+//
+// Inline because it is the innermost step of every render; the arithmetic is
+// written out in the exact order the result depends on.
+#pragma once
+
+#include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "host/HuxPSTileCache.h"
+#include "warp/SampleCounts.h"
+
+#include <cmath>
+#include <cstdint>
+
+struct SamplerSettings {
+    int32_t interpolationMode = 1; // 0 adaptive, 1 always bilinear, anything else nearest
+    double sampleCountBias = 0.9;
+    double sampleDensity = 1.0;
+};
+
+// Integer position of a coordinate, truncated toward zero; wild values are
+// clamped first so that the conversion is always defined.
+inline int32_t TruncatePosition(double value)
+{
+    if (!(value >= -HuxPSTileCache::kPositionLimit))
+        return -int32_t(HuxPSTileCache::kPositionLimit);
+    if (value > HuxPSTileCache::kPositionLimit)
+        return int32_t(HuxPSTileCache::kPositionLimit);
+    return int32_t(value);
+}
+
+class PixelSampler {
+public:
+    explicit PixelSampler(const SamplerSettings& settings) : settings_(settings) {}
+
+    void Render(HuxPSTileCache& source, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
+                const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
+                const HuxGeometry::HuxPoint2D& bottomRight) const;
+
+private:
+    bool UsesBilinear(double lengthTop, double lengthLeft) const
+    {
+        const int32_t mode = settings_.interpolationMode;
+        return mode == 1 || (mode == 0 && (lengthTop < 0.8 || lengthLeft < 0.8));
+    }
+
+    template <bool kBilinear>
+    static void SampleLattice(HuxPSTileCache& source, int32_t countTop, int32_t countLeft,
+                              const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
+                              const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
+                              int32_t sums[3]);
+
+    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
+    {
+        for (int c = 0; c < 3; ++c)
+            out[c] = uint8_t((divisor + uint32_t(sums[c]) - 1) / divisor);
+        out += 3;
+    }
+
+    SamplerSettings settings_;
+};
+
+template <bool kBilinear>
+inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop, int32_t countLeft,
+                                        const HuxGeometry::HuxPoint2D& topLeft,
+                                        const HuxGeometry::HuxPoint2D& topRight,
+                                        const HuxGeometry::HuxPoint2D& bottomLeft,
+                                        const HuxGeometry::HuxPoint2D& bottomRight, int32_t sums[3])
+{
+    // Sub-cell centres, stepped by repeated addition from half a step.
+    const double stepU = 1.0 / countTop;
+    const double stepV = 1.0 / countLeft;
+    for (double u = stepU * 0.5; u < 1.0; u += stepU) {
+        const double topX = (1.0 - u) * topLeft.x + u * topRight.x;
+        const double topY = (1.0 - u) * topLeft.y + u * topRight.y;
+        const double bottomX = (1.0 - u) * bottomLeft.x + u * bottomRight.x;
+        const double bottomY = (1.0 - u) * bottomLeft.y + u * bottomRight.y;
+        for (double v = stepV * 0.5; v < 1.0; v += stepV) {
+            const double x = (1.0 - v) * topX + v * bottomX;
+            const double y = (1.0 - v) * topY + v * bottomY;
+            if constexpr (kBilinear) {
+                source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+            } else {
+                const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+                sums[0] += p[0];
+                sums[1] += p[1];
+                sums[2] += p[2];
+            }
+        }
+    }
+}
+
+inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
+                                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
+                                 const HuxGeometry::HuxPoint2D& bottomRight) const
+{
+    const double topDx = topLeft.x - topRight.x;
+    const double topDy = topLeft.y - topRight.y;
+    const double leftDx = topLeft.x - bottomLeft.x;
+    const double leftDy = topLeft.y - bottomLeft.y;
+    const double lengthTop = std::sqrt(topDx * topDx + topDy * topDy);
+    const double lengthLeft = std::sqrt(leftDx * leftDx + leftDy * leftDy);
+    int32_t countTop = EdgeSampleCount(lengthTop, settings_.sampleDensity, settings_.sampleCountBias);
+    int32_t countLeft = EdgeSampleCount(lengthLeft, settings_.sampleDensity, settings_.sampleCountBias);
+    ReduceSampleCounts(countTop, countLeft);
+    const bool bilinear = UsesBilinear(lengthTop, lengthLeft);
+
+    if (countTop == 1 && countLeft == 1 && !bilinear) {
+        // One nearest sample at the centre: the average is the pixel itself.
+        const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
+        const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
+        const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+        out[0] = p[0];
+        out[1] = p[1];
+        out[2] = p[2];
+        out += 3;
+        return;
+    }
+
+    int32_t sums[3] = {0, 0, 0};
+    const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
+    if (bilinear) {
+        SampleLattice<true>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
+        WriteAverage(out, sums, n * 65025u);
+    } else {
+        SampleLattice<false>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
+        WriteAverage(out, sums, n);
+    }
+}

@@ -1,0 +1,28 @@
+// How many samples a destination pixel takes along each measured edge of its
+// source quadrilateral.
+#pragma once
+
+#include <cstdint>
+
+// Samples along one edge: trunc(length * density + bias), at least 1. Values
+// too large for the count's type saturate; the reduction brings them down.
+inline int32_t EdgeSampleCount(double length, double density, double bias)
+{
+    const double scaled = length * density + bias;
+    if (!(scaled >= 1.0)) // below 1, or not a number
+        return 1;
+    if (scaled >= 1073741824.0)
+        return 1073741824;
+    return int32_t(scaled);
+}
+
+// Brings countTop x countLeft down to at most 120 samples: always the larger
+// count (countLeft on a tie), halved above 20, else one less.
+inline void ReduceSampleCounts(int32_t& countTop, int32_t& countLeft)
+{
+    constexpr int64_t kMaxSamples = 120;
+    while (int64_t(countTop) * countLeft > kMaxSamples) {
+        int32_t& count = countTop > countLeft ? countTop : countLeft;
+        count = count > 20 ? count / 2 : count - 1;
+    }
+}

@@ -1,0 +1,105 @@
+// The corner walk shared by the mapper's render operations. Included at the
+// end of HuxPSNonLinearTextureMapper.h; not meant to be included elsewhere.
+#pragma once
+
+#include "HuxLib/HUXUTIL/HuxAutoPtr.h"
+#include "host/HuxPSTileCache.h"
+
+#include <algorithm>
+
+namespace TileWalkDetail {
+
+// Maps every pixel corner of the tile exactly once, (w + 1)(h + 1) calls,
+// row by row from the top and left to right, carrying one row of mapped
+// corners down the tile, and hands each pixel's four corners to `pixel`
+// together with the pixel's cache position.
+template <class Mapping, class PixelRule>
+void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
+{
+    using HuxGeometry::HuxPoint2D;
+    // A reversed rectangle is as empty as a zero-sized one.
+    const int32_t w = std::max(tile.Width(), 0);
+    const int32_t h = std::max(tile.Height(), 0);
+    HuxAutoArrayPtr<HuxPoint2D> corners(new HuxPoint2D[size_t(w) + 1]);
+
+    double x = double(tile.left) - 0.5;
+    const double top = double(tile.top) - 0.5;
+    for (int32_t k = 0; k <= w; ++k, x += 1.0)
+        corners[k] = mapping.MapPoint(HuxPoint2D{x, top});
+
+    double y = double(tile.top) + 0.5;
+    for (int32_t r = 0; r < h; ++r, y += 1.0) {
+        uint8_t* out = tile.data + ptrdiff_t(r) * tile.rowStride;
+        HuxPoint2D bottomLeft = mapping.MapPoint(HuxPoint2D{double(tile.left) - 0.5, y});
+        for (int32_t j = 0; j < w; ++j) {
+            const HuxPoint2D bottomRight = mapping.MapPoint(HuxPoint2D{double(tile.left) + 0.5 + j, y});
+            pixel(out, corners[j], corners[j + 1], bottomLeft, bottomRight, tile.left + j, tile.top + r);
+            corners[j] = bottomLeft;
+            bottomLeft = bottomRight;
+        }
+        corners[w] = bottomLeft;
+    }
+}
+
+// Renders selected pixels through `sampler`; an unselected pixel's own source
+// pixel goes to `unselected(out, pixel)`, which writes 3 bytes and advances.
+template <class Mapping, class Unselected>
+void WalkTileMasked(HuxPSTileCache& source, const DestinationTile& tile, Mapping& mapping,
+                    const PixelSampler& sampler, Unselected&& unselected)
+{
+    using HuxGeometry::HuxPoint2D;
+    WalkTile(tile, mapping,
+             [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
+                 const HuxPoint2D& br, int32_t x, int32_t y) {
+                 if (source.MaskAt(x, y) != 0)
+                     sampler.Render(source, out, tl, tr, bl, br);
+                 else
+                     unselected(out, source.PixelAt(x, y));
+             });
+}
+
+} // namespace TileWalkDetail
+
+template <class Mapping>
+void HuxPSNonLinearTextureMapper::RenderTileThrough(HuxPSTileCache& source, const DestinationTile& tile,
+                                                    Mapping& mapping) const
+{
+    using HuxGeometry::HuxPoint2D;
+    const PixelSampler sampler(sampler_);
+    TileWalkDetail::WalkTile(tile, mapping,
+                             [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
+                                 const HuxPoint2D& br, int32_t, int32_t) {
+                                 sampler.Render(source, out, tl, tr, bl, br);
+                             });
+}
+
+template <class Mapping>
+void HuxPSNonLinearTextureMapper::RenderTileMaskedThrough(HuxPSTileCache& source, const DestinationTile& tile,
+                                                          Mapping& mapping) const
+{
+    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
+                                   [](uint8_t*& out, const uint8_t* pixel) {
+                                       out[0] = pixel[0];
+                                       out[1] = pixel[1];
+                                       out[2] = pixel[2];
+                                       out += 3;
+                                   });
+}
+
+template <class Mapping>
+void HuxPSNonLinearTextureMapper::RenderTileKnockoutThrough(HuxPSTileCache& source, const DestinationTile& tile,
+                                                            Mapping& mapping) const
+{
+    // The knockout colour in the cache's channel order.
+    const uint32_t red = knockoutColour_ & 0xFF;
+    const uint32_t green = (knockoutColour_ >> 8) & 0xFF;
+    const uint32_t blue = (knockoutColour_ >> 16) & 0xFF;
+    const bool swapped = source.ChannelOrderValue() == HuxPSTileCache::kSwappedOrder;
+    const uint32_t knockout[3] = {swapped ? blue : red, green, swapped ? red : blue};
+    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
+                                   [&knockout](uint8_t*& out, const uint8_t* pixel) {
+                                       for (int c = 0; c < 3; ++c)
+                                           out[c] = uint8_t((knockout[c] + pixel[c]) >> 1);
+                                       out += 3;
+                                   });
+}
