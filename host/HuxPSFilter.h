@@ -93,6 +93,7 @@ protected:
     HuxImage2& ReplaceOutputPreview(int32_t width, int32_t height);
 
 private:
+    PS::FilterRecord& RequireRecord() const;
     void RunSelector(int16_t selector);
     void ReportFailure(PS::OSErr code);
     void ReportMessage(const char* message);
@@ -101,7 +102,9 @@ private:
     void CreateParametersBlock(int32_t size);
     void RequestRects(const HuxRect& in, const HuxRect& mask, int scale);
     void BuildAllPreviews();
+    void ZoomTo(int level);
     void ScrollAxis(int32_t delta, bool vertical);
+    HuxRect ExposedStrip(int32_t distance, bool vertical) const;
     HuxPointI ViewSize() const;
 
     PS::FilterRecord* m_record = nullptr;

@@ -9,9 +9,12 @@ public:
     HuxImage2() = default;
     virtual ~HuxImage2() = default;
 
-    // Shift the picture by n rows (n > 0: down) or n columns (n > 0: right).
-    // The uncovered rows or columns keep their old pixels; nothing happens
-    // when |n| is not smaller than the picture's extent.
+    // Shift the picture by n rows (n > 0: down) or n columns (n > 0: right;
+    // depths of 8 bits and more). The uncovered rows or columns keep their
+    // old pixels; nothing happens when |n| is not smaller than the extent.
     void ScrollRows(int32_t n);
     void ScrollColumns(int32_t n);
+
+private:
+    uint8_t* RowBlock(int32_t first, int32_t count) const;
 };

@@ -1,0 +1,30 @@
+// The host's handle services, wrapped once so that every host quirk about
+// them is handled here and nowhere else.
+#pragma once
+
+#include "host/PSHostInterface.h"
+
+#include <cstdint>
+
+class HuxPSHandles {
+public:
+    explicit HuxPSHandles(const PS::HandleProcs* procs) : m_procs(procs) {}
+
+    // Whether the host can make new handles at all.
+    bool CanCreate() const;
+    // A new handle of size bytes, or null when the host gives none.
+    PS::Handle New(int32_t size) const;
+    // Frees a handle; skipped when the host offers no disposeProc.
+    void Dispose(PS::Handle handle) const;
+    // The block's size in bytes; 0 when the host cannot tell.
+    int32_t Size(PS::Handle handle) const;
+    // Locks the block and returns its address; null when it cannot be had.
+    void* Lock(PS::Handle handle) const;
+    // Skipped when the host offers no unlockProc.
+    void Unlock(PS::Handle handle) const;
+
+private:
+    bool Counted(int16_t position) const;
+
+    const PS::HandleProcs* m_procs;
+};
