@@ -73,6 +73,7 @@ public:
     void Clear() { events_.clear(); }
 
     const std::vector<HostEvent>& Events() const { return events_; }
+    HostEvent& MutableEvent(size_t index) { return events_.at(index); }
     std::vector<HostEvent> OfKind(EventKind kind) const;
     size_t Count(EventKind kind) const;
     // The selectors called, in order (About included as selector 0).

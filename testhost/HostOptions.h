@@ -17,7 +17,9 @@ struct ColourAnswer {
 };
 
 struct HostOptions {
-    // Area to filter in document coordinates; default the whole image.
+    // Area to filter in document coordinates. By default the whole image,
+    // or with a mask the bounds of the selected (non-zero) pixels, as hosts
+    // pass the selection's bounding rectangle.
     std::optional<Rect32> filterRect;
 
     // Owner window passed in PlatformData (0: none, as some hosts do).

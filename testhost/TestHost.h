@@ -65,6 +65,9 @@ public:
     PS::OSErr CallSelector(int16_t selector);
     // Serves the current requests the way the host does before Continue.
     PS::OSErr ServeRequests();
+    // Set when a C++ exception left the entry point, or a run broke a rule
+    // of the protocol that the host enforces; cleared by BuildRecord.
+    const std::string& HostError() const { return hostError_; }
 
     // The live record and private-data word, for tests that tamper with them.
     PS::FilterRecord& Record() { return record_; }
@@ -89,7 +92,7 @@ public:
     const CallLog& Log() const { return log_; }
     CallLog& MutableLog() { return log_; }
     void ClearLog() { log_.Clear(); }
-    // Padding bytes of inData/maskData/outData rows the plug-in overwrote.
+    // Bytes past the pixels of outData rows that the plug-in overwrote.
     long PaddingViolations() const;
     // advanceState calls made after it had returned an error in this run.
     int CallsAfterAdvanceStateError() const;
@@ -101,12 +104,24 @@ private:
     friend struct HostCallbacks;
     class ActiveScope;
 
+    // Counted from the start of each run, for the scripted faults.
+    struct RunCounters {
+        int advanceStateCalls = 0;
+        int newHandleCalls = 0;
+        int abortPolls = 0;
+        int callsAfterError = 0;
+        PS::OSErr advanceStateError = PS::noErr; // first error returned, sticky
+    };
+
+    Rect32 EffectiveFilterRect() const;
     void StoreParametersFromRecord();
     PS::OSErr InvokeEntry(int16_t selector, void* record);
+    void RunContinueLoop(const RunOptions& run, RunResult& result);
 
     PS::PluginEntry entry_;
     HostOptions options_;
-    RgbImage image_;
+    RgbImage image_;    // the destination: what the document shows
+    RgbImage original_; // the source: the document when the run began
     GreyImage mask_;
     PS::FilterRecord record_{};
     PS::HandleProcs handleProcs_{};
@@ -118,8 +133,8 @@ private:
     std::unique_ptr<HandleTable> handles_;
     std::unique_ptr<RequestServer> server_;
     CallLog log_;
-    int abortPolls_ = 0;
-    TestHost* previous_ = nullptr;
+    RunCounters counters_;
+    std::string hostError_;
 };
 
 } // namespace SquelmHost

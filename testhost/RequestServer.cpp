@@ -1,0 +1,214 @@
+#include "testhost/RequestServer.h"
+
+namespace SquelmHost {
+
+namespace {
+
+constexpr int kPlanes = 3;
+
+// Scale of a 16.16 sampling rate; hosts here sample at whole steps only.
+bool RateToScale(PS::Fixed rate, int& scale)
+{
+    if ((rate & 0xFFFF) != 0 || rate < 0x10000)
+        return false;
+    scale = rate >> 16;
+    return true;
+}
+
+// Scaled pixel i is document pixel i * scale, so ceil(extent / scale) pixels.
+int32_t ScaledExtent(int32_t extent, int scale)
+{
+    return (extent + scale - 1) / scale;
+}
+
+bool Inverted(const Rect32& r)
+{
+    return r.right < r.left || r.bottom < r.top;
+}
+
+bool Inside(const Rect32& r, int32_t width, int32_t height)
+{
+    return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
+}
+
+bool PlanesValid(int16_t lo, int16_t hi)
+{
+    return lo >= 0 && lo <= hi && hi < kPlanes;
+}
+
+} // namespace
+
+int32_t RequestServer::PaddedRowBytes(int32_t packedBytes)
+{
+    return (packedBytes + 15) / 16 * 16 + kRowSlack;
+}
+
+RequestServer::RequestServer(PS::FilterRecord& record, Document document, const HostOptions& options, CallLog& log)
+    : record_(record), doc_(document), options_(options), log_(log)
+{
+}
+
+PS::OSErr RequestServer::Validate() const
+{
+    const Rect32 in = FromHostRect(record_.inRect);
+    const Rect32 mask = FromHostRect(record_.maskRect);
+    const Rect32 out = FromHostRect(record_.outRect);
+    if (Inverted(in) || Inverted(mask) || Inverted(out))
+        return PS::paramErr;
+    const int32_t w = doc_.source.width, h = doc_.source.height;
+    int scale = 1;
+    if (!in.Empty()) {
+        if (!RateToScale(record_.inputRate, scale) || !PlanesValid(record_.inLoPlane, record_.inHiPlane) ||
+            !Inside(in, ScaledExtent(w, scale), ScaledExtent(h, scale)))
+            return PS::paramErr;
+    }
+    if (!mask.Empty()) {
+        if (!RateToScale(record_.maskRate, scale) || !Inside(mask, ScaledExtent(w, scale), ScaledExtent(h, scale)))
+            return PS::paramErr;
+    }
+    if (!out.Empty()) {
+        if (!PlanesValid(record_.outLoPlane, record_.outHiPlane) || !Inside(out, w, h))
+            return PS::paramErr;
+    }
+    return PS::noErr;
+}
+
+PS::OSErr RequestServer::Serve()
+{
+    StoreOutput();
+    Release();
+    if (PS::OSErr err = Validate())
+        return err;
+    int scale = 1;
+    const Rect32 in = FromHostRect(record_.inRect);
+    if (!in.Empty() && RateToScale(record_.inputRate, scale))
+        DeliverInput(in, scale);
+    const Rect32 mask = FromHostRect(record_.maskRect);
+    if (!mask.Empty() && RateToScale(record_.maskRate, scale))
+        DeliverMask(mask, scale);
+    const Rect32 out = FromHostRect(record_.outRect);
+    if (!out.Empty())
+        DeliverOutput(out);
+    return PS::noErr;
+}
+
+void RequestServer::DeliverInput(const Rect32& r, int scale)
+{
+    const int lo = record_.inLoPlane, planes = record_.inHiPlane - lo + 1;
+    in_.rowBytes = PaddedRowBytes(r.Width() * planes);
+    in_.bytes.assign(size_t(in_.rowBytes) * size_t(r.Height()), kPaddingMarker);
+    for (int32_t y = 0; y < r.Height(); ++y) {
+        uint8_t* row = in_.bytes.data() + size_t(y) * size_t(in_.rowBytes);
+        for (int32_t x = 0; x < r.Width(); ++x) {
+            const uint8_t* pixel = doc_.source.At((r.left + x) * scale, (r.top + y) * scale);
+            for (int p = 0; p < planes; ++p)
+                row[x * planes + p] = pixel[lo + p];
+        }
+    }
+    record_.inData = in_.bytes.data();
+    record_.inRowBytes = in_.rowBytes;
+}
+
+// Without a selection there is no mask to deliver: maskData stays null.
+void RequestServer::DeliverMask(const Rect32& r, int scale)
+{
+    if (doc_.mask.Empty())
+        return;
+    mask_.rowBytes = PaddedRowBytes(r.Width());
+    mask_.bytes.assign(size_t(mask_.rowBytes) * size_t(r.Height()), kPaddingMarker);
+    for (int32_t y = 0; y < r.Height(); ++y) {
+        uint8_t* row = mask_.bytes.data() + size_t(y) * size_t(mask_.rowBytes);
+        for (int32_t x = 0; x < r.Width(); ++x)
+            row[x] = doc_.mask.At((r.left + x) * scale, (r.top + y) * scale);
+    }
+    record_.maskData = mask_.bytes.data();
+    record_.maskRowBytes = mask_.rowBytes;
+}
+
+void RequestServer::DeliverOutput(const Rect32& r)
+{
+    outLo_ = record_.outLoPlane;
+    outHi_ = record_.outHiPlane;
+    const int planes = outHi_ - outLo_ + 1;
+    out_.rowBytes = PaddedRowBytes(r.Width() * planes);
+    out_.bytes.assign(size_t(out_.rowBytes) * size_t(r.Height()), kPaddingMarker);
+    for (int32_t y = 0; y < r.Height(); ++y) {
+        uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
+        for (int32_t x = 0; x < r.Width(); ++x) {
+            const uint8_t* pixel = doc_.destination.At(r.left + x, r.top + y);
+            for (int p = 0; p < planes; ++p)
+                row[x * planes + p] = pixel[outLo_ + p];
+        }
+    }
+    outRect_ = r;
+    outputPending_ = true;
+    record_.outData = out_.bytes.data();
+    record_.outRowBytes = out_.rowBytes;
+}
+
+bool RequestServer::MaskApplies() const
+{
+    return options_.honourAutoMask && record_.autoMask && !doc_.mask.Empty();
+}
+
+// With autoMask the host blends the written value into the source by the
+// selection: unselected pixels keep their source value.
+uint8_t RequestServer::StoredValue(int x, int y, int plane, uint8_t written) const
+{
+    if (!MaskApplies())
+        return written;
+    const int m = doc_.mask.At(x, y);
+    const int original = doc_.source.At(x, y)[plane];
+    return uint8_t((original * (255 - m) + written * m + 127) / 255);
+}
+
+long RequestServer::CountClobberedPadding() const
+{
+    const int planes = outHi_ - outLo_ + 1;
+    long clobbered = 0;
+    for (int32_t y = 0; y < outRect_.Height(); ++y) {
+        const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
+        for (int32_t i = outRect_.Width() * planes; i < out_.rowBytes; ++i)
+            clobbered += row[i] != kPaddingMarker;
+    }
+    return clobbered;
+}
+
+void RequestServer::StoreOutput()
+{
+    if (!outputPending_)
+        return;
+    outputPending_ = false;
+    const int planes = outHi_ - outLo_ + 1;
+    for (int32_t y = 0; y < outRect_.Height(); ++y) {
+        const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
+        for (int32_t x = 0; x < outRect_.Width(); ++x) {
+            const int dx = outRect_.left + x, dy = outRect_.top + y;
+            uint8_t* pixel = doc_.destination.At(dx, dy);
+            for (int p = 0; p < planes; ++p)
+                pixel[outLo_ + p] = StoredValue(dx, dy, outLo_ + p, row[x * planes + p]);
+        }
+    }
+    HostEvent event;
+    event.kind = EventKind::OutputStored;
+    event.outRect = outRect_;
+    event.value = CountClobberedPadding();
+    paddingViolations_ += long(event.value);
+    log_.Add(event);
+}
+
+void RequestServer::Release()
+{
+    in_ = {};
+    mask_ = {};
+    out_ = {};
+    outputPending_ = false;
+    record_.inData = nullptr;
+    record_.inRowBytes = 0;
+    record_.maskData = nullptr;
+    record_.maskRowBytes = 0;
+    record_.outData = nullptr;
+    record_.outRowBytes = 0;
+}
+
+} // namespace SquelmHost

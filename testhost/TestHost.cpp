@@ -1,0 +1,225 @@
+#include "testhost/TestHost.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "testhost/HandleTable.h"
+#include "testhost/RequestServer.h"
+
+namespace SquelmHost {
+
+namespace {
+
+// Hosts alive, newest last, and the one inside a plug-in call (if any).
+std::vector<TestHost*>& LiveHosts()
+{
+    static std::vector<TestHost*> hosts;
+    return hosts;
+}
+
+TestHost* g_calling = nullptr;
+
+bool AnyRequest(const PS::FilterRecord& r)
+{
+    return !FromHostRect(r.inRect).Empty() || !FromHostRect(r.outRect).Empty() || !FromHostRect(r.maskRect).Empty();
+}
+
+} // namespace
+
+// Makes a host the one that answers callbacks for the length of a call.
+class TestHost::ActiveScope {
+public:
+    explicit ActiveScope(TestHost* host) : previous_(g_calling) { g_calling = host; }
+    ~ActiveScope() { g_calling = previous_; }
+    ActiveScope(const ActiveScope&) = delete;
+    ActiveScope& operator=(const ActiveScope&) = delete;
+
+private:
+    TestHost* previous_;
+};
+
+TestHost* TestHost::Current()
+{
+    if (g_calling)
+        return g_calling;
+    return LiveHosts().empty() ? nullptr : LiveHosts().back();
+}
+
+TestHost::TestHost(PS::PluginEntry entry, HostOptions options)
+    : entry_(entry), options_(options), handles_(std::make_unique<HandleTable>()),
+      server_(std::make_unique<RequestServer>(record_, Document{image_, original_, mask_}, options_, log_))
+{
+    LiveHosts().push_back(this);
+}
+
+TestHost::~TestHost()
+{
+    auto& hosts = LiveHosts();
+    hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+}
+
+void TestHost::SetImage(RgbImage image)
+{
+    if (image.Empty() || image.width > 32767 || image.height > 32767)
+        throw std::invalid_argument("image must be 1 to 32767 pixels on each side");
+    if (!mask_.Empty() && (mask_.width != image.width || mask_.height != image.height))
+        mask_ = {};
+    server_->Release();
+    image_ = std::move(image);
+    original_ = image_;
+}
+
+void TestHost::SetMask(GreyImage mask)
+{
+    if (mask.width != image_.width || mask.height != image_.height)
+        throw std::invalid_argument("the mask must have the image's size");
+    mask_ = std::move(mask);
+}
+
+void TestHost::ClearMask()
+{
+    mask_ = {};
+}
+
+PS::OSErr TestHost::InvokeEntry(int16_t selector, void* record)
+{
+    int16_t result = PS::noErr;
+    ActiveScope scope(this);
+    try {
+        entry_(selector, record, &data_, &result);
+    } catch (...) {
+        hostError_ = std::string("a C++ exception left the entry point during ") + SelectorName(selector);
+    }
+    return result;
+}
+
+PS::OSErr TestHost::CallSelector(int16_t selector)
+{
+    const size_t at = log_.Events().size();
+    HostEvent e;
+    e.kind = EventKind::Selector;
+    e.selector = selector;
+    log_.Add(e);
+
+    const PS::OSErr result = InvokeEntry(selector, &record_);
+    // What the plug-in left in outData lands when its call returns.
+    server_->StoreOutput();
+    StoreParametersFromRecord();
+
+    HostEvent& done = log_.MutableEvent(at);
+    done.result = result;
+    if (result == PS::errReportString)
+        done.text = ErrorStringText();
+    return result;
+}
+
+PS::OSErr TestHost::ServeRequests()
+{
+    HostEvent e;
+    e.kind = EventKind::Continue;
+    const PS::FilterRecord& r = record_;
+    e.inRect = FromHostRect(r.inRect);
+    e.outRect = FromHostRect(r.outRect);
+    e.maskRect = FromHostRect(r.maskRect);
+    e.inLoPlane = r.inLoPlane;
+    e.inHiPlane = r.inHiPlane;
+    e.outLoPlane = r.outLoPlane;
+    e.outHiPlane = r.outHiPlane;
+    e.inputRate = r.inputRate;
+    e.maskRate = r.maskRate;
+    e.result = server_->Serve();
+    log_.Add(e);
+    return PS::OSErr(e.result);
+}
+
+PS::OSErr TestHost::CallAbout()
+{
+    PS::AboutRecord about{};
+    aboutPlatformData_.hwnd = options_.ownerWindow;
+    about.platformData = options_.nullAboutPlatformData ? nullptr : &aboutPlatformData_;
+    const PS::OSErr result = InvokeEntry(PS::filterSelectorAbout, &about);
+    HostEvent e;
+    e.kind = EventKind::About;
+    e.result = result;
+    log_.Add(e);
+    return result;
+}
+
+void TestHost::RunContinueLoop(const RunOptions& run, RunResult& result)
+{
+    while (AnyRequest(record_)) {
+        if (result.continueCalls >= run.maxContinueCalls) {
+            result.hostError = "Continue was still requesting data after " + std::to_string(run.maxContinueCalls) +
+                               " calls";
+            return;
+        }
+        if (PS::OSErr err = ServeRequests()) {
+            result.hostError = "the host refused the request left for Continue (" + std::to_string(err) + ")";
+            return;
+        }
+        ++result.continueCalls;
+        if (PS::OSErr err = CallSelector(PS::filterSelectorContinue)) {
+            result.result = err;
+            result.failedSelector = PS::filterSelectorContinue;
+            return;
+        }
+        if (!hostError_.empty())
+            return;
+    }
+}
+
+RunResult TestHost::RunFilter(const RunOptions& run)
+{
+    BuildRecord();
+    RunResult result;
+    std::vector<int16_t> selectors;
+    if (run.callParameters)
+        selectors.push_back(PS::filterSelectorParameters);
+    selectors.push_back(PS::filterSelectorPrepare);
+    selectors.push_back(PS::filterSelectorStart);
+    for (int16_t selector : selectors) {
+        result.startCalled = selector == PS::filterSelectorStart;
+        if (PS::OSErr err = CallSelector(selector)) {
+            result.result = err;
+            result.failedSelector = selector;
+            break;
+        }
+        if (!hostError_.empty())
+            break;
+    }
+    if (result.startCalled && result.failedSelector < 0 && hostError_.empty()) {
+        RunContinueLoop(run, result);
+        if (result.Succeeded() && hostError_.empty()) {
+            result.finishCalled = true;
+            if (PS::OSErr err = CallSelector(PS::filterSelectorFinish)) {
+                result.result = err;
+                result.failedSelector = PS::filterSelectorFinish;
+            }
+        }
+    }
+    if (result.hostError.empty())
+        result.hostError = hostError_;
+    if (result.result == PS::errReportString)
+        result.errorText = ErrorStringText();
+    server_->Release();
+    if (!result.Succeeded() && options_.revertOnFailure)
+        image_ = original_;
+    return result;
+}
+
+std::string TestHost::ErrorStringText() const
+{
+    return std::string(reinterpret_cast<const char*>(errorString_.data()) + 1, errorString_[0]);
+}
+
+long TestHost::PaddingViolations() const
+{
+    return server_->PaddingViolations();
+}
+
+int TestHost::CallsAfterAdvanceStateError() const
+{
+    return counters_.callsAfterError;
+}
+
+} // namespace SquelmHost

@@ -1,0 +1,78 @@
+// The parameters handle the host keeps for the filter between runs, and its
+// file form for the command line (the block's raw bytes).
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "testhost/HandleTable.h"
+#include "testhost/TestHost.h"
+
+namespace SquelmHost {
+
+void TestHost::StoreParametersFromRecord()
+{
+    parameters_ = record_.parameters;
+}
+
+std::vector<uint8_t> TestHost::ParameterBytes() const
+{
+    const int32_t size = handles_->Size(parameters_);
+    if (!parameters_ || size <= 0)
+        return {};
+    const char* block = *parameters_;
+    return std::vector<uint8_t>(block, block + size);
+}
+
+void TestHost::SetParameterBytes(const std::vector<uint8_t>& bytes)
+{
+    DiscardParameters();
+    if (bytes.empty())
+        return;
+    parameters_ = handles_->New(int32_t(bytes.size()), 0);
+    std::memcpy(*parameters_, bytes.data(), bytes.size());
+    record_.parameters = parameters_;
+}
+
+void TestHost::DiscardParameters()
+{
+    handles_->Dispose(parameters_);
+    parameters_ = nullptr;
+    record_.parameters = nullptr;
+}
+
+void TestHost::SaveParameters(const std::string& path) const
+{
+    const std::vector<uint8_t> bytes = ParameterBytes();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write parameters file '" + path + "'");
+}
+
+bool TestHost::LoadParameters(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    SetParameterBytes(bytes);
+    return true;
+}
+
+bool TestHost::IsLiveHandle(PS::Handle h) const
+{
+    return handles_->Contains(h);
+}
+
+int TestHost::LockCount(PS::Handle h) const
+{
+    return handles_->LockCount(h);
+}
+
+size_t TestHost::LiveHandleCount() const
+{
+    return handles_->LiveCount();
+}
+
+} // namespace SquelmHost

@@ -1,0 +1,145 @@
+// The FilterRecord as a host of the newest generation fills it for a run.
+#include <algorithm>
+#include <stdexcept>
+
+#include "testhost/HandleTable.h"
+#include "testhost/HostCallbacks.h"
+#include "testhost/RequestServer.h"
+#include "testhost/TestHost.h"
+
+namespace SquelmHost {
+
+namespace {
+
+constexpr int32_t kSerialNumber = 1234567;
+constexpr int32_t kMaxSpace = 512 << 20;    // memory the host offers a plug-in
+constexpr int32_t kBufferSpace = 256 << 20; // of which buffers may use this
+constexpr PS::Fixed kOne = 0x10000;
+constexpr PS::Fixed kResolution = 72 * kOne;
+constexpr int16_t kFilterCaseFlat = 1;
+constexpr int16_t kFilterCaseFlatSelection = 2;
+// Padding field value meaning "requests outside the image fail".
+constexpr int16_t kPaddingErrorOnBounds = -3;
+// samplingSupport: the host samples at whole-number rates.
+constexpr char kIntegralSampling = 1;
+constexpr int16_t kHostTileSize = 256;
+
+PS::Fixed ToFixed(double v)
+{
+    return PS::Fixed(v * kOne + 0.5);
+}
+
+// A monitor with sRGB primaries, D65 white and gamma 2.2.
+PS::PlugInMonitor SrgbMonitor()
+{
+    return PS::PlugInMonitor{ToFixed(2.2),  ToFixed(0.64),   ToFixed(0.33),   ToFixed(0.30), ToFixed(0.60),
+                             ToFixed(0.15), ToFixed(0.06),   ToFixed(0.3127), ToFixed(0.3290), ToFixed(0.5)};
+}
+
+Rect32 SelectionBounds(const GreyImage& mask)
+{
+    Rect32 bounds{mask.width, mask.height, 0, 0};
+    for (int y = 0; y < mask.height; ++y) {
+        for (int x = 0; x < mask.width; ++x) {
+            if (!mask.At(x, y))
+                continue;
+            bounds.left = std::min(bounds.left, x);
+            bounds.top = std::min(bounds.top, y);
+            bounds.right = std::max(bounds.right, x + 1);
+            bounds.bottom = std::max(bounds.bottom, y + 1);
+        }
+    }
+    return bounds;
+}
+
+} // namespace
+
+Rect32 TestHost::EffectiveFilterRect() const
+{
+    const Rect32 whole{0, 0, image_.width, image_.height};
+    if (options_.filterRect) {
+        const Rect32& r = *options_.filterRect;
+        if (r.Empty() || r.left < 0 || r.top < 0 || r.right > whole.right || r.bottom > whole.bottom)
+            throw std::invalid_argument("the filter rectangle must be a non-empty part of the image");
+        return r;
+    }
+    if (!mask_.Empty()) {
+        const Rect32 selected = SelectionBounds(mask_);
+        if (!selected.Empty())
+            return selected;
+    }
+    return whole;
+}
+
+void TestHost::BuildRecord()
+{
+    if (image_.Empty())
+        throw std::logic_error("the test host has no image");
+    const Rect32 filter = EffectiveFilterRect();
+    server_->Release();
+    original_ = image_;
+    counters_ = {};
+    hostError_.clear();
+    errorString_.fill(0);
+
+    // Everything this host does not implement stays zero (suites, scripting,
+    // big-document data, colour profiles, 3D scenes).
+    record_ = PS::FilterRecord{};
+    PS::FilterRecord& r = record_;
+    r.serialNumber = kSerialNumber;
+    r.parameters = parameters_;
+    r.imageSize = PS::Point{int16_t(image_.height), int16_t(image_.width)};
+    r.wholeSize = r.imageSize;
+    r.planes = 3;
+    r.filterRect = ToHostRect(filter);
+    r.background = PS::RGBColor{0xFFFF, 0xFFFF, 0xFFFF};
+    r.foreground = PS::RGBColor{0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        r.backColor[i] = 0xFF;
+        r.foreColor[i] = 0;
+    }
+    r.maxSpace = kMaxSpace;
+    r.bufferSpace = kBufferSpace;
+    r.maxSpace64 = kMaxSpace;
+    r.bufferSpace64 = kBufferSpace;
+    r.inputRate = kOne;
+    r.maskRate = kOne;
+    r.inHiPlane = 2;
+    r.outHiPlane = 2;
+
+    // With a selection the host supplies its mask and, while autoMask stays
+    // set, limits the output to it.
+    r.haveMask = !mask_.Empty();
+    r.autoMask = r.haveMask;
+    r.filterCase = r.haveMask ? kFilterCaseFlatSelection : kFilterCaseFlat;
+    r.isFloating = false;
+
+    r.hostSig = PS::FourCC('8', 'B', 'I', 'M');
+    r.imageMode = PS::plugInModeRGBColor;
+    r.depth = 8;
+    r.imageHRes = kResolution;
+    r.imageVRes = kResolution;
+    r.monitor = SrgbMonitor();
+
+    platformData_.hwnd = options_.ownerWindow;
+    r.platformData = options_.nullPlatformData ? nullptr : &platformData_;
+    r.errorString = reinterpret_cast<PS::Str255*>(errorString_.data());
+
+    // A flat image: three non-layer planes, no dummy planes, interleaved.
+    r.inNonLayerPlanes = 3;
+    r.outNonLayerPlanes = 3;
+    r.absNonLayerPlanes = 3;
+    r.supportsPadding = false;
+    r.inputPadding = kPaddingErrorOnBounds;
+    r.outputPadding = kPaddingErrorOnBounds;
+    r.maskPadding = kPaddingErrorOnBounds;
+    r.samplingSupport = kIntegralSampling;
+    r.inTileHeight = r.inTileWidth = kHostTileSize;
+    r.outTileHeight = r.outTileWidth = kHostTileSize;
+    r.absTileHeight = r.absTileWidth = kHostTileSize;
+    r.maskTileHeight = r.maskTileWidth = kHostTileSize;
+
+    HostCallbacks::Install(*this);
+}
+
+} // namespace SquelmHost
