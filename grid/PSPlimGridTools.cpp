@@ -1,0 +1,163 @@
+// The brush tools of the deformation grid. Every tool visits the inner points
+// inside a circle around the midpoint of the cursor's last move and moves each
+// by an amount that falls linearly from the full reach at the centre to zero
+// on the rim; the ring is never touched.
+#include "grid/PSPlimGrid.h"
+
+#include "HuxLib/HuxGeometry/HuxTransform2D.h"
+
+#include <cmath>
+#include <numbers>
+
+using HuxGeometry::HuxPoint2D;
+using HuxGeometry::HuxTransform2D;
+
+namespace {
+
+double Length(double dx, double dy)
+{
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Visits the inner points within radius of the stroke segment's midpoint and
+// calls move(point, column, row, amount) for each; then enforces the edge mode.
+template <class Move>
+GridIndexRect VisitBrush(PSPlimGrid& grid, HuxPoint2D from, HuxPoint2D to, double radius, double reach,
+                         Move move)
+{
+    const HuxPoint2D centre{(from.x + to.x) * 0.5, (from.y + to.y) * 0.5};
+    const double radiusSquared = radius * radius;
+    GridIndexRect affected;
+    for (int r = 1; r <= grid.PointsDown() - 2; ++r) {
+        for (int c = 1; c <= grid.PointsAcross() - 2; ++c) {
+            HuxPoint2D& p = grid.At(c, r);
+            const double dx = p.x - centre.x, dy = p.y - centre.y;
+            const double distanceSquared = dx * dx + dy * dy;
+            if (!(distanceSquared <= radiusSquared))
+                continue;
+            move(p, c, r, (1.0 - std::sqrt(distanceSquared) / radius) * reach);
+            affected.Extend(c, r);
+        }
+    }
+    grid.ApplyEdgeMode();
+    return affected;
+}
+
+double Reach(HuxPoint2D from, HuxPoint2D to, double power)
+{
+    return Length(from.x - to.x, from.y - to.y) * power;
+}
+
+// Moves p by `amount` straight towards target, landing on it rather than
+// passing it.
+void MoveToward(HuxPoint2D& p, HuxPoint2D target, double amount)
+{
+    const double distance = Length(target.x - p.x, target.y - p.y);
+    if (amount > distance) {
+        p = target;
+        return;
+    }
+    if (distance == 0.0)
+        return;
+    const double t = amount / distance;
+    p.x = (1.0 - t) * p.x + t * target.x;
+    p.y = (1.0 - t) * p.y + t * target.y;
+}
+
+// Binomial 3 x 3 average around (c, r), ring points included.
+HuxPoint2D SmoothTarget(const PSPlimGrid& grid, int c, int r)
+{
+    static constexpr double kWeights[3][3] = {{1, 2, 1}, {2, 4, 2}, {1, 2, 1}};
+    HuxPoint2D sum{0.0, 0.0};
+    for (int j = -1; j <= 1; ++j) {
+        for (int i = -1; i <= 1; ++i) {
+            const HuxPoint2D& q = grid.Point(c + i, r + j);
+            sum.x += kWeights[j + 1][i + 1] / 16.0 * q.x;
+            sum.y += kWeights[j + 1][i + 1] / 16.0 * q.y;
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
+GridIndexRect PSPlimGrid::Push(Point2D from, Point2D to, double radius, double power)
+{
+    HuxPoint2D direction{to.x - from.x, to.y - from.y};
+    const double length = Length(direction.x, direction.y);
+    if (length != 0.0) {
+        direction.x /= length;
+        direction.y /= length;
+    }
+    return VisitBrush(*this, from, to, radius, Reach(from, to, power),
+                      [direction](HuxPoint2D& p, int, int, double amount) {
+                          p.x += amount * direction.x;
+                          p.y += amount * direction.y;
+                      });
+}
+
+GridIndexRect PSPlimGrid::Smooth(Point2D from, Point2D to, double radius, double power)
+{
+    // Targets come from the grid as it was before this application.
+    PSPlimGrid before;
+    before.CopyFrom(*this);
+    return VisitBrush(*this, from, to, radius, Reach(from, to, power),
+                      [&before](HuxPoint2D& p, int c, int r, double amount) {
+                          MoveToward(p, SmoothTarget(before, c, r), amount);
+                      });
+}
+
+GridIndexRect PSPlimGrid::Bulge(Point2D from, Point2D to, double radius, double power, Point2D anchor)
+{
+    return VisitBrush(*this, from, to, radius, Reach(from, to, power) * 0.2,
+                      [anchor](HuxPoint2D& p, int, int, double amount) {
+                          const double vx = p.x - anchor.x, vy = p.y - anchor.y;
+                          const double length = Length(vx, vy);
+                          if (length == 0.0) // on the anchor: no direction to move in
+                              return;
+                          p.x += amount * (vx / length);
+                          p.y += amount * (vy / length);
+                      });
+}
+
+GridIndexRect PSPlimGrid::PullToward(Point2D from, Point2D to, double radius, double power,
+                                     const HuxTransform2D& transform)
+{
+    return VisitBrush(*this, from, to, radius, Reach(from, to, power),
+                      [this, &transform](HuxPoint2D& p, int c, int r, double amount) {
+                          MoveToward(p, transform.Apply(RegularPosition(c, r)), amount);
+                      });
+}
+
+GridIndexRect PSPlimGrid::Revert(Point2D from, Point2D to, double radius, double power)
+{
+    return PullToward(from, to, radius, power, HuxTransform2D());
+}
+
+GridIndexRect PSPlimGrid::Stabilise(Point2D from, Point2D to, double radius, double power, Point2D anchor)
+{
+    // The undeformed position of the material under the anchor, and the cell
+    // and triangle that hold it.
+    const HuxPoint2D source = InvertPoint(anchor);
+    const int c = rememberedColumn_, r = rememberedRow_;
+    HuxPoint2D h, v;
+    if (rememberedTriangle_) {
+        h = {Point(c + 1, r).x - Point(c, r).x, Point(c + 1, r).y - Point(c, r).y};
+        v = {Point(c, r + 1).x - Point(c, r).x, Point(c, r + 1).y - Point(c, r).y};
+    } else {
+        h = {Point(c + 1, r + 1).x - Point(c, r + 1).x, Point(c + 1, r + 1).y - Point(c, r + 1).y};
+        v = {Point(c + 1, r + 1).x - Point(c + 1, r).x, Point(c + 1, r + 1).y - Point(c + 1, r).y};
+    }
+    // The mean turn of the cell's two edges; zero for an undeformed cell.
+    const double angle = (std::numbers::pi / 2 - std::atan2(h.y, h.x) - std::atan2(v.y, v.x)) * 0.5;
+
+    // anchor + R(angle) * (q - source): the undeformed lattice moved and
+    // turned to agree with the grid at the anchor.
+    HuxTransform2D transform, step;
+    transform.SetTranslation(-source.x, -source.y);
+    step.SetRotation(angle);
+    transform.PreMultiply(step);
+    step.SetTranslation(anchor.x, anchor.y);
+    transform.PreMultiply(step);
+    return PullToward(from, to, radius, power, transform);
+}
