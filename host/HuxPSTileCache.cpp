@@ -1,6 +1,8 @@
 #include "host/HuxPSTileCache.h"
 
+#include "host/HuxPSDelivery.h"
 #include "host/HuxPSFilter.h"
+#include "host/HuxPSRect.h"
 #include "host/PSHostInterface.h"
 
 #include <algorithm>
@@ -55,14 +57,6 @@ int32_t ResolveEdge(int32_t mode, int32_t value, int32_t origin, int32_t extent)
     }
 }
 
-void SetHostRect(PS::Rect& target, const HuxRect& r)
-{
-    target.left = int16_t(r.left);
-    target.top = int16_t(r.top);
-    target.right = int16_t(r.right);
-    target.bottom = int16_t(r.bottom);
-}
-
 } // namespace
 
 HuxPSTileCache::HuxPSTileCache(HuxPSFilter* owner, int32_t scale) : owner_(owner), scale_(scale) {}
@@ -74,8 +68,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
 {
     if (scale_ < 1 || tileWidth < 1 || tileHeight < 1)
         throw std::invalid_argument("tile cache: scale and tile size must be positive");
-    const PS::Rect& filter = owner_->HostRecord()->filterRect;
-    const HuxRect source{filter.left, filter.top, filter.right, filter.bottom};
+    const HuxRect source = HuxFromHostRect(owner_->HostRecord()->filterRect);
     const HuxRect scaled = HuxRectDivide(source, scale_);
 
     const int64_t width = std::max<int64_t>(int64_t(scaled.right) - scaled.left, 0);
@@ -146,8 +139,9 @@ uint8_t* HuxPSTileCache::LoadTile(int32_t index)
     maskTiles_[size_t(index)] = buffers.mask;
     loadOrder_.push_back(index);
     try {
-        RequestTile(index);
-        CopyTile(index, buffers);
+        const HuxRect request = TileRect(index);
+        RequestTile(request);
+        CopyTile(request, buffers);
     } catch (...) {
         // Keep no slot pointing at pixels the host never delivered, so that
         // a later read asks the host again.
@@ -195,18 +189,22 @@ void HuxPSTileCache::ForgetTile(int32_t index)
         loadOrder_.erase(it);
 }
 
-void HuxPSTileCache::RequestTile(int32_t index)
+HuxRect HuxPSTileCache::TileRect(int32_t index) const
 {
-    HuxRect in;
-    in.left = tileWidth_ * (index % tilesAcross_) + scaledRect_.left;
-    in.top = tileHeight_ * (index / tilesAcross_) + scaledRect_.top;
-    in.right = std::min(in.left + tileWidth_, scaledRect_.right);
-    in.bottom = std::min(in.top + tileHeight_, scaledRect_.bottom);
+    HuxRect r;
+    r.left = tileWidth_ * (index % tilesAcross_) + scaledRect_.left;
+    r.top = tileHeight_ * (index / tilesAcross_) + scaledRect_.top;
+    r.right = std::min(r.left + tileWidth_, scaledRect_.right);
+    r.bottom = std::min(r.top + tileHeight_, scaledRect_.bottom);
+    return r;
+}
 
+void HuxPSTileCache::RequestTile(const HuxRect& in)
+{
     PS::FilterRecord* record = owner_->HostRecord();
-    SetHostRect(record->inRect, in);
-    SetHostRect(record->outRect, HuxRect{});
-    SetHostRect(record->maskRect, hasMask_ ? in : HuxRect{});
+    record->inRect = HuxToHostRect(in);
+    record->outRect = HuxToHostRect(HuxRect{});
+    record->maskRect = HuxToHostRect(hasMask_ ? in : HuxRect{});
     record->inputRate = PS::Fixed(scale_) << 16;
     record->maskRate = PS::Fixed(scale_) << 16;
     record->inLoPlane = 0;
@@ -214,18 +212,13 @@ void HuxPSTileCache::RequestTile(int32_t index)
     owner_->AdvanceState();
 }
 
-void HuxPSTileCache::CopyTile(int32_t index, const TileBuffers& buffers) const
+void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) const
 {
     const PS::FilterRecord* record = owner_->HostRecord();
-    const int32_t columns = std::min(tileWidth_, scaledRect_.right - (tileWidth_ * (index % tilesAcross_) +
-                                                                      scaledRect_.left));
-    const int32_t rows = std::min(tileHeight_, scaledRect_.bottom - (tileHeight_ * (index / tilesAcross_) +
-                                                                     scaledRect_.top));
-    if (record->inData == nullptr || (hasMask_ && record->maskData == nullptr))
-        throw std::runtime_error("tile cache: the host delivered no data");
-
-    const auto* source = static_cast<const uint8_t*>(record->inData);
-    for (int32_t r = 0; r < rows; ++r) {
+    const uint8_t* source = HuxPSDeliveredRows(record->inData, record->inRowBytes, in, 3);
+    const uint8_t* mask = hasMask_ ? HuxPSDeliveredRows(record->maskData, record->maskRowBytes, in, 1) : nullptr;
+    const int32_t columns = in.Width();
+    for (int32_t r = 0; r < in.Height(); ++r) {
         const uint8_t* from = source + ptrdiff_t(r) * record->inRowBytes;
         uint8_t* to = buffers.pixels + size_t(r) * tileRowBytes_;
         if (channelOrder_ == kSwappedOrder) {
@@ -237,11 +230,8 @@ void HuxPSTileCache::CopyTile(int32_t index, const TileBuffers& buffers) const
         } else {
             std::memcpy(to, from, size_t(columns) * 3);
         }
+        if (mask != nullptr)
+            std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record->maskRowBytes,
+                        size_t(columns));
     }
-    if (!hasMask_)
-        return;
-    const auto* mask = static_cast<const uint8_t*>(record->maskData);
-    for (int32_t r = 0; r < rows; ++r)
-        std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record->maskRowBytes,
-                    size_t(columns));
 }

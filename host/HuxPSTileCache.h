@@ -91,8 +91,10 @@ private:
 
     TileBuffers AcquireBuffers();
     uint8_t* NewBuffer(size_t bytes);
-    void RequestTile(int32_t index);
-    void CopyTile(int32_t index, const TileBuffers& buffers) const;
+    // The tile's rectangle in scaled coordinates, cut to the scaled rectangle.
+    HuxRect TileRect(int32_t index) const;
+    void RequestTile(const HuxRect& in);
+    void CopyTile(const HuxRect& in, const TileBuffers& buffers) const;
     void ForgetTile(int32_t index);
 
     HuxPSFilter* owner_;
