@@ -13,10 +13,6 @@
 
 namespace {
 
-// The host's result codes are an enumeration of their own; a code thrown as
-// one of its enumerators is still a host code, not an unknown failure.
-using HostCodeEnum = decltype(PS::noErr);
-
 constexpr PS::OSErr kGenericFailure = -1;
 constexpr size_t kMaxErrorText = 255;
 
@@ -44,9 +40,6 @@ void HuxPSFilter::Dispatch(int16_t selector, void* record, intptr_t* data, int16
         ReportMessage(message);
     }
     catch (HuxOSErr code) {
-        ReportFailure(code);
-    }
-    catch (HostCodeEnum code) {
         ReportFailure(code);
     }
     catch (HuxException* fault) {

@@ -2,7 +2,9 @@
 //
 // Failures are thrown, never returned. Three kinds of value are thrown and
 // turned into the host's result word by the dispatch:
-//   - a host error code, thrown as HuxOSErr (a signed 16-bit value);
+//   - a host error code, thrown as HuxOSErr (a signed 16-bit value): write
+//     `throw HuxOSErr(PS::userCanceledErr)`, never the bare enumerator, which
+//     is thrown as its enumeration type and ends as the generic failure;
 //   - a message for the user, thrown as `const char*` (zero-terminated);
 //   - a pointer to a heap-allocated HuxException (processor faults).
 // Anything else (std::bad_alloc included) becomes the generic failure -1.

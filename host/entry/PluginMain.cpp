@@ -1,8 +1,6 @@
 // The library's one exported function and its single application object.
 #include "host/entry/PluginMain.h"
 
-#include "host/PSHostInterface.h"
-
 namespace {
 
 CPSPlimPluginApp theApp;
@@ -11,16 +9,15 @@ CPSPlimPluginApp theApp;
 
 CPSPlimPluginApp& TheApp() { return theApp; }
 
-#ifdef _WIN32
-#define SQUELM_EXPORT __declspec(dllexport)
-#else
-#define SQUELM_EXPORT
-#endif
-
-// Dispatch catches every failure itself; the noexcept is the last guard
-// that nothing can unwind into the host.
-extern "C" SQUELM_EXPORT void PS_CALLBACK PluginMain(int16_t selector, void* record, intptr_t* data,
-                                                     int16_t* result) noexcept
+extern "C" SQUELM_EXPORT void PS_CALLBACK PluginMain(int16_t selector, void* record, intptr_t* data, int16_t* result)
 {
-    theApp.Dispatch(selector, record, data, result);
+    // Dispatch turns every failure into the result word itself; this is the
+    // last guard that nothing can ever unwind into the host.
+    try {
+        theApp.Dispatch(selector, record, data, result);
+    }
+    catch (...) {
+        if (result)
+            *result = -1;
+    }
 }

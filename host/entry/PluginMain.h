@@ -1,6 +1,18 @@
-// The library's single application object, for the test host and tests.
+// The library's entry point and its single application object (the latter
+// for the test host and tests).
 #pragma once
 
 #include "effect/CPSPlimPluginApp.h"
+#include "host/PSHostInterface.h"
+
+#include <cstdint>
+
+#ifdef _WIN32
+#define SQUELM_EXPORT __declspec(dllexport)
+#else
+#define SQUELM_EXPORT
+#endif
+
+extern "C" SQUELM_EXPORT void PS_CALLBACK PluginMain(int16_t selector, void* record, intptr_t* data, int16_t* result);
 
 CPSPlimPluginApp& TheApp();

@@ -1,0 +1,210 @@
+// The effect application through the library's real entry point: About,
+// the parameters record in the host's handle, and Start's editor result.
+#include "FakeHost.h"
+
+#include "HuxLib/HUXWIN/HuxMessageBox.h"
+#include "HuxLib/HUXWIN/HuxMessageLog.h"
+#include "effect/PSPlimParameters.h"
+#include "host/entry/PluginMain.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+using namespace FakeHostTest;
+
+namespace {
+
+struct AppFixture : testing::Test {
+    FakeHost host{8, 8};
+    intptr_t data = 0;
+    int16_t result = 0;
+    unsigned char errorText[256] = {};
+
+    AppFixture()
+    {
+        host.Record().errorString = reinterpret_cast<PS::Str255*>(errorText);
+        HuxClearMessageLog();
+    }
+
+    int16_t Call(int16_t selector)
+    {
+        result = 0;
+        PluginMain(selector, &host.Record(), &data, &result);
+        return result;
+    }
+
+    PSPlimParameters Stored() const
+    {
+        PSPlimParameters p;
+        const std::vector<uint8_t> bytes = host.Block(host.Parameters());
+        EXPECT_EQ(bytes.size(), sizeof p);
+        std::memcpy(&p, bytes.data(), std::min(bytes.size(), sizeof p));
+        return p;
+    }
+
+    PS::Handle Store(const PSPlimParameters& p)
+    {
+        std::vector<uint8_t> bytes(sizeof p);
+        std::memcpy(bytes.data(), &p, sizeof p);
+        return host.StoreParameters(bytes);
+    }
+
+    std::string ErrorText() const { return std::string(reinterpret_cast<const char*>(errorText + 1), errorText[0]); }
+};
+
+PSPlimParameters DefaultRecord()
+{
+    PSPlimParameters p{};
+    PSPlimSetDefaultParameters(p);
+    return p;
+}
+
+// A run whose editor ends with a chosen button.
+class EditorResultApp : public CPSPlimPluginApp {
+public:
+    explicit EditorResultApp(int answer) : m_answer(answer) {}
+    int RunEditor() override { return m_answer; }
+
+private:
+    int m_answer;
+};
+
+} // namespace
+
+TEST_F(AppFixture, ParametersCreatesA96ByteRecordWithDefaults)
+{
+    EXPECT_EQ(Call(PS::filterSelectorParameters), 0);
+    const PSPlimParameters p = Stored();
+    EXPECT_EQ(p.rightButtonTool, 1);
+    EXPECT_EQ(p.toolSize, 0.1);
+    EXPECT_EQ(p.pointsAcross, 52);
+    EXPECT_EQ(p.knockoutColour, 0xFFFFFFu);
+    // New records keep the host allocation's padding bytes.
+    EXPECT_EQ(p.padding3[6], 0xA5);
+    EXPECT_EQ(host.LockCount(host.Parameters()), 0);
+    EXPECT_EQ(TheApp().Params(), reinterpret_cast<PSPlimParameters*>(*host.Parameters()));
+}
+
+TEST_F(AppFixture, PrepareForcesAStoredRecordIntoRange)
+{
+    PSPlimParameters p = DefaultRecord();
+    p.pointsAcross = 200;
+    p.toolSize = 0.5;
+    const PS::Handle h = Store(p);
+    EXPECT_EQ(Call(PS::filterSelectorPrepare), 0);
+    EXPECT_EQ(host.Parameters(), h);
+    EXPECT_EQ(Stored().pointsAcross, 152);
+    EXPECT_EQ(Stored().toolSize, 0.25);
+    EXPECT_EQ(Stored().pointsDown, 52);
+}
+
+TEST_F(AppFixture, StoredNotANumberBecomesTheDefault)
+{
+    PSPlimParameters p = DefaultRecord();
+    p.toolPower = std::numeric_limits<double>::quiet_NaN();
+    p.sampleDensity = std::numeric_limits<double>::infinity();
+    Store(p);
+    EXPECT_EQ(Call(PS::filterSelectorPrepare), 0);
+    EXPECT_EQ(Stored().toolPower, 0.2);
+    EXPECT_EQ(Stored().sampleDensity, 1.0);
+}
+
+TEST_F(AppFixture, ShortStoredBlockIsReplacedByDefaults)
+{
+    std::vector<uint8_t> old(40, 0xFF);
+    const PS::Handle h = host.StoreParameters(old);
+    EXPECT_EQ(Call(PS::filterSelectorParameters), 0);
+    EXPECT_FALSE(host.IsLive(h));
+    const PSPlimParameters p = Stored();
+    EXPECT_EQ(p.leftButtonTool, 0);
+    EXPECT_EQ(p.gridColour, 200u);
+}
+
+TEST_F(AppFixture, BlockOfUnknownSizeIsKept)
+{
+    PSPlimParameters p = DefaultRecord();
+    p.leftButtonTool = 4;
+    const PS::Handle h = Store(p);
+    host.sizeAnswer = 0;
+    EXPECT_EQ(Call(PS::filterSelectorParameters), 0);
+    EXPECT_EQ(host.Parameters(), h);
+    EXPECT_EQ(Stored().leftButtonTool, 4);
+}
+
+TEST_F(AppFixture, UnreachableRecordReportsParametersNotSet)
+{
+    host.lockFails = true;
+    EXPECT_EQ(Call(PS::filterSelectorParameters), PS::errReportString);
+    EXPECT_EQ(ErrorText(), "Parameters not set");
+
+    host.Record().parameters = nullptr;
+    host.Record().handleProcs = nullptr;
+    errorText[0] = 0;
+    EXPECT_EQ(Call(PS::filterSelectorPrepare), PS::errReportString);
+    EXPECT_EQ(ErrorText(), "Parameters not set");
+    EXPECT_EQ(TheApp().Params(), nullptr);
+}
+
+TEST_F(AppFixture, StartWithACancelledEditorGivesUserCanceled)
+{
+    Call(PS::filterSelectorPrepare);
+    EXPECT_EQ(Call(PS::filterSelectorStart), PS::userCanceledErr);
+    EXPECT_TRUE(host.requests.empty());
+}
+
+TEST_F(AppFixture, StartWithAnAcceptedEditorSucceeds)
+{
+    EditorResultApp ok(kHuxIdOk);
+    EditorResultApp other(3);
+    for (EditorResultApp* app : {&ok, &other}) {
+        result = 0;
+        app->Dispatch(PS::filterSelectorPrepare, &host.Record(), &data, &result);
+        app->Dispatch(PS::filterSelectorStart, &host.Record(), &data, &result);
+    }
+    EXPECT_EQ(result, PS::userCanceledErr);
+    result = 0;
+    ok.Dispatch(PS::filterSelectorStart, &host.Record(), &data, &result);
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(AppFixture, AboutShowsTheMessageBoxOwnedByTheHostWindow)
+{
+    PS::PlatformData window{0x4242};
+    PS::AboutRecord about{};
+    about.platformData = &window;
+    PluginMain(PS::filterSelectorAbout, &about, &data, &result);
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(HuxMessageLog().size(), 1u);
+    EXPECT_EQ(HuxMessageLog()[0].text, "About Plimp Effect");
+    EXPECT_EQ(HuxMessageLog()[0].caption, "Squelm");
+    EXPECT_EQ(HuxMessageLog()[0].owner, 0x4242);
+    EXPECT_EQ(HuxMessageLog()[0].flags, kHuxMbOk);
+}
+
+TEST_F(AppFixture, AboutWithoutAnOwnerWindowStillShowsTheBox)
+{
+    PS::PlatformData noWindow{0};
+    PS::AboutRecord about{};
+    about.platformData = &noWindow;
+    PluginMain(PS::filterSelectorAbout, &about, &data, &result);
+    about.platformData = nullptr;
+    PluginMain(PS::filterSelectorAbout, &about, &data, &result);
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(HuxMessageLog().size(), 2u);
+    EXPECT_EQ(HuxMessageLog()[0].owner, 0);
+    EXPECT_EQ(HuxMessageLog()[1].owner, 0);
+    EXPECT_EQ(HuxMessageLog()[1].text, "About Plimp Effect");
+}
+
+TEST_F(AppFixture, AboutAfterAFilterCallDoesNotTouchTheOldParametersHandle)
+{
+    Call(PS::filterSelectorParameters);
+    const int unlocks = host.unlockCalls;
+    PS::AboutRecord about{};
+    PluginMain(PS::filterSelectorAbout, &about, &data, &result);
+    EXPECT_EQ(host.unlockCalls, unlocks);
+    EXPECT_EQ(TheApp().HostRecord(), nullptr);
+}
