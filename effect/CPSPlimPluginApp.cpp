@@ -3,11 +3,27 @@
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
+#include "effect/PSPlimEditor.h"
+
+#include <cmath>
 
 namespace {
 
 constexpr const char* kAboutText = "About Plimp Effect";
 constexpr const char* kParametersNotSet = "Parameters not set";
+
+// Publishes the running editor for the length of its modal run, and takes
+// it back however the run ends.
+class OpenEditorScope {
+public:
+    OpenEditorScope(PSPlimEditor*& slot, PSPlimEditor* editor) : m_slot(slot) { m_slot = editor; }
+    ~OpenEditorScope() { m_slot = nullptr; }
+    OpenEditorScope(const OpenEditorScope&) = delete;
+    OpenEditorScope& operator=(const OpenEditorScope&) = delete;
+
+private:
+    PSPlimEditor*& m_slot;
+};
 
 } // namespace
 
@@ -17,11 +33,44 @@ void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszA
 
 void CPSPlimPluginApp::Start()
 {
+    if (!m_params)
+        throw kParametersNotSet;
+    // Steps of an earlier run describe a grid that is reset now, and cached
+    // tiles may show an image that has changed since.
+    m_undoList.Clear();
+    m_tileCache.reset();
+    ResetGrid();
+
     if (RunEditor() != kHuxIdOk)
         throw HuxOSErr(PS::userCanceledErr);
+
+    m_params->gridEdgeMode = m_grid.EdgeMode();
+    m_params->pointsAcross = m_grid.PointsAcross();
+    m_params->pointsDown = m_grid.PointsDown();
+    FinalRender();
 }
 
-int CPSPlimPluginApp::RunEditor() { return kHuxIdCancel; }
+int CPSPlimPluginApp::RunEditor()
+{
+    if (!m_editor)
+        return kHuxIdCancel;
+    OpenEditorScope open(m_openEditor, m_editor);
+    return m_editor->RunModal(*this);
+}
+
+void CPSPlimPluginApp::ResetGrid()
+{
+    const HuxRect& filter = FilterRect();
+    const double width = filter.Width();
+    const double height = filter.Height();
+    const double diagonal = std::sqrt(width * width + height * height);
+    // An empty filter rectangle has no diagonal; keep the grid finite.
+    const double unit = diagonal > 0.0 ? diagonal : 1.0;
+    m_grid.Reset(width / unit, height / unit, m_params->pointsAcross, m_params->pointsDown);
+    m_grid.SetEdgeMode(m_params->gridEdgeMode);
+    m_grid.ApplyEdgeMode();
+    m_gridSnapshot.CopyFrom(m_grid);
+}
 
 int32_t CPSPlimPluginApp::GetParametersSize() const { return sizeof(PSPlimParameters); }
 

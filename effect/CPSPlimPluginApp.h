@@ -1,14 +1,30 @@
-// The effect application: owns the parameters record and answers the
-// selectors the effect adds to the filter framework.
+// The effect application: owns the parameters record, the deformation grid
+// and its snapshot, the undo list and the tile cache; runs the editor on the
+// Start selector and then warps the filter rectangle through the grid into
+// the host's output. As a texture mapper it maps destination points back
+// through the grid's inverse.
 #pragma once
 
+#include "HuxLib/HUXEDIT/HuxUndoList.h"
+#include "HuxLib/HUXUTIL/HuxAutoPtr.h"
 #include "effect/PSPlimParameters.h"
+#include "grid/PSPlimGrid.h"
 #include "host/HuxPSFilter.h"
+#include "host/HuxPSTileCache.h"
+#include "warp/HuxPSNonLinearTextureMapper.h"
+#include "warp/PSPlimGridMapping.h"
 
-class CPSPlimPluginApp : public HuxPSFilter {
+class PSPlimEditor;
+
+class CPSPlimPluginApp : public HuxPSFilter, public HuxPSNonLinearTextureMapper {
 public:
+    // Final-render tiles and the tile cache's size.
+    static constexpr int32_t kTileSize = 128;
+    static constexpr int32_t kCacheBudget = 0x100000;
+
     CPSPlimPluginApp();
 
+    // ---- Selectors and parameters (CPSPlimPluginApp.cpp) -----------------
     void About() override;
     void Start() override;
 
@@ -20,9 +36,61 @@ public:
     // The record inside the host's locked handle, or null.
     PSPlimParameters* Params() const { return m_params; }
 
-    // Runs the modal editor; returns the dialog's result (1 OK, 2 Cancel).
+    // ---- The editor (CPSPlimPluginApp.cpp) --------------------------------
+    // The editor that Start runs (not owned; the installer keeps it alive
+    // while installed). Without one, Start ends as a cancelled editor does.
+    void SetEditor(PSPlimEditor* editor) { m_editor = editor; }
+    PSPlimEditor* Editor() const { return m_editor; }
+    // The editor while it runs inside Start, otherwise null.
+    PSPlimEditor* OpenEditor() const { return m_openEditor; }
+    // Runs the editor; returns its result (1 OK, anything else cancels).
     virtual int RunEditor();
 
+    // ---- Grid editing (CPSPlimPluginAppEditing.cpp) -------------------------
+    PSPlimGrid& Grid() { return m_grid; }
+    const PSPlimGrid& Grid() const { return m_grid; }
+    const PSPlimGrid& GridSnapshot() const { return m_gridSnapshot; }
+    const HuxEditor::HuxUndoList& UndoList() const { return m_undoList; }
+
+    void SnapshotGrid();
+    // Records the difference from the snapshot as one "Edit grid" step.
+    void RecordGridEdit();
+    // Records one "Resize grid" step and resamples the grid to the counts.
+    void ResizeGrid(int across, int down);
+    // The editor's edge-mode command: records the change as an "Edit grid" step.
+    void ChangeEdgeMode(int mode);
+    bool CanUndo() const { return m_undoList.CanUndo(); }
+    bool CanRedo() const { return m_undoList.CanRedo(); }
+    void Undo();
+    void Redo();
+    // Re-renders the output preview over a box in grid units.
+    void UpdateOutputForGridArea(const GridBounds& area);
+
+    // ---- Rendering (CPSPlimPluginAppRender.cpp) -----------------------------
+    HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination) override;
+    void UpdateSourcePreview(const HuxRect& rect) override;
+    void BuildSourcePreview() override;
+    void UpdateOutputPreview(const HuxRect& rect) override;
+    void BuildOutputPreview() override;
+    // The cache that the last render used, or null.
+    const HuxPSTileCache* TileCache() const { return m_tileCache.get(); }
+
 private:
+    void ResetGrid();
+    void RefreshEditorToolbar();
+    void ApplyMapperSettings();
+    HuxPSTileCache& SelectTileCache(int32_t scale, int32_t channelOrder);
+    void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
+    void FinalRender();
+    void RenderFinalTile(HuxPSTileCache& cache, const HuxRect& tile, uint8_t* buffer);
+
+    PSPlimGrid m_grid;
+    PSPlimGrid m_gridSnapshot;
+    // Maps through m_grid; holds the destination rectangle of the render.
+    PSPlimGridMapping m_mapping{m_grid};
+    HuxAutoPtr<HuxPSTileCache> m_tileCache;
     PSPlimParameters* m_params = nullptr;
+    PSPlimEditor* m_editor = nullptr;
+    PSPlimEditor* m_openEditor = nullptr;
+    HuxEditor::HuxUndoList m_undoList;
 };

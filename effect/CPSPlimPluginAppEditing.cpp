@@ -1,0 +1,113 @@
+// The application's grid-editing operations: what one undo step holds, and
+// the preview updates that follow each edit.
+#include "effect/CPSPlimPluginApp.h"
+
+#include "effect/PSPlimEditor.h"
+#include "effect/PSPlimGridActions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr const char* kEditGridStep = "Edit grid";
+constexpr const char* kResizeGridStep = "Resize grid";
+
+GridBounds Union(const GridBounds& a, const GridBounds& b)
+{
+    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+            std::max(a.maxY, b.maxY)};
+}
+
+// One coordinate of a grid box in image pixels, truncated towards zero.
+// Points flung far outside the image stay within what an int can hold.
+int32_t ToImage(double origin, double extent, double grid, double gridExtent)
+{
+    const double v = gridExtent > 0.0 ? origin + extent * grid / gridExtent : origin;
+    constexpr double kLimit = 1073741824.0;
+    return static_cast<int32_t>(std::trunc(std::clamp(v, -kLimit, kLimit)));
+}
+
+} // namespace
+
+void CPSPlimPluginApp::SnapshotGrid() { m_gridSnapshot.CopyFrom(m_grid); }
+
+void CPSPlimPluginApp::RecordGridEdit()
+{
+    // A snapshot of another size cannot be compared point by point.
+    if (m_gridSnapshot.PointsAcross() != m_grid.PointsAcross() ||
+        m_gridSnapshot.PointsDown() != m_grid.PointsDown())
+        return;
+    auto patch = std::make_unique<GridPatch>();
+    if (!m_grid.Diff(m_gridSnapshot, *patch))
+        return;
+    const GridIndexRect range = patch->range;
+    GridBounds area{};
+    if (!range.Empty())
+        area = Union(m_gridSnapshot.PointBounds(range), m_grid.PointBounds(range));
+
+    auto group = std::make_unique<HuxEditor::HuxEditGroup>();
+    m_undoList.BeginGroup(group.get());
+    group->SetName(kEditGridStep);
+    group->Add(std::make_unique<PSPlimDeformGridAction>(this, std::move(patch)));
+    m_undoList.CommitGroup(group);
+
+    if (!range.Empty())
+        UpdateOutputForGridArea(area);
+    RefreshEditorToolbar();
+}
+
+void CPSPlimPluginApp::ResizeGrid(int across, int down)
+{
+    across = std::clamp(across, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
+    down = std::clamp(down, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
+
+    auto group = std::make_unique<HuxEditor::HuxEditGroup>();
+    m_undoList.BeginGroup(group.get());
+    group->SetName(kResizeGridStep);
+    group->Add(std::make_unique<PSPlimChangeGridStateAction>(this));
+    m_undoList.CommitGroup(group);
+
+    m_grid.Resize(m_grid.Width(), m_grid.Height(), across, down);
+    BuildOutputPreview();
+    RefreshEditorToolbar();
+}
+
+void CPSPlimPluginApp::ChangeEdgeMode(int mode)
+{
+    SnapshotGrid();
+    m_grid.SetEdgeMode(mode);
+    m_grid.ApplyEdgeMode();
+    RecordGridEdit();
+}
+
+void CPSPlimPluginApp::Undo()
+{
+    if (!CanUndo())
+        return;
+    m_undoList.Undo();
+    BuildOutputPreview();
+}
+
+void CPSPlimPluginApp::Redo()
+{
+    if (!CanRedo())
+        return;
+    m_undoList.Redo();
+    BuildOutputPreview();
+}
+
+void CPSPlimPluginApp::UpdateOutputForGridArea(const GridBounds& area)
+{
+    const HuxRect& f = FilterRect();
+    const double w = f.Width();
+    const double h = f.Height();
+    UpdateOutputPreview({ToImage(f.left, w, area.minX, m_grid.Width()), ToImage(f.top, h, area.minY, m_grid.Height()),
+                         ToImage(f.left, w, area.maxX, m_grid.Width()), ToImage(f.top, h, area.maxY, m_grid.Height())});
+}
+
+void CPSPlimPluginApp::RefreshEditorToolbar()
+{
+    if (m_openEditor)
+        m_openEditor->UpdateToolbar();
+}

@@ -1,0 +1,160 @@
+// Rendering through the grid: the mapper's settings, the choice of tile
+// cache, the output preview while the editor is open, and the final render
+// into the host's output.
+#include "effect/CPSPlimPluginApp.h"
+
+#include "host/HuxPSDelivery.h"
+#include "host/HuxPSRect.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int32_t kFinalTileBytes = CPSPlimPluginApp::kTileSize * CPSPlimPluginApp::kTileSize * 3;
+
+// Interpolation modes of the mapper that the record's flag selects.
+constexpr int32_t kAdaptiveInterpolation = 0;
+constexpr int32_t kNoInterpolation = 2;
+
+HuxRect Grow(const HuxRect& r, int32_t by)
+{
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+
+} // namespace
+
+HuxGeometry::HuxPoint2D CPSPlimPluginApp::MapPoint(HuxGeometry::HuxPoint2D destination)
+{
+    return m_mapping.MapPoint(destination);
+}
+
+void CPSPlimPluginApp::ApplyMapperSettings()
+{
+    SetInterpolationMode(m_params->useInterpolation ? kAdaptiveInterpolation : kNoInterpolation);
+    SetSampleCountBias(m_params->sampleCountBias);
+    SetSampleDensity(m_params->sampleDensity);
+    SetKnockoutColour(m_params->knockoutColour);
+}
+
+HuxPSTileCache& CPSPlimPluginApp::SelectTileCache(int32_t scale, int32_t channelOrder)
+{
+    const bool hasMask = HostRecord()->haveMask != 0;
+    const HuxPSTileCache* c = m_tileCache.get();
+    // The mask flag is compared too: a cache built without the host's mask
+    // cannot serve the masked preview variants.
+    const bool keep = c && c->Scale() == scale && c->TileWidth() == kTileSize && c->TileHeight() == kTileSize &&
+                      c->ChannelOrderValue() == channelOrder && c->Budget() == kCacheBudget &&
+                      c->HasMask() == hasMask && c->EdgeModeValue() == m_params->exposedAreaMode &&
+                      (m_params->exposedAreaMode != HuxPSTileCache::kFixedColour ||
+                       c->EdgeColour() == m_params->exposedAreaColour);
+    if (keep)
+        return *m_tileCache;
+    m_tileCache.reset();
+    auto cache = std::make_unique<HuxPSTileCache>(this, scale);
+    cache->Configure(kTileSize, kTileSize, channelOrder, hasMask, kCacheBudget);
+    cache->SetEdge(m_params->exposedAreaMode, m_params->exposedAreaColour);
+    m_tileCache = std::move(cache);
+    return *m_tileCache;
+}
+
+// ---- Output preview ---------------------------------------------------------
+
+void CPSPlimPluginApp::UpdateSourcePreview(const HuxRect&) {}
+
+void CPSPlimPluginApp::BuildSourcePreview() {}
+
+void CPSPlimPluginApp::UpdateOutputPreview(const HuxRect& rect)
+{
+    const HuxRect scaledView = ScaledViewRect();
+    if (scaledView.IsEmpty())
+        return;
+    HuxImage2* preview = GetOutputPreview();
+    if (!preview || preview->Width() != scaledView.Width() || preview->AbsHeight() != scaledView.Height()) {
+        // A new image is rendered whole, whatever part was asked for.
+        HuxImage2& fresh = ReplaceOutputPreview(scaledView.Width(), scaledView.Height());
+        RenderPreviewArea(fresh, scaledView, scaledView);
+        return;
+    }
+    const HuxRect target = HuxRectIntersect(Grow(HuxRectDivide(rect, PreviewScale()), 1), scaledView);
+    if (!target.IsEmpty())
+        RenderPreviewArea(*preview, scaledView, target);
+}
+
+void CPSPlimPluginApp::BuildOutputPreview() { UpdateOutputPreview(GetViewRect()); }
+
+void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target)
+{
+    const int32_t scale = PreviewScale();
+    HuxPSTileCache& cache = SelectTileCache(scale, HuxPSTileCache::kSwappedOrder);
+    m_mapping.SetRectangle(HuxRectDivide(FilterRect(), scale));
+    ApplyMapperSettings();
+
+    DestinationTile tile;
+    tile.data = preview.PixelAddress(target.left - scaledView.left, target.top - scaledView.top);
+    tile.left = target.left;
+    tile.top = target.top;
+    tile.right = target.right;
+    tile.bottom = target.bottom;
+    tile.rowStride = preview.RowStride();
+    if (!HostRecord()->haveMask)
+        RenderTileThrough(cache, tile, m_mapping);
+    else if (m_params->knockout)
+        RenderTileKnockoutThrough(cache, tile, m_mapping);
+    else
+        RenderTileMaskedThrough(cache, tile, m_mapping);
+}
+
+// ---- Final render -------------------------------------------------------------
+
+void CPSPlimPluginApp::FinalRender()
+{
+    const HuxRect& f = FilterRect();
+    const int32_t tilesAcross = (f.Width() + kTileSize - 1) / kTileSize;
+    const int32_t tilesDown = (f.Height() + kTileSize - 1) / kTileSize;
+    const int32_t tileCount = tilesAcross * tilesDown;
+
+    HuxPSTileCache& cache = SelectTileCache(1, HuxPSTileCache::kHostOrder);
+    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[kFinalTileBytes]);
+    m_mapping.SetRectangle(f);
+    ApplyMapperSettings();
+
+    int32_t done = 0;
+    for (int32_t y0 = f.top; y0 < f.bottom; y0 += kTileSize) {
+        const int32_t y1 = std::min(y0 + kTileSize, f.bottom);
+        for (int32_t x0 = f.left; x0 < f.right; x0 += kTileSize) {
+            const int32_t x1 = std::min(x0 + kTileSize, f.right);
+            RenderFinalTile(cache, {x0, y0, x1, y1}, buffer.get());
+            TestAbort();
+            UpdateProgress(done++, tileCount);
+        }
+    }
+}
+
+void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rect, uint8_t* buffer)
+{
+    const int32_t rowBytes = rect.Width() * 3;
+    DestinationTile tile;
+    tile.data = buffer;
+    tile.left = rect.left;
+    tile.top = rect.top;
+    tile.right = rect.right;
+    tile.bottom = rect.bottom;
+    tile.rowStride = rowBytes;
+    RenderTileThrough(cache, tile, m_mapping);
+
+    PS::FilterRecord* record = HostRecord();
+    record->inputRate = PS::Fixed(1) << 16;
+    record->outLoPlane = 0;
+    record->outHiPlane = 2;
+    record->inRect = HuxToHostRect({});
+    // Nothing of the mask is needed for the output.
+    record->maskRect = HuxToHostRect({});
+    record->outRect = HuxToHostRect(rect);
+    AdvanceState();
+
+    HuxPSDeliveredRows(record->outData, record->outRowBytes, rect, 3);
+    auto* out = static_cast<uint8_t*>(record->outData);
+    for (int32_t row = 0; row < rect.Height(); ++row)
+        std::memcpy(out + ptrdiff_t(row) * record->outRowBytes, buffer + ptrdiff_t(row) * rowBytes, size_t(rowBytes));
+}

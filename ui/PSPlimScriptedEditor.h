@@ -1,0 +1,35 @@
+// An editor without a window: plays a stroke script through the operations
+// of the grid editor control and the editor dialog, so that a whole editing
+// session runs in the test host exactly as a user's would.
+#pragma once
+
+#include "effect/PSPlimEditor.h"
+#include "ui/PSPlimStrokeScript.h"
+
+#include <cstdint>
+
+class PSPlimStroke;
+
+class PSPlimScriptedEditor : public PSPlimEditor {
+public:
+    static constexpr int32_t kDefaultPreviewWidth = 640;
+    static constexpr int32_t kDefaultPreviewHeight = 480;
+
+    explicit PSPlimScriptedEditor(PSPlimStrokeScript script) : script_(std::move(script)) {}
+
+    // Sets the preview size, plays every command and returns OK or Cancel.
+    int RunModal(CPSPlimPluginApp& app) override;
+    void UpdateToolbar() override { ++toolbarUpdates_; }
+
+    // Toolbar refreshes asked for by the application, over all runs.
+    int ToolbarUpdates() const { return toolbarUpdates_; }
+
+private:
+    // Returns false when the command closes the editor (ok or cancel).
+    bool Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command, int& result);
+    void Drag(PSPlimStroke& stroke, const PSPlimScriptCommand& command);
+    void SetGridSize(CPSPlimPluginApp& app, int across, int down);
+
+    PSPlimStrokeScript script_;
+    int toolbarUpdates_ = 0;
+};

@@ -1,0 +1,88 @@
+#include "ui/PSPlimStroke.h"
+
+#include "effect/CPSPlimPluginApp.h"
+#include "grid/PSPlimTools.h"
+
+#include <cmath>
+
+namespace {
+
+// An image area of no extent maps as if it were one pixel, so that a stroke
+// on a degenerate layout stays finite.
+double Extent(int32_t low, int32_t high)
+{
+    return high != low ? double(high - low) : 1.0;
+}
+
+} // namespace
+
+PSPlimStroke::Point2D PSPlimStroke::ClientToGrid(Point2D client) const
+{
+    const PSPlimGrid& grid = app_.Grid();
+    return {(client.x - imageRect_.left) * grid.Width() / Extent(imageRect_.left, imageRect_.right),
+            (client.y - imageRect_.top) * grid.Height() / Extent(imageRect_.top, imageRect_.bottom)};
+}
+
+HuxPointI PSPlimStroke::GridToClient(Point2D g) const
+{
+    const PSPlimGrid& grid = app_.Grid();
+    const double x = std::trunc(double(imageRect_.right - imageRect_.left) / grid.Width() * g.x);
+    const double y = std::trunc(double(imageRect_.bottom - imageRect_.top) / grid.Height() * g.y);
+    return {int32_t(x) + imageRect_.left, int32_t(y) + imageRect_.top};
+}
+
+bool PSPlimStroke::ButtonDown(PSPlimButton button, Point2D client)
+{
+    if (IsStroking() || panning_)
+        return false;
+    (button == PSPlimButton::Left ? leftStroke_ : rightStroke_) = true;
+    anchor_ = lastPoint_ = ClientToGrid(client);
+    strokeRange_ = GridIndexRect{};
+    app_.SnapshotGrid();
+    return true;
+}
+
+bool PSPlimStroke::MouseMove(Point2D client)
+{
+    if (!IsStroking())
+        return false;
+    const Point2D p = ClientToGrid(client);
+    if (p == lastPoint_)
+        return false;
+    const PSPlimParameters& params = *app_.Params();
+    const PSPlimButton button = leftStroke_ ? PSPlimButton::Left : PSPlimButton::Right;
+    const GridIndexRect moved =
+        ApplyTool(app_.Grid(), ToolOf(button), lastPoint_, p, params.toolSize, params.toolPower, anchor_);
+    if (!moved.Empty()) {
+        strokeRange_.Extend(moved);
+        app_.UpdateOutputForGridArea(app_.Grid().PointBounds(strokeRange_));
+    }
+    lastPoint_ = p;
+    return true;
+}
+
+PSPlimStroke::EndResult PSPlimStroke::ButtonUp(PSPlimButton button)
+{
+    if (!IsStroking(button))
+        return EndResult::Ignored;
+    (button == PSPlimButton::Left ? leftStroke_ : rightStroke_) = false;
+    app_.Grid().ClearCounters();
+    if (strokeRange_.Empty())
+        return EndResult::NothingApplied;
+    app_.RecordGridEdit();
+    return EndResult::Submitted;
+}
+
+bool PSPlimStroke::BeginPan()
+{
+    if (IsStroking() || !app_.CanZoomOut())
+        return false;
+    panning_ = true;
+    return true;
+}
+
+int PSPlimStroke::ToolOf(PSPlimButton button) const
+{
+    const PSPlimParameters& params = *app_.Params();
+    return button == PSPlimButton::Left ? params.leftButtonTool : params.rightButtonTool;
+}
