@@ -62,16 +62,6 @@ PSPlimParameters DefaultRecord()
     return p;
 }
 
-// A run whose editor ends with a chosen button.
-class EditorResultApp : public CPSPlimPluginApp {
-public:
-    explicit EditorResultApp(int answer) : m_answer(answer) {}
-    int RunEditor() override { return m_answer; }
-
-private:
-    int m_answer;
-};
-
 } // namespace
 
 TEST_F(AppFixture, ParametersCreatesA96ByteRecordWithDefaults)
@@ -153,21 +143,6 @@ TEST_F(AppFixture, StartWithACancelledEditorGivesUserCanceled)
     Call(PS::filterSelectorPrepare);
     EXPECT_EQ(Call(PS::filterSelectorStart), PS::userCanceledErr);
     EXPECT_TRUE(host.requests.empty());
-}
-
-TEST_F(AppFixture, StartWithAnAcceptedEditorSucceeds)
-{
-    EditorResultApp ok(kHuxIdOk);
-    EditorResultApp other(3);
-    for (EditorResultApp* app : {&ok, &other}) {
-        result = 0;
-        app->Dispatch(PS::filterSelectorPrepare, &host.Record(), &data, &result);
-        app->Dispatch(PS::filterSelectorStart, &host.Record(), &data, &result);
-    }
-    EXPECT_EQ(result, PS::userCanceledErr);
-    result = 0;
-    ok.Dispatch(PS::filterSelectorStart, &host.Record(), &data, &result);
-    EXPECT_EQ(result, 0);
 }
 
 TEST_F(AppFixture, AboutShowsTheMessageBoxOwnedByTheHostWindow)
