@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/HuxPSFilter.h"
+#include "host/HuxPSTileCache.h"
 #include "testhost/TestHost.h"
 
 #include <cstdint>
@@ -42,6 +43,29 @@ inline SquelmHost::RunResult RunInStart(SquelmHost::TestHost& host, std::functio
     SquelmHost::RunResult result = host.RunFilter();
     Harness().onStart = nullptr;
     return result;
+}
+
+struct CacheSetup {
+    int32_t scale = 1;
+    int32_t channelOrder = 0;
+    int32_t edgeMode = 0;
+    uint32_t edgeColour = 0;
+    int32_t tileSize = 128;
+    int32_t budget = 0x100000;
+};
+
+// Runs `body` inside Start with a cache over the host's filter rectangle,
+// built with the host's mask flag.
+inline SquelmHost::RunResult RunWithCache(SquelmHost::TestHost& host, const CacheSetup& setup,
+                                          std::function<void(HuxPSTileCache&)> body)
+{
+    return RunInStart(host, [&](HuxPSFilter& filter) {
+        HuxPSTileCache cache(&filter, setup.scale);
+        cache.Configure(setup.tileSize, setup.tileSize, setup.channelOrder, filter.HostRecord()->haveMask != 0,
+                        setup.budget);
+        cache.SetEdge(setup.edgeMode, setup.edgeColour);
+        body(cache);
+    });
 }
 
 // Noise with a fixed seed: no symmetry for a flip or an offset to hide in.
