@@ -33,8 +33,12 @@ bool PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& 
     if (pivot == 0.0)
         return false;
     const double t = (b2 - factor * b1) / pivot;
+    // t outside [0, 1] fails the bounds below whatever s is; leaving early
+    // spares a division on the misses.
+    if (!(t >= 0.0 && t <= 1.0))
+        return false;
     const double s = (b1 - a12 * t) / a11;
-    if (!(s >= 0.0 && t >= 0.0 && s + t <= 1.0)) // NaN fails too
+    if (!(s >= 0.0 && s + t <= 1.0)) // NaN fails too
         return false;
 
     const double u = upperLeft ? (a - 1) + s : a - s;
