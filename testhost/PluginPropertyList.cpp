@@ -25,6 +25,15 @@ uint32_t ReadU32(const uint8_t* p)
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
+// The key in quotes, as messages name it.
+std::string Quoted(PS::OSType key)
+{
+    std::string text(1, '\'');
+    text += FourCCText(key);
+    text += '\'';
+    return text;
+}
+
 [[noreturn]] void Fail(const std::string& what)
 {
     throw std::runtime_error("PiPL: " + what);
@@ -34,7 +43,7 @@ const PiPLProperty& Require(const PiPL& list, PS::OSType key)
 {
     const PiPLProperty* property = list.Find(key);
     if (!property)
-        Fail("no '" + FourCCText(key) + "' property");
+        Fail("no " + Quoted(key) + " property");
     return *property;
 }
 
@@ -69,7 +78,7 @@ PiPL ParsePiPL(const uint8_t* bytes, size_t size)
         property.length = ReadU32(bytes + offset + 12);
         offset += kPropertyHead;
         if (property.length > size - offset)
-            Fail(where + " ('" + FourCCText(property.key) + "'): " + std::to_string(property.length) +
+            Fail(where + " (" + Quoted(property.key) + "): " + std::to_string(property.length) +
                  " data bytes run past the end");
         property.data.assign(bytes + offset, bytes + offset + property.length);
         // Data is padded to a multiple of four; the last property's padding
@@ -84,7 +93,7 @@ PiPL ParsePiPL(const uint8_t* bytes, size_t size)
 uint32_t PropertyUInt32(const PiPLProperty& property)
 {
     if (property.data.size() < 4)
-        Fail("'" + FourCCText(property.key) + "' holds " + std::to_string(property.data.size()) +
+        Fail(Quoted(property.key) + " holds " + std::to_string(property.data.size()) +
              " bytes, not a 32-bit value");
     return ReadU32(property.data.data());
 }
@@ -92,7 +101,7 @@ uint32_t PropertyUInt32(const PiPLProperty& property)
 std::string PropertyPascalString(const PiPLProperty& property)
 {
     if (property.data.empty() || size_t(property.data[0]) + 1 > property.data.size())
-        Fail("'" + FourCCText(property.key) + "' is not a length-prefixed string");
+        Fail(Quoted(property.key) + " is not a length-prefixed string");
     return std::string(property.data.begin() + 1, property.data.begin() + 1 + property.data[0]);
 }
 
@@ -104,14 +113,14 @@ std::string PropertyCString(const PiPLProperty& property)
             return text;
         text.push_back(char(c));
     }
-    Fail("'" + FourCCText(property.key) + "' is not zero-terminated");
+    Fail(Quoted(property.key) + " is not zero-terminated");
 }
 
 std::string FilterEntryName(const PiPL& list)
 {
     const uint32_t kind = PropertyUInt32(Require(list, kKind));
     if (kind != kFilterKind)
-        Fail("kind '" + FourCCText(kind) + "' is not a filter ('8BFM')");
+        Fail("kind " + Quoted(kind) + " is not a filter ('8BFM')");
     const uint32_t version = PropertyUInt32(Require(list, kVersion));
     if ((version >> 16) > kMaxInterfaceMajor)
         Fail("interface version " + std::to_string(version >> 16) + "." + std::to_string(version & 0xFFFF) +

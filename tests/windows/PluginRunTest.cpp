@@ -1,0 +1,190 @@
+// The real Squelm.8bf driven through the test host on this thread, the way a
+// host calls it, with a second thread answering the windows it opens.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PluginFile.h"
+#include "testhost/TestHost.h"
+#include "testhost/win32/OwnerWindow.h"
+#include "testhost/win32/PluginModule.h"
+#include "testhost/win32/WindowAutomation.h"
+
+namespace {
+
+using SquelmHost::AutomationThread;
+using SquelmHost::RgbImage;
+using SquelmHost::TestHost;
+using SquelmHost::WindowAutomation;
+using SquelmHost::WindowState;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr uintptr_t kUnmappedAddress = 0x10; // never mapped in any process
+
+// 5 x 3, every pixel different, with a marked top-left corner.
+RgbImage MarkedImage()
+{
+    RgbImage image(5, 3);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x)
+            image.Set(x, y, uint8_t(40 * x), uint8_t(60 * y), uint8_t(10 + x + 5 * y));
+    }
+    image.Set(0, 0, 255, 0, 255);
+    return image;
+}
+
+// What the automation thread saw of a message box.
+struct SeenBox {
+    bool found = false;
+    std::string caption;
+    std::vector<std::string> texts; // static controls
+    intptr_t owner = -1;
+    bool closed = false;
+};
+
+// Waits for the About box, reads it and presses OK.
+SeenBox AnswerAboutBox()
+{
+    const WindowAutomation automation;
+    SeenBox seen;
+    const intptr_t box = automation.WaitForWindow(WindowAutomation::kDialogClass);
+    if (!box)
+        return seen;
+    seen.found = true;
+    const WindowState state = automation.Describe(box);
+    seen.caption = state.text;
+    seen.owner = state.owner;
+    for (const WindowState& child : automation.Children(box)) {
+        if (child.className == "Static" && !child.text.empty())
+            seen.texts.push_back(child.text);
+    }
+    automation.PressButton(box, kIdOk);
+    seen.closed = automation.WaitForClose(box);
+    return seen;
+}
+
+class PluginRun : public testing::Test {
+protected:
+    static void SetUpTestSuite() { entry_ = SquelmHost::LoadPluginModule(PluginFile()).entry; }
+
+    void SetUp() override
+    {
+        ASSERT_NE(entry_, nullptr);
+        host_ = std::make_unique<TestHost>(entry_);
+        host_->SetImage(MarkedImage());
+    }
+
+    // Runs `call` while the automation thread cancels every dialog that
+    // opens, so that a run never waits for a user.
+    template <class Call>
+    void WithDialogsCancelled(Call call)
+    {
+        std::atomic<bool> done{false};
+        AutomationThread canceller([&done] {
+            const WindowAutomation automation(std::chrono::milliseconds(100));
+            while (!done) {
+                if (intptr_t dialog = automation.WaitForWindow(WindowAutomation::kDialogClass))
+                    automation.PressButton(dialog, kIdCancel);
+            }
+        });
+        call();
+        done = true;
+        canceller.Join();
+    }
+
+    static PS::PluginEntry entry_;
+    std::unique_ptr<TestHost> host_;
+};
+
+PS::PluginEntry PluginRun::entry_ = nullptr;
+
+TEST_F(PluginRun, FilterRunEndsCancelledAndLeavesTheImageAlone)
+{
+    SquelmHost::RunResult result;
+    WithDialogsCancelled([&] { result = host_->RunFilter(); });
+    EXPECT_EQ(result.result, PS::userCanceledErr);
+    EXPECT_EQ(result.failedSelector, PS::filterSelectorStart);
+    EXPECT_EQ(result.hostError, "");
+    EXPECT_FALSE(result.finishCalled);
+    EXPECT_EQ(host_->Log().SelectorSequence(),
+              (std::vector<int16_t>{PS::filterSelectorParameters, PS::filterSelectorPrepare, PS::filterSelectorStart}));
+    EXPECT_EQ(host_->ParameterBytes().size(), 96u);
+    EXPECT_EQ(host_->Image().pixels, MarkedImage().pixels);
+}
+
+TEST_F(PluginRun, AboutShowsItsMessageBoxWithoutAnOwner)
+{
+    SeenBox seen;
+    AutomationThread answer([&seen] { seen = AnswerAboutBox(); });
+    const PS::OSErr result = host_->CallAbout();
+    answer.Join();
+    EXPECT_EQ(result, PS::noErr);
+    ASSERT_TRUE(seen.found) << "no message box appeared";
+    EXPECT_EQ(seen.caption, "Squelm");
+    EXPECT_EQ(seen.texts, std::vector<std::string>{"About Plimp Effect"});
+    EXPECT_EQ(seen.owner, 0);
+    EXPECT_TRUE(seen.closed);
+}
+
+TEST_F(PluginRun, AboutShowsItsMessageBoxOwnedByTheHostWindow)
+{
+    SquelmHost::OwnerWindow owner;
+    host_->Options().ownerWindow = owner.Handle();
+    SeenBox seen;
+    AutomationThread answer([&seen] { seen = AnswerAboutBox(); });
+    const PS::OSErr result = host_->CallAbout();
+    answer.Join();
+    EXPECT_EQ(result, PS::noErr);
+    ASSERT_TRUE(seen.found) << "no message box appeared";
+    EXPECT_EQ(seen.texts, std::vector<std::string>{"About Plimp Effect"});
+    EXPECT_EQ(seen.owner, owner.Handle());
+    EXPECT_TRUE(seen.closed);
+}
+
+PS::Ptr PS_CALLBACK LockToUnmappedMemory(PS::Handle, PS::Boolean)
+{
+    return reinterpret_cast<PS::Ptr>(kUnmappedAddress);
+}
+
+TEST_F(PluginRun, CallThroughAnInvalidHostCallbackEndsTheCallWithMinusOne)
+{
+    host_->BuildRecord();
+    PS::HandleProcs broken = *host_->Record().handleProcs;
+    broken.newProc = reinterpret_cast<PS::NewPIHandleProc>(kUnmappedAddress);
+    PS::HandleProcs* good = host_->Record().handleProcs;
+    host_->Record().handleProcs = &broken;
+    ASSERT_EQ(host_->Record().parameters, nullptr); // Parameters must create the block
+    EXPECT_EQ(host_->CallSelector(PS::filterSelectorParameters), -1);
+
+    host_->Record().handleProcs = good;
+    EXPECT_EQ(host_->CallSelector(PS::filterSelectorParameters), PS::noErr);
+    EXPECT_EQ(host_->ParameterBytes().size(), 96u);
+}
+
+TEST_F(PluginRun, InvalidMemoryAccessInsideThePlugInEndsTheCallWithMinusOne)
+{
+    host_->BuildRecord();
+    ASSERT_EQ(host_->CallSelector(PS::filterSelectorParameters), PS::noErr);
+    ASSERT_NE(host_->Record().parameters, nullptr); // the next call locks and validates it
+
+    PS::HandleProcs broken = *host_->Record().handleProcs;
+    broken.lockProc = &LockToUnmappedMemory;
+    PS::HandleProcs* good = host_->Record().handleProcs;
+    host_->Record().handleProcs = &broken;
+    EXPECT_EQ(host_->CallSelector(PS::filterSelectorPrepare), -1);
+    host_->Record().handleProcs = good;
+
+    // The plug-in goes on working: a whole run afterwards behaves normally.
+    SquelmHost::RunResult result;
+    WithDialogsCancelled([&] { result = host_->RunFilter(); });
+    EXPECT_EQ(result.result, PS::userCanceledErr);
+    EXPECT_EQ(result.failedSelector, PS::filterSelectorStart);
+    EXPECT_EQ(host_->Image().pixels, MarkedImage().pixels);
+}
+
+} // namespace
