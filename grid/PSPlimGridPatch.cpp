@@ -46,7 +46,7 @@ bool PSPlimGrid::Diff(const PSPlimGrid& snapshot, GridPatch& patch) const
 
     std::vector<Point2D> old;
     old.reserve(static_cast<size_t>(range.Columns()) * range.Rows());
-    for (int r = range.top; r <= range.bottom && !range.Empty(); ++r) {
+    for (int r = range.top; r < range.top + range.Rows(); ++r) {
         for (int c = range.left; c <= range.right; ++c)
             old.push_back(snapshot.Point(c, r));
     }
@@ -69,7 +69,7 @@ void PSPlimGrid::SwapPatch(GridPatch& patch)
 
     std::swap(edgeMode_, patch.edgeMode);
     size_t k = 0;
-    for (int r = range.top; r <= range.bottom && !range.Empty(); ++r) {
+    for (int r = range.top; r < range.top + range.Rows(); ++r) {
         for (int c = range.left; c <= range.right; ++c)
             std::swap(At(c, r), patch.points[k++]);
     }

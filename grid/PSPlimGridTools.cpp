@@ -43,6 +43,11 @@ GridIndexRect VisitBrush(PSPlimGrid& grid, HuxPoint2D from, HuxPoint2D to, doubl
     return affected;
 }
 
+HuxPoint2D Difference(HuxPoint2D a, HuxPoint2D b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+
 double Reach(HuxPoint2D from, HuxPoint2D to, double power)
 {
     return Length(from.x - to.x, from.y - to.y) * power;
@@ -99,8 +104,7 @@ GridIndexRect PSPlimGrid::Push(Point2D from, Point2D to, double radius, double p
 GridIndexRect PSPlimGrid::Smooth(Point2D from, Point2D to, double radius, double power)
 {
     // Targets come from the grid as it was before this application.
-    PSPlimGrid before;
-    before.CopyFrom(*this);
+    const PSPlimGrid before = *this;
     return VisitBrush(*this, from, to, radius, Reach(from, to, power),
                       [&before](HuxPoint2D& p, int c, int r, double amount) {
                           MoveToward(p, SmoothTarget(before, c, r), amount);
@@ -139,15 +143,14 @@ GridIndexRect PSPlimGrid::Stabilise(Point2D from, Point2D to, double radius, dou
     // The undeformed position of the material under the anchor, and the cell
     // and triangle that hold it.
     const HuxPoint2D source = InvertPoint(anchor);
+    // Its two edges along the grid lines: from the top-left corner for the
+    // upper-left triangle, into the bottom-right corner for the other.
     const int c = rememberedColumn_, r = rememberedRow_;
-    HuxPoint2D h, v;
-    if (rememberedTriangle_) {
-        h = {Point(c + 1, r).x - Point(c, r).x, Point(c + 1, r).y - Point(c, r).y};
-        v = {Point(c, r + 1).x - Point(c, r).x, Point(c, r + 1).y - Point(c, r).y};
-    } else {
-        h = {Point(c + 1, r + 1).x - Point(c, r + 1).x, Point(c + 1, r + 1).y - Point(c, r + 1).y};
-        v = {Point(c + 1, r + 1).x - Point(c + 1, r).x, Point(c + 1, r + 1).y - Point(c + 1, r).y};
-    }
+    const HuxPoint2D& corner = rememberedTriangle_ ? Point(c, r) : Point(c + 1, r + 1);
+    const HuxPoint2D& across = rememberedTriangle_ ? Point(c + 1, r) : Point(c, r + 1);
+    const HuxPoint2D& down = rememberedTriangle_ ? Point(c, r + 1) : Point(c + 1, r);
+    const HuxPoint2D h = rememberedTriangle_ ? Difference(across, corner) : Difference(corner, across);
+    const HuxPoint2D v = rememberedTriangle_ ? Difference(down, corner) : Difference(corner, down);
     // The mean turn of the cell's two edges; zero for an undeformed cell.
     const double angle = (std::numbers::pi / 2 - std::atan2(h.y, h.x) - std::atan2(v.y, v.x)) * 0.5;
 
