@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "host/PSHostInterface.h"
@@ -56,6 +57,9 @@ struct HostOptions {
 struct RunOptions {
     bool callParameters = true;  // some hosts never call Parameters before Prepare
     int maxContinueCalls = 1000; // safety cap on the Continue loop
+    // Runs on the freshly built record before the first selector, for tests
+    // that imitate a host filling it oddly (a stray callback pointer, say).
+    std::function<void(PS::FilterRecord&)> adjustRecord;
 };
 
 } // namespace SquelmHost

@@ -171,6 +171,8 @@ void TestHost::RunContinueLoop(const RunOptions& run, RunResult& result)
 RunResult TestHost::RunFilter(const RunOptions& run)
 {
     BuildRecord();
+    if (run.adjustRecord)
+        run.adjustRecord(record_);
     RunResult result;
     std::vector<int16_t> selectors;
     if (run.callParameters)

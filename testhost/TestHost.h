@@ -70,6 +70,8 @@ public:
     const std::string& HostError() const { return hostError_; }
 
     // The live record and private-data word, for tests that tamper with them.
+    // Pointer fields may sit misaligned in the packed record (x64): copy them
+    // before binding a reference (gtest's EXPECT_EQ binds one).
     PS::FilterRecord& Record() { return record_; }
     intptr_t& DataWord() { return data_; }
     std::string ErrorStringText() const;

@@ -128,6 +128,22 @@ TEST_F(HostTest, AFailedPrepareStopsTheRun)
     EXPECT_EQ(seen, (std::vector<int16_t>{1}));
 }
 
+TEST_F(HostTest, ARunCanStartFromAnAdjustedRecord)
+{
+    bool sawStrayPointer = false;
+    plugin.On(PS::filterSelectorPrepare, [&](PS::FilterRecord& r) {
+        sawStrayPointer = reinterpret_cast<uintptr_t>(r.progressProc) == 0x10 && r.serialNumber == 0;
+        return PS::noErr;
+    });
+    SquelmHost::RunOptions run;
+    run.adjustRecord = [](PS::FilterRecord& r) {
+        r.progressProc = reinterpret_cast<PS::ProgressProc>(uintptr_t(0x10));
+        r.serialNumber = 0;
+    };
+    EXPECT_TRUE(host.RunFilter(run).Succeeded());
+    EXPECT_TRUE(sawStrayPointer);
+}
+
 TEST_F(HostTest, TheResultWordIsZeroedBeforeEveryCall)
 {
     host.BuildRecord();
