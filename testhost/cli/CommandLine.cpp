@@ -25,6 +25,7 @@ const char* Usage()
            "  --plugin path       the plug-in file (Windows; natively it is built in)\n"
            "  --params file       parameters block: loaded before the run, saved after it\n"
            "  --mask m.png        selection mask (grey; colour is reduced to luma)\n"
+           "  --script file       play a stroke script as the editor (native host only)\n"
            "  --rect l,t,r,b      filter rectangle (default: the image, or the selection's bounds)\n"
            "  --no-parameters     do not call the Parameters selector before Prepare\n"
            "  --show-parameters   print the parameters record after the run\n"
@@ -54,6 +55,9 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
                 return std::nullopt;
         } else if (arg == "--mask") {
             if (!value(line.maskPath))
+                return std::nullopt;
+        } else if (arg == "--script") {
+            if (!value(line.scriptPath))
                 return std::nullopt;
         } else if (arg == "--rect") {
             std::string text;

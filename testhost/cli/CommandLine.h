@@ -12,6 +12,7 @@ struct CommandLine {
     std::string pluginPath = "Squelm.8bf"; // only read where the plug-in is a file
     std::string parametersPath;            // loaded before, saved after the run
     std::string maskPath;
+    std::string scriptPath;                // stroke script played as the editor (native only)
     std::optional<SquelmHost::Rect32> filterRect;
     bool about = false;
     bool showParameters = false;

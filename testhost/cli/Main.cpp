@@ -1,6 +1,7 @@
 // squelm-host: runs the filter plug-in on a PNG image the way a host does.
 #include <exception>
 #include <iostream>
+#include <optional>
 
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
@@ -8,6 +9,7 @@
 #include "testhost/cli/CommandLine.h"
 #include "testhost/cli/ParametersPrinter.h"
 #include "testhost/cli/RunReport.h"
+#include "testhost/cli/ScriptedEditing.h"
 
 namespace {
 
@@ -21,6 +23,9 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
+    std::optional<SquelmHostCli::ScriptedEditing> scripted;
+    if (!line.scriptPath.empty())
+        scripted.emplace(line.scriptPath);
 
     SquelmHost::RunOptions run;
     run.callParameters = !line.skipParametersSelector;
