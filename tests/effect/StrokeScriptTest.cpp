@@ -112,3 +112,13 @@ TEST(StrokeScriptTest, AMissingFileIsAnError)
 {
     EXPECT_THROW(PSPlimStrokeScript::Load("/nonexistent/stroke-script.txt"), PSPlimScriptError);
 }
+
+TEST(StrokeScriptTest, TheBundledDemoParsesAndEndsWithOk)
+{
+    const std::string here = __FILE__;
+    const std::string root = here.substr(0, here.rfind("/tests/"));
+    const auto script = PSPlimStrokeScript::Load(root + "/samples/warp-demo.txt");
+    ASSERT_FALSE(script.Commands().empty());
+    EXPECT_EQ(script.Commands().front().kind, Kind::Preview);
+    EXPECT_EQ(script.Commands().back().kind, Kind::Ok);
+}
