@@ -110,7 +110,7 @@ private:
     PS::FilterRecord* m_record = nullptr;
     PS::AboutRecord* m_aboutRecord = nullptr;
     int16_t* m_result = nullptr;
-    intptr_t* m_data = nullptr;
+    intptr_t* m_data = nullptr; // the host's private-data word: kept, never read or written
 
     HuxAutoPtr<HuxImage2> m_sourcePreview;
     HuxAutoPtr<HuxImage2> m_displayPreview;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 using namespace FakeHostTest;
 
 namespace {
@@ -231,4 +234,43 @@ TEST_F(ViewFixture, ScrollBothAxesRowsFirst)
     ASSERT_EQ(filter.updates.size(), 8u);
     EXPECT_EQ(filter.updates[0].second, (HuxRect{375, 173, 625, 175}));
     EXPECT_EQ(filter.updates[4].second, (HuxRect{625, 173, 629, 423}));
+}
+
+TEST(View, RandomNavigationKeepsTheViewInsideWithItsLevelsSize)
+{
+    const unsigned seed = 1208;
+    std::mt19937 random(seed);
+    FakeHost host(700, 500);
+    host.SetFilterRect({30, 20, 650, 470});
+    RecordingFilter filter;
+    RunInStart(filter, host, [&] {
+        filter.SetPreviewSize(180, 140);
+        for (int step = 0; step < 400 && !testing::Test::HasFailure(); ++step) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step) +
+                         " (replay: test_host --gtest_filter=View.RandomNavigation*)");
+            const int action = int(random() % 4);
+            const int32_t a = int32_t(random() % 1601) - 800, b = int32_t(random() % 1601) - 800;
+            if (action == 0)
+                filter.ZoomIn();
+            else if (action == 1)
+                filter.ZoomOut();
+            else if (action == 2)
+                filter.ScrollView(a, b);
+            else
+                filter.SetViewRect({a, b, a + 1, b + 1});
+
+            const HuxRect view = filter.GetViewRect();
+            const HuxRect filterRect = filter.FilterRect();
+            const int level = filter.GetZoomLevel();
+            ASSERT_GE(level, filter.GetClosestLevel());
+            ASSERT_LE(level, filter.GetFitLevel());
+            ASSERT_EQ(view.Width(), HuxPSViewExtent(level, 180, filterRect.Width()));
+            ASSERT_EQ(view.Height(), HuxPSViewExtent(level, 140, filterRect.Height()));
+            ASSERT_EQ(HuxRectIntersect(view, filterRect), view);
+            const HuxImage2* source = filter.GetSourcePreview();
+            ASSERT_NE(source, nullptr);
+            ASSERT_EQ(source->Width(), filter.ScaledViewRect().Width());
+            ASSERT_EQ(source->AbsHeight(), filter.ScaledViewRect().Height());
+        }
+    });
 }
