@@ -84,6 +84,10 @@ void TestHost::ClearMask()
 PS::OSErr TestHost::InvokeEntry(int16_t selector, void* record)
 {
     int16_t result = PS::noErr;
+    if (!entry_) {
+        hostError_ = "no plug-in entry point to call";
+        return PS::paramErr;
+    }
     ActiveScope scope(this);
     try {
         entry_(selector, record, &data_, &result);
@@ -106,10 +110,13 @@ PS::OSErr TestHost::CallSelector(int16_t selector)
     server_->StoreOutput();
     StoreParametersFromRecord();
 
-    HostEvent& done = log_.MutableEvent(at);
-    done.result = result;
-    if (result == PS::errReportString)
-        done.text = ErrorStringText();
+    // A test may have cleared the log during the call.
+    if (at < log_.Events().size()) {
+        HostEvent& done = log_.MutableEvent(at);
+        done.result = result;
+        if (result == PS::errReportString)
+            done.text = ErrorStringText();
+    }
     return result;
 }
 

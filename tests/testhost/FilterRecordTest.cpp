@@ -120,6 +120,9 @@ TEST(TestHostDocumentTest, ImagesMustFitTheRecordsSixteenBitFields)
     EXPECT_THROW(host.SetImage(SquelmHost::RgbImage(32768, 1)), std::invalid_argument);
     EXPECT_THROW(host.SetImage(SquelmHost::RgbImage()), std::invalid_argument);
     EXPECT_THROW(host.BuildRecord(), std::logic_error);
+    host.SetImage(SquelmHost::RgbImage(2, 2));
+    EXPECT_EQ(host.CallSelector(PS::filterSelectorPrepare), PS::paramErr);
+    EXPECT_FALSE(host.HostError().empty());
 }
 
 TEST(TestHostDocumentTest, CallbacksAnswerForTheNewestLiveHost)
