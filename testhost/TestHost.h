@@ -24,7 +24,7 @@ class HandleTable;
 class RequestServer;
 
 struct RunResult {
-    PS::OSErr result = PS::noErr;   // last non-zero selector result, else 0
+    PS::OSErr result = PS::noErr;   // the failing selector's result, else 0
     int16_t failedSelector = -1;    // selector that failed, -1 for none
     bool startCalled = false;
     bool finishCalled = false;
@@ -53,7 +53,8 @@ public:
 
     // ---- Running ----------------------------------------------------------
     // Parameters (optional), Prepare, Start, Continue while anything is
-    // requested, Finish if Start succeeded; stops at the first failure.
+    // requested, Finish if Start succeeded; stops at the first failure, and
+    // then restores the document unless the options say otherwise.
     RunResult RunFilter(const RunOptions& run = {});
     // Selector 0 with an AboutRecord.
     PS::OSErr CallAbout();
@@ -65,8 +66,8 @@ public:
     PS::OSErr CallSelector(int16_t selector);
     // Serves the current requests the way the host does before Continue.
     PS::OSErr ServeRequests();
-    // Set when a C++ exception left the entry point, or a run broke a rule
-    // of the protocol that the host enforces; cleared by BuildRecord.
+    // Set when there is no entry point to call or a C++ exception left it;
+    // cleared by BuildRecord.
     const std::string& HostError() const { return hostError_; }
 
     // The live record and private-data word, for tests that tamper with them.
