@@ -187,4 +187,28 @@ TEST_F(PluginRun, InvalidMemoryAccessInsideThePlugInEndsTheCallWithMinusOne)
     EXPECT_EQ(host_->Image().pixels, MarkedImage().pixels);
 }
 
+using PluginRunDeathTest = PluginRun;
+
+PS::Handle* volatile g_unmappedHandle = reinterpret_cast<PS::Handle*>(kUnmappedAddress);
+
+PS::Handle PS_CALLBACK NewHandleThatFaults(int32_t)
+{
+    return *g_unmappedHandle;
+}
+
+// The host's own code has no unwind tables the plug-in could use: a fault
+// there must reach the host's handlers (here: none, so the process ends).
+TEST_F(PluginRunDeathTest, FaultInsideAHostCallbackStaysTheHostsFault)
+{
+    EXPECT_EXIT(
+        {
+            host_->BuildRecord();
+            PS::HandleProcs faulting = *host_->Record().handleProcs;
+            faulting.newProc = &NewHandleThatFaults;
+            host_->Record().handleProcs = &faulting;
+            host_->CallSelector(PS::filterSelectorParameters);
+        },
+        testing::ExitedWithCode(int(0xC0000005)), "");
+}
+
 } // namespace

@@ -31,6 +31,9 @@ void HuxFaultCallStub();
 namespace {
 
 constexpr DWORD kNoThread = 0;
+// SSE exceptions, when unmasked, arrive as these rather than as the x87 codes.
+constexpr DWORD kFloatMultipleFaults = 0xC00002B4;
+constexpr DWORD kFloatMultipleTraps = 0xC00002B5;
 
 // The translator serves one thread; these are written by that thread, or by
 // the handler while it runs on that thread.
@@ -56,6 +59,8 @@ bool IsTranslatedCode(DWORD code)
     case EXCEPTION_FLT_OVERFLOW:
     case EXCEPTION_FLT_STACK_CHECK:
     case EXCEPTION_FLT_UNDERFLOW:
+    case kFloatMultipleFaults:
+    case kFloatMultipleTraps:
         return true;
     default:
         // Breakpoints, single steps, guard pages and stack overflow belong
@@ -193,12 +198,13 @@ extern "C" [[noreturn]] __attribute__((noinline, used, force_align_arg_pointer))
 }
 
 // Ecx holds the return address to fake (set by Redirect); Ecx is scratch at
-// any point where an exception may start.
-asm(".text\n"
-    ".p2align 4\n"
-    "_HuxFaultCallStub:\n"
-    "    pushl %ecx\n"
-    "    jmp _HuxRaiseTranslatedFault\n");
+// any point where an exception may start. Never on the stack when the
+// exception unwinds, so it needs no unwind information.
+extern "C" __attribute__((naked)) void HuxFaultCallStub()
+{
+    asm("pushl %ecx\n\t"
+        "jmp _HuxRaiseTranslatedFault");
+}
 
 void HuxInstallFaultTranslator()
 {

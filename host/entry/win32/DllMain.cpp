@@ -6,9 +6,7 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(instance);
+    if (reason == DLL_PROCESS_ATTACH)
         TheApp().m_hInstance = instance;
-    }
     return TRUE;
 }
