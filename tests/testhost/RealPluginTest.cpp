@@ -118,6 +118,34 @@ TEST_F(RealPluginTest, OffsetFilterRectangleIsWrittenWhereItLies)
     }
 }
 
+TEST_F(RealPluginTest, ASelectionBoundsTheRunAndItsMaskIsRequestedWithTheSource)
+{
+    SquelmHost::TestHost host(entry_);
+    host.SetImage(Pattern(40, 30));
+    SquelmHost::GreyImage mask(40, 30, 0);
+    for (int y = 8; y < 20; ++y)
+        for (int x = 5; x < 25; ++x)
+            mask.At(x, y) = 255;
+    host.SetMask(mask);
+    ClosingEditor ok(1);
+    ASSERT_TRUE(host.RunFilter().Succeeded()) << host.Log().ToString();
+    int sourceRequests = 0;
+    for (const auto& e : host.Log().OfKind(EventKind::AdvanceState)) {
+        if (e.inRect.Empty())
+            continue;
+        ++sourceRequests;
+        EXPECT_EQ(e.maskRect, e.inRect);
+        EXPECT_EQ(e.inRect, (Rect32{5, 8, 25, 20}));
+    }
+    EXPECT_EQ(sourceRequests, 1);
+    // Nothing outside the selection changes.
+    const SquelmHost::RgbImage before = Pattern(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (!mask.At(x, y))
+                ASSERT_EQ(std::memcmp(before.At(x, y), host.Image().At(x, y), 3), 0) << x << "," << y;
+}
+
 TEST_F(RealPluginTest, CancelDuringTheRenderStopsAfterTheCurrentTile)
 {
     SquelmHost::TestHost host(entry_);
