@@ -140,10 +140,13 @@ TEST_F(RealPluginTest, ASelectionBoundsTheRunAndItsMaskIsRequestedWithTheSource)
     EXPECT_EQ(sourceRequests, 1);
     // Nothing outside the selection changes.
     const SquelmHost::RgbImage before = Pattern(40, 30);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            if (!mask.At(x, y))
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            if (!mask.At(x, y)) {
                 ASSERT_EQ(std::memcmp(before.At(x, y), host.Image().At(x, y), 3), 0) << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(RealPluginTest, CancelDuringTheRenderStopsAfterTheCurrentTile)
