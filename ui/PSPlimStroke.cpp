@@ -3,6 +3,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "grid/PSPlimTools.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,6 +13,20 @@ namespace {
 double Extent(int32_t low, int32_t high)
 {
     return high != low ? double(high - low) : 1.0;
+}
+
+GridBounds Union(const GridBounds& a, const GridBounds& b)
+{
+    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+            std::max(a.maxY, b.maxY)};
+}
+
+// The box of the circle that a tool application from `from` to `to` acts in.
+GridBounds BrushBox(HuxGeometry::HuxPoint2D from, HuxGeometry::HuxPoint2D to, double radius)
+{
+    const double cx = (from.x + to.x) * 0.5;
+    const double cy = (from.y + to.y) * 0.5;
+    return {cx - radius, cy - radius, cx + radius, cy + radius};
 }
 
 } // namespace
@@ -55,7 +70,12 @@ bool PSPlimStroke::MouseMove(Point2D client)
         ApplyTool(app_.Grid(), ToolOf(button), lastPoint_, p, params.toolSize, params.toolPower, anchor_);
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);
-        app_.UpdateOutputForGridArea(app_.Grid().PointBounds(strokeRange_));
+        // Only this move's change is re-rendered, not the whole stroke's: the
+        // earlier moves' areas are already up to date. A moved point lay
+        // inside the brush circle before the move, so the circle's box and
+        // the moved points' new extent with their neighbours cover every cell
+        // that changed.
+        app_.UpdateOutputForGridArea(Union(app_.Grid().PointBounds(moved), BrushBox(lastPoint_, p, params.toolSize)));
     }
     lastPoint_ = p;
     return true;

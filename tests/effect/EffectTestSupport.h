@@ -3,51 +3,19 @@
 // markers.
 #pragma once
 
-#include "effect/CPSPlimPluginApp.h"
-#include "effect/PSPlimEditor.h"
-#include "grid/PSPlimTools.h"
+#include "FakeEditor.h"
+
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
-#include "host/entry/PluginMain.h"
+#include "grid/PSPlimTools.h"
 #include "testhost/ImageCompare.h"
-#include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace EffectTest {
-
-// An editor whose whole session is a function of the test.
-class FakeEditor : public PSPlimEditor {
-public:
-    explicit FakeEditor(std::function<int(CPSPlimPluginApp&)> session) : session_(std::move(session)) {}
-    int RunModal(CPSPlimPluginApp& app) override { ++runs; return session_(app); }
-    void UpdateToolbar() override { ++toolbarUpdates; }
-
-    int runs = 0;
-    int toolbarUpdates = 0;
-
-private:
-    std::function<int(CPSPlimPluginApp&)> session_;
-};
-
-// Installs an editor on the plug-in's application for one scope.
-class EditorInstallation {
-public:
-    explicit EditorInstallation(PSPlimEditor& editor) { TheApp().SetEditor(&editor); }
-    ~EditorInstallation() { TheApp().SetEditor(nullptr); }
-    EditorInstallation(const EditorInstallation&) = delete;
-    EditorInstallation& operator=(const EditorInstallation&) = delete;
-};
-
-inline PS::PluginEntry Entry()
-{
-    std::string error;
-    return LoadPluginEntry("", error);
-}
 
 // A gradient with a distinct colour in every pixel of a small image, so that
 // any shift or flip shows.

@@ -256,3 +256,32 @@ TEST(OutputPreviewTest, APreviewFromAnEarlierRunIsNotReusedForAnotherImage)
         return kHuxIdCancel;
     });
 }
+
+TEST(OutputPreviewTest, EveryMoveOfAStrokeLeavesThePreviewAsAFullRebuildWouldShowIt)
+{
+    SquelmHost::TestHost host(Entry());
+    host.SetImage(Photo());
+    RunWith(host, [&](CPSPlimPluginApp& app) {
+        app.SetPreviewSize(300, 200);
+        const int width = app.GetOutputPreview()->Width();
+        const struct {
+            int tool;
+            double power;
+        } tools[] = {{kToolSquelm, 1.0}, {kToolBoggle, 1.0}, {kToolNibble, 1.0}, {kToolMellow, 1.0}};
+        for (const auto& t : tools) {
+            app.Params()->leftButtonTool = t.tool;
+            app.Params()->toolPower = t.power;
+            app.Params()->toolSize = 0.05;
+            PSPlimStroke stroke(app);
+            stroke.SetImageRect(app.FilterRect());
+            stroke.ButtonDown(PSPlimButton::Left, {200, 150});
+            for (int i = 1; i <= 6; ++i) {
+                stroke.MouseMove({200.0 + 9 * i, 150.0 + 4 * i});
+                const std::vector<uint8_t> partial = PreviewBytes(app);
+                EXPECT_TRUE(SamePreview(Rebuilt(app), partial, width)) << "tool " << t.tool << ", move " << i;
+            }
+            stroke.ButtonUp(PSPlimButton::Left);
+        }
+        return kHuxIdCancel;
+    });
+}

@@ -1,0 +1,77 @@
+// Speed of the final render through the test host's real callbacks: a
+// 12-megapixel image warped through a deformed grid, tile by tile.
+#include "effect/FakeEditor.h"
+
+#include "grid/PSPlimTools.h"
+#include "testhost/TestHost.h"
+#include "ui/PSPlimStroke.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 4000;
+constexpr int kHeight = 3000;
+constexpr int kRuns = 3;
+
+SquelmHost::RgbImage TestCard()
+{
+    SquelmHost::RgbImage image(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            image.Set(x, y, uint8_t(x * 255 / kWidth), uint8_t(y * 255 / kHeight), uint8_t((x ^ y) & 0xFF));
+    return image;
+}
+
+// Deforms the grid with a few strokes of different tools, as a user might.
+void Deform(CPSPlimPluginApp& app)
+{
+    PSPlimStroke stroke(app);
+    stroke.SetImageRect({0, 0, kWidth, kHeight});
+    const struct {
+        int tool;
+        double x0, y0, dx, dy;
+    } strokes[] = {{kToolSquelm, 1000, 1000, 40, 10}, {kToolBoggle, 2500, 1200, 30, 30},
+                   {kToolNibble, 3000, 2200, -20, 25}, {kToolSquelm, 1800, 2400, -35, -15}};
+    for (const auto& s : strokes) {
+        app.Params()->leftButtonTool = s.tool;
+        stroke.ButtonDown(PSPlimButton::Left, {s.x0, s.y0});
+        for (int i = 1; i <= 20; ++i)
+            stroke.MouseMove({s.x0 + s.dx * i, s.y0 + s.dy * i});
+        stroke.ButtonUp(PSPlimButton::Left);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    SquelmHost::TestHost host(EffectTest::Entry());
+    const SquelmHost::RgbImage card = TestCard();
+    std::vector<double> rates;
+    for (int run = 0; run < kRuns; ++run) {
+        host.SetImage(card);
+        std::chrono::steady_clock::time_point renderStart;
+        EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
+            Deform(app);
+            renderStart = std::chrono::steady_clock::now();
+            return kHuxIdOk;
+        });
+        EffectTest::EditorInstallation installed(editor);
+        const SquelmHost::RunResult result = host.RunFilter();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - renderStart).count();
+        if (!result.Succeeded()) {
+            std::fprintf(stderr, "final_render: the run failed (%d)\n", result.result);
+            return 1;
+        }
+        rates.push_back(double(kWidth) * kHeight / 1e6 / seconds);
+        std::printf("run %d: %.3f s\n", run + 1, seconds);
+    }
+    std::sort(rates.begin(), rates.end());
+    std::printf("host-final-render: %.2f MP/s\n", rates[rates.size() / 2]);
+    return 0;
+}
