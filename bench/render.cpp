@@ -135,8 +135,10 @@ int main(int argc, char** argv)
         WarpTest::ResetGrid(undeformed, kWidth, kHeight, 52);
         WarpTest::ResetGrid(deformed, kWidth, kHeight, 52);
         deformed.SetEdgeMode(PSPlimGrid::kFixedEdge);
-        WarpTest::DeformGrid(deformed, kSeed, 300);
-        std::printf("deformed grid: 300 strokes, seed %u, folded: %s\n", kSeed,
+        // Default tool power, sizes around the default, typical mouse moves.
+        const WarpTest::Strokes strokes;
+        WarpTest::DeformGrid(deformed, kSeed, strokes);
+        std::printf("deformed grid: %d applications, seed %u, folded: %s\n", strokes.count, kSeed,
                     WarpTest::MeshFolds(deformed) ? "yes" : "no");
 
         for (const Case& c : cases) {

@@ -1,37 +1,25 @@
 #include "warp/PSPlimGridMapping.h"
 
-#include "grid/PSPlimGrid.h"
-
-#include <cstdint>
-
 namespace {
 
-// Grid units from cache coordinates along one axis. An empty axis (or a
-// grid without extent) has no scale: every position maps to its start, and
-// the result stays finite.
-double ToGrid(double position, int32_t origin, int64_t extent, double gridExtent)
-{
-    if (extent <= 0 || !(gridExtent > 0.0))
-        return 0.0;
-    return (position - double(origin)) * gridExtent / double(extent);
-}
-
-double FromGrid(double position, int32_t origin, int64_t extent, double gridExtent)
-{
-    if (extent <= 0 || !(gridExtent > 0.0))
-        return double(origin);
-    return double(extent) * (position / gridExtent) + double(origin);
-}
+constexpr int64_t kMaxTabled = int64_t(1) << 20;
 
 } // namespace
 
-HuxGeometry::HuxPoint2D PSPlimGridMapping::MapPoint(HuxGeometry::HuxPoint2D destination)
+void PSPlimGridMapping::SetRectangle(const HuxRect& rect)
 {
-    const int64_t width = int64_t(rect_.right) - rect_.left;
-    const int64_t height = int64_t(rect_.bottom) - rect_.top;
-    const double gridWidth = grid_->Width();
-    const double gridHeight = grid_->Height();
-    const HuxGeometry::HuxPoint2D undeformed = grid_->InvertPoint(
-        {ToGrid(destination.x, rect_.left, width, gridWidth), ToGrid(destination.y, rect_.top, height, gridHeight)});
-    return {FromGrid(undeformed.x, rect_.left, width, gridWidth), FromGrid(undeformed.y, rect_.top, height, gridHeight)};
+    rect_ = rect;
+    width_ = int64_t(rect.right) - rect.left;
+    height_ = int64_t(rect.bottom) - rect.top;
+    gridWidth_ = grid_->Width();
+    gridHeight_ = grid_->Height();
+    cornersX_.clear();
+    cornersY_.clear();
+    // Rectangles too large to table are computed corner by corner.
+    if (width_ <= 0 || height_ <= 0 || width_ > kMaxTabled || height_ > kMaxTabled)
+        return;
+    for (int64_t k = 0; k <= width_ + 1; ++k)
+        cornersX_.push_back(ToGrid(double(rect.left) - 0.5 + double(k), rect.left, width_, gridWidth_));
+    for (int64_t k = 0; k <= height_ + 1; ++k)
+        cornersY_.push_back(ToGrid(double(rect.top) - 0.5 + double(k), rect.top, height_, gridHeight_));
 }

@@ -32,13 +32,23 @@ inline int32_t TruncatePosition(double value)
 
 class PixelSampler {
 public:
-    explicit PixelSampler(const SamplerSettings& settings) : settings_(settings) {}
+    explicit PixelSampler(const SamplerSettings& settings);
 
     void Render(HuxPSTileCache& source, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
                 const HuxGeometry::HuxPoint2D& bottomRight) const;
 
 private:
+    using Point = HuxGeometry::HuxPoint2D;
+
+    // Most pixels take one sample, and that is decided from the squared edge
+    // lengths; only near a threshold are the lengths themselves needed.
+    enum class Single { Nearest, Bilinear, Undecided };
+    Single ClassifySingle(double squaredTop, double squaredLeft) const;
+    void RenderMany(HuxPSTileCache& source, uint8_t*& out, double squaredTop, double squaredLeft,
+                    const Point& topLeft, const Point& topRight, const Point& bottomLeft,
+                    const Point& bottomRight) const;
+
     bool UsesBilinear(double lengthTop, double lengthLeft) const
     {
         const int32_t mode = settings_.interpolationMode;
@@ -51,15 +61,61 @@ private:
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
                               int32_t sums[3]);
 
+    // The average rounded up, (divisor + sum - 1) / divisor, through one
+    // reciprocal instead of three integer divisions; the quotient from the
+    // product is settled exactly on the integer one.
     static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
     {
-        for (int c = 0; c < 3; ++c)
-            out[c] = uint8_t((divisor + uint32_t(sums[c]) - 1) / divisor);
+        const double reciprocal = 1.0 / divisor;
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t x = divisor + uint32_t(sums[c]) - 1;
+            uint32_t q = uint32_t(double(x) * reciprocal);
+            if (uint64_t(q) * divisor > x)
+                --q;
+            else if (uint64_t(q + 1) * divisor <= x)
+                ++q;
+            out[c] = uint8_t(q);
+        }
         out += 3;
     }
 
     SamplerSettings settings_;
+    // Squared lengths below this certainly give one sample per edge; below
+    // magnified certainly under 0.8, at or above unmagnified certainly not.
+    double oneSampleSquared_ = -1.0;
+    double magnifiedSquared_ = -1.0;
+    double unmagnifiedSquared_ = 2.0;
 };
+
+inline PixelSampler::PixelSampler(const SamplerSettings& settings) : settings_(settings)
+{
+    // Margins far above the rounding of sqrt and of length * density + bias,
+    // far below any length that matters; a bias next to 2 leaves no room.
+    constexpr double kMargin = 1e-9;
+    const double density = settings.sampleDensity, bias = settings.sampleCountBias;
+    if (density > 0.0 && bias > -1e6 && bias < 2.0 - 1e-3 && density < 1e6) {
+        const double single = (2.0 - bias) / density;
+        oneSampleSquared_ = single * single * (1.0 - kMargin);
+    }
+    magnifiedSquared_ = 0.64 * (1.0 - kMargin);
+    unmagnifiedSquared_ = 0.64 * (1.0 + kMargin);
+}
+
+inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, double squaredLeft) const
+{
+    if (!(squaredTop < oneSampleSquared_ && squaredLeft < oneSampleSquared_))
+        return Single::Undecided;
+    const int32_t mode = settings_.interpolationMode;
+    if (mode == 1)
+        return Single::Bilinear;
+    if (mode != 0)
+        return Single::Nearest;
+    if (squaredTop >= unmagnifiedSquared_ && squaredLeft >= unmagnifiedSquared_)
+        return Single::Nearest;
+    if (squaredTop < magnifiedSquared_ || squaredLeft < magnifiedSquared_)
+        return Single::Bilinear;
+    return Single::Undecided;
+}
 
 template <bool kBilinear>
 inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop, int32_t countLeft,
@@ -91,36 +147,49 @@ inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop
     }
 }
 
-inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
-                                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
-                                 const HuxGeometry::HuxPoint2D& bottomRight) const
+inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Point& topLeft, const Point& topRight,
+                                 const Point& bottomLeft, const Point& bottomRight) const
 {
     const double topDx = topLeft.x - topRight.x;
     const double topDy = topLeft.y - topRight.y;
     const double leftDx = topLeft.x - bottomLeft.x;
     const double leftDy = topLeft.y - bottomLeft.y;
-    const double lengthTop = std::sqrt(topDx * topDx + topDy * topDy);
-    const double lengthLeft = std::sqrt(leftDx * leftDx + leftDy * leftDy);
-    int32_t countTop = EdgeSampleCount(lengthTop, settings_.sampleDensity, settings_.sampleCountBias);
-    int32_t countLeft = EdgeSampleCount(lengthLeft, settings_.sampleDensity, settings_.sampleCountBias);
-    ReduceSampleCounts(countTop, countLeft);
-    const bool bilinear = UsesBilinear(lengthTop, lengthLeft);
-
-    if (countTop == 1 && countLeft == 1 && !bilinear) {
-        // One nearest sample at the centre: the average is the pixel itself.
-        const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
-        const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
+    const double squaredTop = topDx * topDx + topDy * topDy;
+    const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
+    const Single single = ClassifySingle(squaredTop, squaredLeft);
+    if (single == Single::Undecided) {
+        RenderMany(source, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        return;
+    }
+    // One sample at the centre of the patch (u = v = 0.5).
+    const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
+    const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
+    if (single == Single::Nearest) {
         const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
         out[0] = p[0];
         out[1] = p[1];
         out[2] = p[2];
-        out += 3;
-        return;
+    } else {
+        int32_t sums[3] = {0, 0, 0};
+        source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+        for (int c = 0; c < 3; ++c)
+            out[c] = uint8_t((65025u + uint32_t(sums[c]) - 1) / 65025u);
     }
+    out += 3;
+}
 
+inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, double squaredTop, double squaredLeft,
+                                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
+                                     const Point& bottomRight) const
+{
+    const double lengthTop = std::sqrt(squaredTop);
+    const double lengthLeft = std::sqrt(squaredLeft);
+    int32_t countTop = EdgeSampleCount(lengthTop, settings_.sampleDensity, settings_.sampleCountBias);
+    int32_t countLeft = EdgeSampleCount(lengthLeft, settings_.sampleDensity, settings_.sampleCountBias);
+    ReduceSampleCounts(countTop, countLeft);
     int32_t sums[3] = {0, 0, 0};
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
-    if (bilinear) {
+    if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
         WriteAverage(out, sums, n * 65025u);
     } else {

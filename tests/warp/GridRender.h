@@ -83,21 +83,33 @@ inline bool MeshFolds(const PSPlimGrid& grid)
     return false;
 }
 
-// A reproducible deformation of pushes and bulges; a stroke that would fold
-// the mesh is taken back, so the result stays a proper mesh.
-inline void DeformGrid(PSPlimGrid& grid, uint32_t seed, int strokes)
+// Tool applications for DeformGrid: sizes and moves in grid units, drawn
+// uniformly from the ranges; power is the tool power (Bulge gets it with
+// alternating sign, as Boggle and Nibble).
+struct Strokes {
+    int count = 300;
+    double minPower = 0.2, maxPower = 0.2;
+    double minRadius = 0.05, maxRadius = 0.2;
+    double minMove = 0.005, maxMove = 0.03;
+};
+
+// A reproducible deformation: every third application a Bulge around its
+// start, the others Push; an application that would fold the mesh is taken
+// back, so the result stays a proper mesh.
+inline void DeformGrid(PSPlimGrid& grid, uint32_t seed, const Strokes& strokes)
 {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    auto between = [&](double lo, double hi) { return lo + (hi - lo) * unit(random); };
     const double w = grid.Width(), h = grid.Height();
     PSPlimGrid before;
-    for (int i = 0; i < strokes; ++i) {
+    for (int i = 0; i < strokes.count; ++i) {
         const HuxGeometry::HuxPoint2D from{w * unit(random), h * unit(random)};
         const double angle = 6.283185307179586 * unit(random);
-        const double length = 0.01 + 0.03 * unit(random);
-        const HuxGeometry::HuxPoint2D to{from.x + length * std::cos(angle), from.y + length * std::sin(angle)};
-        const double radius = 0.05 + 0.15 * unit(random);
-        const double power = 0.2 + 0.6 * unit(random);
+        const double move = between(strokes.minMove, strokes.maxMove);
+        const HuxGeometry::HuxPoint2D to{from.x + move * std::cos(angle), from.y + move * std::sin(angle)};
+        const double radius = between(strokes.minRadius, strokes.maxRadius);
+        const double power = between(strokes.minPower, strokes.maxPower);
         before.CopyFrom(grid);
         if (i % 3 == 2)
             grid.Bulge(from, to, radius, i % 2 == 0 ? power : -power, from);
