@@ -93,7 +93,6 @@ public:
 
     // ---- Log ----------------------------------------------------------------
     const CallLog& Log() const { return log_; }
-    CallLog& MutableLog() { return log_; }
     void ClearLog() { log_.Clear(); }
     // Bytes past the pixels of outData rows that the plug-in overwrote.
     long PaddingViolations() const;
