@@ -23,7 +23,8 @@ GridBounds Union(const GridBounds& a, const GridBounds& b)
 // Points flung far outside the image stay within what an int can hold.
 int32_t ToImage(double origin, double extent, double grid, double gridExtent)
 {
-    const double v = gridExtent > 0.0 ? origin + extent * grid / gridExtent : origin;
+    const double scaled = gridExtent > 0.0 ? origin + extent * grid / gridExtent : origin;
+    const double v = std::isfinite(scaled) ? scaled : origin;
     constexpr double kLimit = 1073741824.0;
     return static_cast<int32_t>(std::trunc(std::clamp(v, -kLimit, kLimit)));
 }

@@ -66,8 +66,9 @@ void CPSPlimPluginApp::BuildSourcePreview() {}
 
 void CPSPlimPluginApp::UpdateOutputPreview(const HuxRect& rect)
 {
+    // Nothing to read from outside a host call, nor without a view.
     const HuxRect scaledView = ScaledViewRect();
-    if (scaledView.IsEmpty())
+    if (!HostRecord() || scaledView.IsEmpty())
         return;
     HuxImage2* preview = GetOutputPreview();
     if (!preview || preview->Width() != scaledView.Width() || preview->AbsHeight() != scaledView.Height()) {

@@ -21,6 +21,15 @@ GridBounds Union(const GridBounds& a, const GridBounds& b)
             std::max(a.maxY, b.maxY)};
 }
 
+// One client coordinate of a grid position, truncated towards zero; a grid
+// without extent or a position far off the window stays representable.
+int32_t ToClient(int32_t low, int32_t high, double gridExtent, double g)
+{
+    const double offset = gridExtent > 0.0 ? std::trunc(double(high - low) / gridExtent * g) : 0.0;
+    constexpr double kLimit = 1073741824.0;
+    return int32_t(std::isfinite(offset) ? std::clamp(offset, -kLimit, kLimit) : 0.0) + low;
+}
+
 // The box of the circle that a tool application from `from` to `to` acts in.
 GridBounds BrushBox(HuxGeometry::HuxPoint2D from, HuxGeometry::HuxPoint2D to, double radius)
 {
@@ -41,9 +50,8 @@ PSPlimStroke::Point2D PSPlimStroke::ClientToGrid(Point2D client) const
 HuxPointI PSPlimStroke::GridToClient(Point2D g) const
 {
     const PSPlimGrid& grid = app_.Grid();
-    const double x = std::trunc(double(imageRect_.right - imageRect_.left) / grid.Width() * g.x);
-    const double y = std::trunc(double(imageRect_.bottom - imageRect_.top) / grid.Height() * g.y);
-    return {int32_t(x) + imageRect_.left, int32_t(y) + imageRect_.top};
+    return {ToClient(imageRect_.left, imageRect_.right, grid.Width(), g.x),
+            ToClient(imageRect_.top, imageRect_.bottom, grid.Height(), g.y)};
 }
 
 bool PSPlimStroke::ButtonDown(PSPlimButton button, Point2D client)
