@@ -3,6 +3,7 @@
 #include "effect/CPSPlimPluginApp.h"
 
 #include "effect/PSPlimEditor.h"
+#include "effect/PSPlimGridArea.h"
 #include "effect/PSPlimGridActions.h"
 
 #include <algorithm>
@@ -12,12 +13,6 @@ namespace {
 
 constexpr const char* kEditGridStep = "Edit grid";
 constexpr const char* kResizeGridStep = "Resize grid";
-
-GridBounds Union(const GridBounds& a, const GridBounds& b)
-{
-    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-            std::max(a.maxY, b.maxY)};
-}
 
 // One coordinate of a grid box in image pixels, truncated towards zero.
 // Points flung far outside the image stay within what an int can hold.
@@ -45,7 +40,7 @@ void CPSPlimPluginApp::RecordGridEdit()
     const GridIndexRect range = patch->range;
     GridBounds area{};
     if (!range.Empty())
-        area = Union(m_gridSnapshot.PointBounds(range), m_grid.PointBounds(range));
+        area = PSPlimUnion(m_gridSnapshot.PointBounds(range), m_grid.PointBounds(range));
 
     auto group = std::make_unique<HuxEditor::HuxEditGroup>();
     m_undoList.BeginGroup(group.get());

@@ -1,6 +1,7 @@
 #include "ui/PSPlimStroke.h"
 
 #include "effect/CPSPlimPluginApp.h"
+#include "effect/PSPlimGridArea.h"
 #include "grid/PSPlimTools.h"
 
 #include <algorithm>
@@ -13,12 +14,6 @@ namespace {
 double Extent(int32_t low, int32_t high)
 {
     return high != low ? double(high - low) : 1.0;
-}
-
-GridBounds Union(const GridBounds& a, const GridBounds& b)
-{
-    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-            std::max(a.maxY, b.maxY)};
 }
 
 // One client coordinate of a grid position, truncated towards zero; a grid
@@ -83,7 +78,8 @@ bool PSPlimStroke::MouseMove(Point2D client)
         // inside the brush circle before the move, so the circle's box and
         // the moved points' new extent with their neighbours cover every cell
         // that changed.
-        app_.UpdateOutputForGridArea(Union(app_.Grid().PointBounds(moved), BrushBox(lastPoint_, p, params.toolSize)));
+        const GridBounds before = BrushBox(lastPoint_, p, params.toolSize);
+        app_.UpdateOutputForGridArea(PSPlimUnion(app_.Grid().PointBounds(moved), before));
     }
     lastPoint_ = p;
     return true;
