@@ -67,6 +67,7 @@ private:
     static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
     {
         const double reciprocal = 1.0 / divisor;
+        uint8_t averages[3];
         for (int c = 0; c < 3; ++c) {
             const uint32_t x = divisor + uint32_t(sums[c]) - 1;
             uint32_t q = uint32_t(double(x) * reciprocal);
@@ -74,9 +75,13 @@ private:
                 --q;
             else if (uint64_t(q + 1) * divisor <= x)
                 ++q;
-            out[c] = uint8_t(q);
+            averages[c] = uint8_t(q);
         }
-        out += 3;
+        uint8_t* const o = out;
+        out = o + 3;
+        o[0] = averages[0];
+        o[1] = averages[1];
+        o[2] = averages[2];
     }
 
     SamplerSettings settings_;
@@ -164,18 +169,26 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     // One sample at the centre of the patch (u = v = 0.5).
     const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
     const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
+    // Bytes are read before any is written and the pointer is advanced once:
+    // byte stores may alias anything, and would force reloads otherwise.
+    uint8_t* const o = out;
+    out = o + 3;
     if (single == Single::Nearest) {
         const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
-        out[0] = p[0];
-        out[1] = p[1];
-        out[2] = p[2];
+        const uint8_t c0 = p[0], c1 = p[1], c2 = p[2];
+        o[0] = c0;
+        o[1] = c1;
+        o[2] = c2;
     } else {
         int32_t sums[3] = {0, 0, 0};
         source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
-        for (int c = 0; c < 3; ++c)
-            out[c] = uint8_t((65025u + uint32_t(sums[c]) - 1) / 65025u);
+        const uint32_t c0 = (65025u + uint32_t(sums[0]) - 1) / 65025u;
+        const uint32_t c1 = (65025u + uint32_t(sums[1]) - 1) / 65025u;
+        const uint32_t c2 = (65025u + uint32_t(sums[2]) - 1) / 65025u;
+        o[0] = uint8_t(c0);
+        o[1] = uint8_t(c1);
+        o[2] = uint8_t(c2);
     }
-    out += 3;
 }
 
 inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, double squaredTop, double squaredLeft,

@@ -6,13 +6,19 @@
 #include "host/HuxPSTileCache.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace TileWalkDetail {
 
 // Maps every pixel corner of the tile exactly once, (w + 1)(h + 1) calls,
-// row by row from the top and left to right, carrying one row of mapped
-// corners down the tile, and hands each pixel's four corners to `pixel`
-// together with the pixel's cache position.
+// row by row from the top and left to right, and hands each pixel's four
+// corners to `pixel` together with the pixel's cache position.
+//
+// A whole row of corners is mapped before the row's pixels are sampled: the
+// calls keep their order, and the lookups of a row overlap in the processor
+// instead of waiting on the sampling in between. (Should a tile load fail
+// mid-row, the rest of that row's corners have been mapped already; the
+// render ends either way.)
 template <class Mapping, class PixelRule>
 void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
 {
@@ -20,24 +26,24 @@ void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
     // A reversed rectangle is as empty as a zero-sized one.
     const int32_t w = std::max(tile.Width(), 0);
     const int32_t h = std::max(tile.Height(), 0);
-    HuxAutoArrayPtr<HuxPoint2D> corners(new HuxPoint2D[size_t(w) + 1]);
+    HuxAutoArrayPtr<HuxPoint2D> corners(new HuxPoint2D[2 * (size_t(w) + 1)]);
+    HuxPoint2D* above = corners.get();
+    HuxPoint2D* below = above + w + 1;
 
     double x = double(tile.left) - 0.5;
     const double top = double(tile.top) - 0.5;
     for (int32_t k = 0; k <= w; ++k, x += 1.0)
-        corners[k] = mapping.MapPoint(HuxPoint2D{x, top});
+        above[k] = mapping.MapPoint(HuxPoint2D{x, top});
 
     double y = double(tile.top) + 0.5;
     for (int32_t r = 0; r < h; ++r, y += 1.0) {
+        below[0] = mapping.MapPoint(HuxPoint2D{double(tile.left) - 0.5, y});
+        for (int32_t j = 0; j < w; ++j)
+            below[j + 1] = mapping.MapPoint(HuxPoint2D{double(tile.left) + 0.5 + j, y});
         uint8_t* out = tile.data + ptrdiff_t(r) * tile.rowStride;
-        HuxPoint2D bottomLeft = mapping.MapPoint(HuxPoint2D{double(tile.left) - 0.5, y});
-        for (int32_t j = 0; j < w; ++j) {
-            const HuxPoint2D bottomRight = mapping.MapPoint(HuxPoint2D{double(tile.left) + 0.5 + j, y});
-            pixel(out, corners[j], corners[j + 1], bottomLeft, bottomRight, tile.left + j, tile.top + r);
-            corners[j] = bottomLeft;
-            bottomLeft = bottomRight;
-        }
-        corners[w] = bottomLeft;
+        for (int32_t j = 0; j < w; ++j)
+            pixel(out, above[j], above[j + 1], below[j], below[j + 1], tile.left + j, tile.top + r);
+        std::swap(above, below);
     }
 }
 
