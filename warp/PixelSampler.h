@@ -61,27 +61,17 @@ private:
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
                               int32_t sums[3]);
 
-    // The average rounded up, (divisor + sum - 1) / divisor, through one
-    // reciprocal instead of three integer divisions; the quotient from the
-    // product is settled exactly on the integer one.
     static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
     {
         const double reciprocal = 1.0 / divisor;
-        uint8_t averages[3];
-        for (int c = 0; c < 3; ++c) {
-            const uint32_t x = divisor + uint32_t(sums[c]) - 1;
-            uint32_t q = uint32_t(double(x) * reciprocal);
-            if (uint64_t(q) * divisor > x)
-                --q;
-            else if (uint64_t(q + 1) * divisor <= x)
-                ++q;
-            averages[c] = uint8_t(q);
-        }
+        const uint32_t c0 = AverageRoundedUp(uint32_t(sums[0]), divisor, reciprocal);
+        const uint32_t c1 = AverageRoundedUp(uint32_t(sums[1]), divisor, reciprocal);
+        const uint32_t c2 = AverageRoundedUp(uint32_t(sums[2]), divisor, reciprocal);
         uint8_t* const o = out;
         out = o + 3;
-        o[0] = averages[0];
-        o[1] = averages[1];
-        o[2] = averages[2];
+        o[0] = uint8_t(c0);
+        o[1] = uint8_t(c1);
+        o[2] = uint8_t(c2);
     }
 
     SamplerSettings settings_;

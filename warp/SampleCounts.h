@@ -26,3 +26,18 @@ inline void ReduceSampleCounts(int32_t& countTop, int32_t& countLeft)
         count = count > 20 ? count / 2 : count - 1;
     }
 }
+
+// (divisor + sum - 1) / divisor, the average rounded up, through the
+// divisor's reciprocal instead of an integer division: the quotient read
+// from the product is settled exactly on the integer one. For sums below
+// 2^31 and divisors of at most 120 x 65025.
+inline uint32_t AverageRoundedUp(uint32_t sum, uint32_t divisor, double reciprocal)
+{
+    const uint32_t x = divisor + sum - 1;
+    uint32_t q = uint32_t(double(x) * reciprocal);
+    if (uint64_t(q) * divisor > x)
+        --q;
+    else if (uint64_t(q + 1) * divisor <= x)
+        ++q;
+    return q;
+}

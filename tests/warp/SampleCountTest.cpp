@@ -54,3 +54,29 @@ TEST(SampleCounts, ReductionExamples)
     EXPECT_EQ(Reduced(21, 6), std::make_pair(10, 6)) << "21 is halved";
     EXPECT_EQ(Reduced(20, 7), std::make_pair(17, 7)) << "20 goes down by one at a time";
 }
+
+// Every sum a nearest-sampled pixel can reach, for every sample count; and
+// for bilinear divisors the sums around each multiple, where a product
+// through the reciprocal would land a hair below the integer.
+TEST(SampleCounts, AverageRoundedUpIsTheIntegerQuotient)
+{
+    for (uint32_t n = 1; n <= 120; ++n) {
+        const double reciprocal = 1.0 / n;
+        for (uint32_t sum = 0; sum <= 255 * n; ++sum)
+            ASSERT_EQ(AverageRoundedUp(sum, n, reciprocal), (n + sum - 1) / n) << "sum " << sum << " of " << n;
+    }
+    for (uint32_t n = 1; n <= 120; ++n) {
+        const uint32_t divisor = n * 65025;
+        const double reciprocal = 1.0 / divisor;
+        for (uint32_t k = 0; k <= 255; ++k) {
+            for (uint32_t offset = 0; offset < 3; ++offset) {
+                const int64_t around = int64_t(k) * divisor + offset - 1;
+                if (around < 0 || around > int64_t(255) * divisor)
+                    continue;
+                const uint32_t sum = uint32_t(around);
+                ASSERT_EQ(AverageRoundedUp(sum, divisor, reciprocal), (divisor + sum - 1) / divisor)
+                    << "sum " << sum << " of " << divisor;
+            }
+        }
+    }
+}
