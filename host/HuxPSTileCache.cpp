@@ -61,6 +61,14 @@ int32_t ResolveEdge(int32_t mode, int32_t value, int32_t origin, int32_t extent)
 
 HuxPSTileCache::HuxPSTileCache(HuxPSFilter* owner, int32_t scale) : owner_(owner), scale_(scale) {}
 
+PS::FilterRecord& HuxPSTileCache::Record() const
+{
+    PS::FilterRecord* record = owner_ ? owner_->HostRecord() : nullptr;
+    if (record == nullptr)
+        throw std::logic_error("tile cache used outside a filter call");
+    return *record;
+}
+
 HuxPSTileCache::~HuxPSTileCache() = default;
 
 void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t channelOrder, bool hasMask,
@@ -68,7 +76,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
 {
     if (scale_ < 1 || tileWidth < 1 || tileHeight < 1)
         throw std::invalid_argument("tile cache: scale and tile size must be positive");
-    const HuxRect source = HuxFromHostRect(owner_->HostRecord()->filterRect);
+    const HuxRect source = HuxFromHostRect(Record().filterRect);
     const HuxRect scaled = HuxRectDivide(source, scale_);
 
     const int64_t width = std::max<int64_t>(int64_t(scaled.right) - scaled.left, 0);
@@ -80,7 +88,18 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     const int64_t bytesPerTile = int64_t(tilePixels) * (hasMask ? 4 : 3);
     CheckedSize(bytesPerTile, "tile cache: tile too large");
 
-    // Nothing above changed the cache: a refused configuration leaves it as it was.
+    const int32_t capacity = int32_t(std::max<int64_t>(budget / bytesPerTile, 1));
+    // More tiles than exist are never held at once.
+    const size_t held = size_t(std::min(capacity, tiles));
+    std::vector<uint8_t*> pixelTiles(size_t(tiles), nullptr);
+    std::vector<uint8_t*> maskTiles(size_t(tiles), nullptr);
+    std::vector<int32_t> loadOrder;
+    loadOrder.reserve(held);
+    std::vector<TileBuffers> spareBuffers;
+    spareBuffers.reserve(held);
+
+    // Nothing above changed the cache, and nothing below throws: a refused
+    // configuration leaves the cache as it was.
     sourceRect_ = source;
     scaledRect_ = scaled;
     tileWidth_ = tileWidth;
@@ -91,17 +110,16 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     bytesPerPixel_ = 3;
     tilesAcross_ = across;
     tilesDown_ = down;
-    capacity_ = int32_t(std::max<int64_t>(budget / bytesPerTile, 1));
+    capacity_ = capacity;
     scaledWidth_ = uint32_t(width);
     scaledHeight_ = uint32_t(height);
     tileShiftX_ = ShiftOf(tileWidth);
     tileShiftY_ = ShiftOf(tileHeight);
     tileRowBytes_ = uint32_t(tileWidth) * 3;
-
-    pixelTiles_.assign(size_t(tiles), nullptr);
-    maskTiles_.assign(size_t(tiles), nullptr);
-    loadOrder_.clear();
-    spareBuffers_.clear();
+    pixelTiles_.swap(pixelTiles);
+    maskTiles_.swap(maskTiles);
+    loadOrder_.swap(loadOrder);
+    spareBuffers_.swap(spareBuffers);
     ownedBuffers_.clear();
 }
 
@@ -160,24 +178,27 @@ HuxPSTileCache::TileBuffers HuxPSTileCache::AcquireBuffers()
         spareBuffers_.pop_back();
         return buffers;
     }
-    if (loadOrder_.size() < size_t(capacity_)) {
-        TileBuffers buffers;
-        buffers.pixels = NewBuffer(size_t(tileWidth_) * size_t(tileHeight_) * 3);
-        if (hasMask_)
-            buffers.mask = NewBuffer(size_t(tileWidth_) * size_t(tileHeight_));
-        return buffers;
-    }
+    if (loadOrder_.size() < size_t(capacity_))
+        return NewBuffers();
     const int32_t oldest = loadOrder_.front();
     TileBuffers buffers{pixelTiles_[size_t(oldest)], maskTiles_[size_t(oldest)]};
     ForgetTile(oldest);
     return buffers;
 }
 
-uint8_t* HuxPSTileCache::NewBuffer(size_t bytes)
+HuxPSTileCache::TileBuffers HuxPSTileCache::NewBuffers()
 {
-    ownedBuffers_.reserve(ownedBuffers_.size() + 1);
-    ownedBuffers_.push_back(std::make_unique<uint8_t[]>(bytes));
-    return ownedBuffers_.back().get();
+    // Everything that can fail comes first, so that running out of memory
+    // leaves the cache as it was.
+    const size_t pixels = size_t(tileWidth_) * size_t(tileHeight_);
+    auto pixelBuffer = std::make_unique<uint8_t[]>(pixels * 3);
+    auto maskBuffer = hasMask_ ? std::make_unique<uint8_t[]>(pixels) : nullptr;
+    ownedBuffers_.reserve(ownedBuffers_.size() + 2);
+    const TileBuffers buffers{pixelBuffer.get(), maskBuffer.get()};
+    ownedBuffers_.push_back(std::move(pixelBuffer));
+    if (maskBuffer)
+        ownedBuffers_.push_back(std::move(maskBuffer));
+    return buffers;
 }
 
 void HuxPSTileCache::ForgetTile(int32_t index)
@@ -201,25 +222,25 @@ HuxRect HuxPSTileCache::TileRect(int32_t index) const
 
 void HuxPSTileCache::RequestTile(const HuxRect& in)
 {
-    PS::FilterRecord* record = owner_->HostRecord();
-    record->inRect = HuxToHostRect(in);
-    record->outRect = HuxToHostRect(HuxRect{});
-    record->maskRect = HuxToHostRect(hasMask_ ? in : HuxRect{});
-    record->inputRate = PS::Fixed(scale_) << 16;
-    record->maskRate = PS::Fixed(scale_) << 16;
-    record->inLoPlane = 0;
-    record->inHiPlane = 2;
+    PS::FilterRecord& record = Record();
+    record.inRect = HuxToHostRect(in);
+    record.outRect = HuxToHostRect(HuxRect{});
+    record.maskRect = HuxToHostRect(hasMask_ ? in : HuxRect{});
+    record.inputRate = PS::Fixed(scale_) << 16;
+    record.maskRate = PS::Fixed(scale_) << 16;
+    record.inLoPlane = 0;
+    record.inHiPlane = 2;
     owner_->AdvanceState();
 }
 
 void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) const
 {
-    const PS::FilterRecord* record = owner_->HostRecord();
-    const uint8_t* source = HuxPSDeliveredRows(record->inData, record->inRowBytes, in, 3);
-    const uint8_t* mask = hasMask_ ? HuxPSDeliveredRows(record->maskData, record->maskRowBytes, in, 1) : nullptr;
+    const PS::FilterRecord& record = Record();
+    const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, in, 3);
+    const uint8_t* mask = hasMask_ ? HuxPSDeliveredRows(record.maskData, record.maskRowBytes, in, 1) : nullptr;
     const int32_t columns = in.Width();
     for (int32_t r = 0; r < in.Height(); ++r) {
-        const uint8_t* from = source + ptrdiff_t(r) * record->inRowBytes;
+        const uint8_t* from = source + ptrdiff_t(r) * record.inRowBytes;
         uint8_t* to = buffers.pixels + size_t(r) * tileRowBytes_;
         if (channelOrder_ == kSwappedOrder) {
             for (int32_t c = 0; c < columns; ++c, from += 3, to += 3) {
@@ -231,7 +252,7 @@ void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) con
             std::memcpy(to, from, size_t(columns) * 3);
         }
         if (mask != nullptr)
-            std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record->maskRowBytes,
+            std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record.maskRowBytes,
                         size_t(columns));
     }
 }

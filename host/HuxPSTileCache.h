@@ -10,11 +10,13 @@
 #include "HuxLib/HuxGeometry/HuxRect.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
 class HuxPSFilter;
+namespace PS {
+struct FilterRecord;
+}
 
 class HuxPSTileCache {
 public:
@@ -65,7 +67,7 @@ public:
 
     bool IsResident(int32_t index) const { return pixelTiles_.at(size_t(index)) != nullptr; }
     // Resident tiles, oldest load first.
-    const std::deque<int32_t>& LoadOrder() const { return loadOrder_; }
+    const std::vector<int32_t>& LoadOrder() const { return loadOrder_; }
     // Successful tile loads since construction.
     int64_t LoadCount() const { return loadCount_; }
 
@@ -89,8 +91,10 @@ private:
     void AccumulateFromTile(const uint8_t* p, uint32_t w00, uint32_t w10, uint32_t w01, uint32_t w11,
                             int32_t& sum0, int32_t& sum1, int32_t& sum2) const;
 
+    // The host record of the current call; throws outside one.
+    PS::FilterRecord& Record() const;
     TileBuffers AcquireBuffers();
-    uint8_t* NewBuffer(size_t bytes);
+    TileBuffers NewBuffers();
     // The tile's rectangle in scaled coordinates, cut to the scaled rectangle.
     HuxRect TileRect(int32_t index) const;
     void RequestTile(const HuxRect& in);
@@ -107,7 +111,7 @@ private:
     int32_t tilesAcross_ = 0;
     int32_t tilesDown_ = 0;
     int32_t capacity_ = 0;
-    std::deque<int32_t> loadOrder_;
+    std::vector<int32_t> loadOrder_; // reserved to the capacity: adding never allocates
     int32_t channelOrder_ = kHostOrder;
     bool hasMask_ = false;
     int32_t budget_ = 0;
@@ -127,7 +131,8 @@ private:
     // Every buffer ever allocated, freed with the cache; slots and the spare
     // list only point into these.
     std::vector<std::unique_ptr<uint8_t[]>> ownedBuffers_;
-    // Buffers of tiles whose load failed, reused before anything is allocated.
+    // Buffers of tiles whose load failed, reused before anything is
+    // allocated; reserved to the capacity like the load order.
     std::vector<TileBuffers> spareBuffers_;
     int64_t loadCount_ = 0;
 };

@@ -321,6 +321,26 @@ TEST(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
     EXPECT_EQ(host.CallsAfterAdvanceStateError(), 0);
 }
 
+// A host that answers a request without the data asked for has failed it.
+TEST(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
+{
+    TestHost host(&WarpTest::HarnessEntry);
+    host.SetImage(NoiseImage(50, 40, 15));
+    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+        HuxPSTileCache cache(&filter, 1);
+        cache.Configure(128, 128, 0, true, kBudget); // a mask the host has not got
+        try {
+            cache.PixelAt(3, 3);
+            ADD_FAILURE() << "a load without mask data must fail";
+        } catch (HuxOSErr code) {
+            EXPECT_EQ(code, PS::errPlugInHostInsufficient);
+        }
+        EXPECT_FALSE(cache.IsResident(0));
+        EXPECT_TRUE(cache.LoadOrder().empty());
+    });
+    EXPECT_TRUE(result.Succeeded()) << result.hostError;
+}
+
 // ---- Edge modes ----------------------------------------------------------------
 
 TEST(TileCacheEdges, FixedColourPixelFollowsTheChannelOrder)
