@@ -18,8 +18,7 @@ public:
     explicit PSPlimGridMapping(PSPlimGrid& grid) : grid_(&grid) {}
 
     // The filter rectangle in cache coordinates (L, T, R, B); set before
-    // every render, for the sampling rate of that render, and again after
-    // the grid's size (width or height in grid units) changes.
+    // every render, for the sampling rate of that render.
     void SetRectangle(const HuxRect& rect);
     const HuxRect& Rectangle() const { return rect_; }
 
@@ -27,6 +26,9 @@ public:
     // serve two renders at once.
     HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination)
     {
+        // A grid reset or resized since SetRectangle has another extent.
+        if (grid_->Width() != gridWidth_ || grid_->Height() != gridHeight_)
+            SetRectangle(rect_);
         const HuxGeometry::HuxPoint2D undeformed = grid_->InvertPoint({ToGridX(destination.x), ToGridY(destination.y)});
         return {FromGrid(undeformed.x, rect_.left, width_, gridWidth_),
                 FromGrid(undeformed.y, rect_.top, height_, gridHeight_)};
