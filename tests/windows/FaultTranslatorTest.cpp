@@ -16,6 +16,7 @@ namespace {
 
 constexpr uint32_t kAccessViolation = 0xC0000005;
 constexpr uint32_t kIntegerDivideByZero = 0xC0000094;
+constexpr uint32_t kIllegalInstruction = 0xC000001D;
 // No code, data or stack is ever mapped in the first 64 KiB of a process.
 constexpr uintptr_t kUnmappedAddress = 0x10;
 
@@ -46,6 +47,13 @@ __attribute__((noipa)) int DivideByZero(int numerator)
     CountsDestruction guard;
     g_sink = numerator / g_zero;
     return g_sink;
+}
+
+// The compiler does not count an asm statement as a point where an exception
+// may start, so this frame holds nothing that needs unwinding.
+__attribute__((noipa)) void ExecuteUndefinedInstruction()
+{
+    asm volatile("ud2");
 }
 
 using Callback = int (*)(int);
@@ -95,6 +103,7 @@ TEST_F(FaultTranslatorTest, ProcessorFaultsInsideTheScopeBecomeExceptionsWithThe
     EXPECT_EQ(g_destroyed, 2);
     EXPECT_EQ(TranslatedCode([] { DivideByZero(7); }), kIntegerDivideByZero);
     EXPECT_EQ(g_destroyed, 3);
+    EXPECT_EQ(TranslatedCode([] { ExecuteUndefinedInstruction(); }), kIllegalInstruction);
 }
 
 TEST_F(FaultTranslatorTest, CallThroughAnInvalidPointerUnwindsFromTheCallingFunction)
