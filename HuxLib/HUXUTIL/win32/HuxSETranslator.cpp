@@ -167,7 +167,7 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers)
 // into freed memory.
 class Registration {
 public:
-    Registration() = default;
+    constexpr Registration() = default;
     ~Registration()
     {
         if (handle_)
@@ -186,7 +186,9 @@ private:
     void* handle_ = nullptr;
 };
 
-Registration g_registration;
+// Constant-initialised: the application object installs the handler from
+// its constructor, possibly before this file's dynamic initialisation.
+constinit Registration g_registration;
 
 } // namespace
 
