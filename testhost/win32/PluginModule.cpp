@@ -161,6 +161,13 @@ PluginModule LoadPluginModule(const std::string& path)
     throw std::runtime_error(path + ": " + firstFailure);
 }
 
+void UnloadPluginModule(PluginModule& plugin)
+{
+    if (plugin.module && !FreeLibrary(static_cast<HMODULE>(plugin.module)))
+        throw std::runtime_error("cannot unload the plug-in: " + SystemMessage(GetLastError()));
+    plugin = PluginModule();
+}
+
 std::vector<std::string> ImportedLibraries(void* module)
 {
     const IMAGE_DATA_DIRECTORY& directory = Headers(module).OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];

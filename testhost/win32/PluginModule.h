@@ -19,7 +19,7 @@ struct PiPLResource {
 };
 
 struct PluginModule {
-    void* module = nullptr;      // HMODULE; stays loaded for the process's life
+    void* module = nullptr;      // HMODULE; stays loaded unless unloaded below
     PiPLResource resource;       // the property list the entry was taken from
     PiPL list;
     std::string entryName;
@@ -31,6 +31,9 @@ struct PluginModule {
 // 'wx86' entry point by name. Throws std::runtime_error saying which step
 // failed and why.
 PluginModule LoadPluginModule(const std::string& path);
+
+// Releases the module (as a host does when it quits); `plugin` is then empty.
+void UnloadPluginModule(PluginModule& plugin);
 
 // Every PiPL resource of a loaded module, in every language.
 std::vector<PiPLResource> PiPLResources(void* module);

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
 
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
+#include "PluginFile.h"
+#include "testhost/win32/PluginModule.h"
 #include "testhost/win32/UnhandledFaultExit.h"
 
 namespace {
@@ -198,6 +201,22 @@ TEST_F(FaultTranslatorDeathTest, FaultInsideAnotherModuleIsNotTranslated)
             length(reinterpret_cast<const char*>(kUnmappedAddress));
         },
         testing::ExitedWithCode(int(kAccessViolation)), "");
+}
+
+// The plug-in's handler is installed ahead of this program's; once the
+// plug-in is unloaded it must be gone, or the next fault would run code that
+// is no longer mapped.
+TEST_F(FaultTranslatorDeathTest, UnloadedPlugInLeavesNoHandlerBehind)
+{
+    EXPECT_EXIT(
+        {
+            SquelmHost::ExitOnUnhandledFault();
+            HuxInstallFaultTranslator();
+            SquelmHost::PluginModule plugin = SquelmHost::LoadPluginModule(PluginFile());
+            SquelmHost::UnloadPluginModule(plugin);
+            std::exit(TranslatedCode([] { ReadThroughBadPointer(1); }) == kAccessViolation ? 7 : 8);
+        },
+        testing::ExitedWithCode(7), "");
 }
 
 } // namespace
