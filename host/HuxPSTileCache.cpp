@@ -121,6 +121,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     loadOrder_.swap(loadOrder);
     spareBuffers_.swap(spareBuffers);
     ownedBuffers_.clear();
+    SetEdge(edgeMode_, edgeColour_); // the edge pixel follows the channel order
 }
 
 void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)

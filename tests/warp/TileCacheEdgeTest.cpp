@@ -44,6 +44,10 @@ TEST(TileCacheEdges, FixedColourPixelFollowsTheChannelOrder)
         swapped.SetEdge(3, 0x123456);
         const uint8_t mixed[3] = {0x12, 0x34, 0x56};
         ExpectPixel(swapped.PixelAt(4, 10), mixed, "below, order 1");
+
+        swapped.Configure(128, 128, 0, false, kBudget);
+        const uint8_t reordered[3] = {0x56, 0x34, 0x12};
+        ExpectPixel(swapped.EdgePixel(), reordered, "reconfigured to order 0");
     });
     EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
