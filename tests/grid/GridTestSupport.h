@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace gridtest {
@@ -46,9 +47,10 @@ inline testing::AssertionResult SamePoints(const PSPlimGrid& expected, const PSP
             if (difference <= tolerance)
                 continue;
             if (differing++ == 0) {
-                first = "(" + std::to_string(c) + ", " + std::to_string(r) + "): expected (" +
-                        std::to_string(e.x) + ", " + std::to_string(e.y) + ") got (" + std::to_string(a.x) + ", " +
-                        std::to_string(a.y) + ")";
+                std::ostringstream where;
+                where << "(" << c << ", " << r << "): expected (" << e.x << ", " << e.y << ") got (" << a.x << ", "
+                      << a.y << ")";
+                first = where.str();
             }
             largest = std::max(largest, difference);
         }
