@@ -1,5 +1,7 @@
 #include "testhost/RequestServer.h"
 
+#include <cstring>
+
 namespace SquelmHost {
 
 namespace {
@@ -34,6 +36,21 @@ bool Inside(const Rect32& r, int32_t width, int32_t height)
 bool PlanesValid(int16_t lo, int16_t hi)
 {
     return lo >= 0 && lo <= hi && hi < kPlanes;
+}
+
+// Copies planes lo .. lo + planes - 1 of `count` document pixels, `step`
+// pixels apart, into an interleaved row. Whole rows at full rate, the
+// common case, go in one block.
+void CopyPixelPlanes(uint8_t* row, const uint8_t* pixel, int32_t count, int step, int lo, int planes)
+{
+    if (step == 1 && lo == 0 && planes == kPlanes) {
+        std::memcpy(row, pixel, size_t(count) * kPlanes);
+        return;
+    }
+    for (int32_t x = 0; x < count; ++x, pixel += size_t(step) * kPlanes) {
+        for (int p = 0; p < planes; ++p)
+            row[x * planes + p] = pixel[lo + p];
+    }
 }
 
 } // namespace
@@ -99,11 +116,7 @@ void RequestServer::DeliverInput(const Rect32& r, int scale)
     in_.bytes.assign(size_t(in_.rowBytes) * size_t(r.Height()), kPaddingMarker);
     for (int32_t y = 0; y < r.Height(); ++y) {
         uint8_t* row = in_.bytes.data() + size_t(y) * size_t(in_.rowBytes);
-        for (int32_t x = 0; x < r.Width(); ++x) {
-            const uint8_t* pixel = doc_.source.At((r.left + x) * scale, (r.top + y) * scale);
-            for (int p = 0; p < planes; ++p)
-                row[x * planes + p] = pixel[lo + p];
-        }
+        CopyPixelPlanes(row, doc_.source.At(r.left * scale, (r.top + y) * scale), r.Width(), scale, lo, planes);
     }
     record_.inData = in_.bytes.data();
     record_.inRowBytes = in_.rowBytes;
@@ -134,11 +147,7 @@ void RequestServer::DeliverOutput(const Rect32& r)
     out_.bytes.assign(size_t(out_.rowBytes) * size_t(r.Height()), kPaddingMarker);
     for (int32_t y = 0; y < r.Height(); ++y) {
         uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
-        for (int32_t x = 0; x < r.Width(); ++x) {
-            const uint8_t* pixel = doc_.destination.At(r.left + x, r.top + y);
-            for (int p = 0; p < planes; ++p)
-                row[x * planes + p] = pixel[outLo_ + p];
-        }
+        CopyPixelPlanes(row, doc_.destination.At(r.left, r.top + y), r.Width(), 1, outLo_, planes);
     }
     outRect_ = r;
     outputPending_ = true;
@@ -182,6 +191,10 @@ void RequestServer::StoreOutput()
     const int planes = outHi_ - outLo_ + 1;
     for (int32_t y = 0; y < outRect_.Height(); ++y) {
         const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
+        if (planes == kPlanes && !MaskApplies()) {
+            std::memcpy(doc_.destination.At(outRect_.left, outRect_.top + y), row, size_t(outRect_.Width()) * kPlanes);
+            continue;
+        }
         for (int32_t x = 0; x < outRect_.Width(); ++x) {
             const int dx = outRect_.left + x, dy = outRect_.top + y;
             uint8_t* pixel = doc_.destination.At(dx, dy);
