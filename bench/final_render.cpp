@@ -4,6 +4,7 @@
 
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"
+#include "bench/TestCard.h"
 #include "ui/PSPlimStroke.h"
 
 #include <algorithm>
@@ -13,18 +14,9 @@
 
 namespace {
 
-constexpr int kWidth = 4000;
-constexpr int kHeight = 3000;
+constexpr int kWidth = Bench::kCardWidth;
+constexpr int kHeight = Bench::kCardHeight;
 constexpr int kRuns = 3;
-
-SquelmHost::RgbImage TestCard()
-{
-    SquelmHost::RgbImage image(kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            image.Set(x, y, uint8_t(x * 255 / kWidth), uint8_t(y * 255 / kHeight), uint8_t((x ^ y) & 0xFF));
-    return image;
-}
 
 // Deforms the grid with a few strokes of different tools, as a user might.
 void Deform(CPSPlimPluginApp& app)
@@ -50,7 +42,7 @@ void Deform(CPSPlimPluginApp& app)
 int main()
 {
     SquelmHost::TestHost host(EffectTest::Entry());
-    const SquelmHost::RgbImage card = TestCard();
+    const SquelmHost::RgbImage card = Bench::TestCard();
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
         host.SetImage(card);

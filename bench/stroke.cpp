@@ -5,6 +5,7 @@
 
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"
+#include "bench/TestCard.h"
 #include "ui/PSPlimStroke.h"
 
 #include <algorithm>
@@ -15,19 +16,9 @@
 
 namespace {
 
-constexpr int kWidth = 4000;
-constexpr int kHeight = 3000;
+constexpr int kWidth = Bench::kCardWidth;
+constexpr int kHeight = Bench::kCardHeight;
 constexpr int kMoves = 200;
-
-// A photograph-like test card: smooth gradients with fine texture.
-SquelmHost::RgbImage TestCard()
-{
-    SquelmHost::RgbImage image(kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            image.Set(x, y, uint8_t(x * 255 / kWidth), uint8_t(y * 255 / kHeight), uint8_t((x ^ y) & 0xFF));
-    return image;
-}
 
 double Percentile(std::vector<double> values, double fraction)
 {
@@ -68,7 +59,7 @@ std::vector<double> TimeStroke(CPSPlimPluginApp& app)
 int main()
 {
     SquelmHost::TestHost host(EffectTest::Entry());
-    host.SetImage(TestCard());
+    host.SetImage(Bench::TestCard());
     std::vector<double> times;
     EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
         app.SetPreviewSize(640, 480);
