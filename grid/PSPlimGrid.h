@@ -10,6 +10,8 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/GridIndexRect.h"
 #include "grid/GridPatch.h"
+#include "grid/GridPoints.h"
+#include "grid/GridTriangles.h"
 
 #include <vector>
 
@@ -57,7 +59,7 @@ public:
     void SaveState(GridState& snapshot) const;
     void SwapState(GridState& snapshot);
 
-    // ---- Inverse lookup (PSPlimGridInvert.cpp) ----------------------------
+    // ---- Inverse lookup (PSPlimGridLookup.h, PSPlimGridInvert.cpp) --------
     // Where the material now at `deformed` lay in the undeformed grid.
     // Ring cells map outside the rectangle (-1 on the left and top sides);
     // a position in no triangle maps to (0, 0).
@@ -79,6 +81,8 @@ public:
     int PointsAcross() const { return across_; }
     int PointsDown() const { return down_; }
     const Point2D& Point(int c, int r) const { return points_[Index(c, r)]; }
+    // A write access: the reference must not be written through after a
+    // later lookup, which would still see the points as they were.
     Point2D& At(int c, int r) { return points_[Index(c, r)]; }
     // Undeformed position of point (c, r).
     Point2D RegularPosition(int c, int r) const { return {RegularX(c), RegularY(r)}; }
@@ -109,7 +113,12 @@ private:
     void ApplyLockedEdge();
 
     // One triangle of cell (a, b); on a hit stores the undeformed position.
-    bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result) const;
+    bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
+    // Undeformed position of (s, t) in triangle (a, b, upperLeft).
+    Point2D UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const;
+    // The lookup once the remembered cell has missed: the next cell in row
+    // order, then the search around the estimate.
+    Point2D InvertBeyondCell(Point2D p);
     // Remembers cell (a, b) and tries both its triangles, remembered one first.
     bool TestCell(int a, int b, Point2D p, Point2D& result);
     // Tries the cell estimated from p's regular position, then rings around it.
@@ -119,7 +128,8 @@ private:
     double height_ = 2.0;
     int across_ = kMinPoints;
     int down_ = kMinPoints;
-    std::vector<Point2D> points_;
+    GridPoints points_;
+    GridTriangles triangles_; // the lookup's prepared triangles, derived from points_
     int rememberedColumn_ = 0;
     int rememberedRow_ = 0;
     bool rememberedTriangle_ = false;
@@ -127,3 +137,5 @@ private:
     int failedTestCounter_ = 0;
     int edgeMode_ = kFreeEdge;
 };
+
+#include "grid/PSPlimGridLookup.h"

@@ -1,0 +1,66 @@
+// The triangles of the deformed mesh, each prepared once for the inverse
+// lookup's elimination and kept while the grid's points are unchanged.
+//
+// Cell (a, b) has the corners P(a, b), P(a+1, b), P(a, b+1), P(a+1, b+1) and
+// is split along the diagonal P(a+1, b) - P(a, b+1) into an upper-left
+// triangle (base P(a, b), edges to P(a+1, b) and P(a, b+1)) and a lower-right
+// one (base P(a+1, b+1), edges to P(a, b+1) and P(a+1, b)). The lookup solves
+// p - base = s*e1 + t*e2 by elimination with partial pivoting. Everything in
+// that solution that does not depend on p is computed here with the very
+// operations the solution uses, so a prepared triangle gives bit for bit the
+// s and t of one solved from scratch.
+#pragma once
+
+#include "grid/GridPoints.h"
+
+#include <cstdint>
+#include <vector>
+
+struct alignas(64) SolvedTriangle {
+    double baseX = 0.0;
+    double baseY = 0.0;
+    double a11 = 0.0; // the first equation's coefficients after pivoting
+    double a12 = 0.0;
+    double factor = 0.0; // a21 / a11
+    double pivot = 0.0;  // a22 - factor * a12; NaN if no point can solve
+    uint64_t generation = 0; // of the points it was prepared from; 0: never
+    bool swapped = false;    // the y equation comes first (|e1.x| < |e1.y|)
+};
+
+class GridTriangles {
+public:
+    GridTriangles() = default;
+    // Derived data only: a copy starts empty and is prepared again on use.
+    GridTriangles(const GridTriangles&) {}
+    GridTriangles& operator=(const GridTriangles&)
+    {
+        solved_.clear();
+        return *this;
+    }
+
+    // Makes room for the cells of a grid of across x down points.
+    void Fit(int across, int down)
+    {
+        const size_t needed = 2 * size_t(across - 1) * size_t(down - 1);
+        if (solved_.size() != needed)
+            Refit(needed);
+    }
+
+    // Triangle (a, b, upperLeft) of `points`, a grid `across` points wide,
+    // prepared for the points' current generation. Fit must have been called
+    // for the grid's size.
+    const SolvedTriangle& Get(const GridPoints& points, int across, int a, int b, bool upperLeft)
+    {
+        SolvedTriangle& triangle = solved_[2 * (size_t(b) * size_t(across - 1) + size_t(a)) + (upperLeft ? 1 : 0)];
+        if (triangle.generation != points.Generation())
+            Prepare(triangle, points, across, a, b, upperLeft);
+        return triangle;
+    }
+
+private:
+    void Refit(size_t needed);
+    static void Prepare(SolvedTriangle& triangle, const GridPoints& points, int across, int a, int b,
+                        bool upperLeft);
+
+    std::vector<SolvedTriangle> solved_;
+};

@@ -1,0 +1,61 @@
+// The inverse lookup's common case, inline: the renderer asks for every
+// pixel corner, and neighbouring corners nearly always lie in the cell that
+// the previous lookup ended in. Included at the end of PSPlimGrid.h; the rest
+// of the search is in PSPlimGridInvert.cpp.
+#pragma once
+
+#include <utility>
+
+inline bool PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result)
+{
+    const SolvedTriangle& triangle = triangles_.Get(points_, across_, a, b, upperLeft);
+    double b1 = p.x - triangle.baseX, b2 = p.y - triangle.baseY;
+    if (triangle.swapped)
+        std::swap(b1, b2);
+    const double t = (b2 - triangle.factor * b1) / triangle.pivot;
+    // t outside [0, 1] fails the bounds below whatever s is; leaving early
+    // spares a division on the misses.
+    if (!(t >= 0.0 && t <= 1.0))
+        return false;
+    const double s = (b1 - triangle.a12 * t) / triangle.a11;
+    if (!(s >= 0.0 && s + t <= 1.0)) // NaN fails too
+        return false;
+    result = UndeformedPosition(a, b, upperLeft, s, t);
+    return true;
+}
+
+inline PSPlimGrid::Point2D PSPlimGrid::UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const
+{
+    const double u = upperLeft ? (a - 1) + s : a - s;
+    const double v = upperLeft ? (b - 1) + t : b - t;
+    // Both quotients side by side, so that one paired division can serve.
+    const double x = u * width_ / (across_ - 3);
+    const double y = v * height_ / (down_ - 3);
+    // Ring cells lie outside the image: send them clear of its left and top
+    // sides, each axis on its own so the top ring keeps its x.
+    return {a == 0 ? -1.0 : x, b == 0 ? -1.0 : y};
+}
+
+inline PSPlimGrid::Point2D PSPlimGrid::InvertPoint(Point2D deformed)
+{
+    ++lookupCounter_;
+    Point2D p = deformed;
+    if (p.x < 0.0)
+        p.x = 0.0;
+    else if (p.x > width_)
+        p.x = width_;
+    if (p.y < 0.0)
+        p.y = 0.0;
+    else if (p.y > height_)
+        p.y = height_;
+
+    triangles_.Fit(across_, down_);
+    Point2D result;
+    if (TestTriangle(rememberedColumn_, rememberedRow_, rememberedTriangle_, p, result))
+        return result;
+    ++failedTestCounter_;
+    if (TestTriangle(rememberedColumn_, rememberedRow_, !rememberedTriangle_, p, result))
+        return result;
+    ++failedTestCounter_;
+    return InvertBeyondCell(p);
+}

@@ -1,0 +1,364 @@
+// The inverse lookup against its arithmetic written out plainly: every
+// triangle solved from the grid's points on each test, the search steps one
+// after another. Results must agree bit for bit (a -0.0 included), and so
+// must the counters and the remembered cell and triangle after every query.
+#include "GridTestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <utility>
+
+using gridtest::HuxPoint2D;
+using gridtest::MakeGrid;
+using gridtest::ReplayLine;
+
+namespace {
+
+class PlainLookup {
+public:
+    explicit PlainLookup(const PSPlimGrid& grid)
+        : grid_(grid), column_(grid.RememberedColumn()), row_(grid.RememberedRow()),
+          triangle_(grid.RememberedTriangle()), lookups_(grid.LookupCounter()), failed_(grid.FailedTestCounter())
+    {
+    }
+
+    HuxPoint2D Invert(HuxPoint2D p)
+    {
+        ++lookups_;
+        const double w = grid_.Width(), h = grid_.Height();
+        p.x = p.x < 0.0 ? 0.0 : (p.x > w ? w : p.x);
+        p.y = p.y < 0.0 ? 0.0 : (p.y > h ? h : p.y);
+        HuxPoint2D result;
+        if (Test(column_, row_, triangle_, p, result))
+            return result;
+        ++failed_;
+        if (Test(column_, row_, !triangle_, p, result))
+            return result;
+        ++failed_;
+        int a = column_ + 1, b = row_;
+        if (a > grid_.PointsAcross() - 2) {
+            a = 0;
+            ++b;
+        }
+        if (b <= grid_.PointsDown() - 3 && Cell(a, b, p, result))
+            return result;
+        if (Search(p, result))
+            return result;
+        column_ = row_ = 0;
+        return {0.0, 0.0};
+    }
+
+    int Column() const { return column_; }
+    int Row() const { return row_; }
+    bool Triangle() const { return triangle_; }
+    int Lookups() const { return lookups_; }
+    int Failed() const { return failed_; }
+
+private:
+    bool Test(int a, int b, bool upperLeft, HuxPoint2D p, HuxPoint2D& result) const
+    {
+        const HuxPoint2D base = upperLeft ? grid_.Point(a, b) : grid_.Point(a + 1, b + 1);
+        const HuxPoint2D c1 = upperLeft ? grid_.Point(a + 1, b) : grid_.Point(a, b + 1);
+        const HuxPoint2D c2 = upperLeft ? grid_.Point(a, b + 1) : grid_.Point(a + 1, b);
+        double a11 = c1.x - base.x, a12 = c2.x - base.x, b1 = p.x - base.x;
+        double a21 = c1.y - base.y, a22 = c2.y - base.y, b2 = p.y - base.y;
+        if (std::fabs(a11) < std::fabs(a21)) {
+            std::swap(a11, a21);
+            std::swap(a12, a22);
+            std::swap(b1, b2);
+        }
+        if (a11 == 0.0)
+            return false;
+        const double factor = a21 / a11;
+        const double pivot = a22 - factor * a12;
+        if (pivot == 0.0)
+            return false;
+        const double t = (b2 - factor * b1) / pivot;
+        const double s = (b1 - a12 * t) / a11;
+        if (!(s >= 0.0 && t >= 0.0 && s + t <= 1.0))
+            return false;
+        const double u = upperLeft ? (a - 1) + s : a - s;
+        const double v = upperLeft ? (b - 1) + t : b - t;
+        result.x = a == 0 ? -1.0 : u * grid_.Width() / (grid_.PointsAcross() - 3);
+        result.y = b == 0 ? -1.0 : v * grid_.Height() / (grid_.PointsDown() - 3);
+        return true;
+    }
+
+    bool Cell(int a, int b, HuxPoint2D p, HuxPoint2D& result)
+    {
+        column_ = a;
+        row_ = b;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (Test(a, b, triangle_, p, result))
+                return true;
+            ++failed_;
+            if (attempt == 0)
+                triangle_ = !triangle_;
+        }
+        return false;
+    }
+
+    static int Estimate(double value, double extent, int cells, int last)
+    {
+        const double e = cells * value / extent;
+        return e > 0.0 ? (e < last ? static_cast<int>(e) : last) : 0;
+    }
+
+    bool Search(HuxPoint2D p, HuxPoint2D& result)
+    {
+        const int lastC = grid_.PointsAcross() - 2, lastR = grid_.PointsDown() - 2;
+        const int c0 = Estimate(p.x, grid_.Width(), grid_.PointsAcross() - 3, lastC);
+        const int r0 = Estimate(p.y, grid_.Height(), grid_.PointsDown() - 3, lastR);
+        if (Cell(c0, r0, p, result))
+            return true;
+        for (int k = 1;; ++k) {
+            const int left = c0 - k, top = r0 - k, right = c0 + k, bottom = r0 + k;
+            if (top < 0 && left < 0 && bottom > lastR && right > lastC)
+                return false;
+            int c1 = std::max(left, 0), r1 = std::max(top, 0);
+            const int c2 = std::min(right, lastC);
+            int r2 = std::min(bottom, lastR);
+            if (top >= 0) {
+                for (int c = c1; c <= c2; ++c)
+                    if (Cell(c, top, p, result))
+                        return true;
+                ++r1;
+            }
+            if (left >= 0) {
+                for (int r = r1; r <= r2; ++r)
+                    if (Cell(left, r, p, result))
+                        return true;
+                ++c1;
+            }
+            if (bottom <= lastR) {
+                for (int c = c1; c <= c2; ++c)
+                    if (Cell(c, bottom, p, result))
+                        return true;
+                --r2;
+            }
+            if (right <= lastC) {
+                for (int r = r1; r <= r2; ++r)
+                    if (Cell(right, r, p, result))
+                        return true;
+            }
+        }
+    }
+
+    const PSPlimGrid& grid_;
+    int column_, row_;
+    bool triangle_;
+    int lookups_, failed_;
+};
+
+std::string Describe(HuxPoint2D p)
+{
+    std::ostringstream text;
+    text.precision(17);
+    text << "(" << p.x << ", " << p.y << ")";
+    return text.str();
+}
+
+// Runs the queries through the grid and the plain lookup side by side.
+template <class Queries>
+testing::AssertionResult SameAsPlain(PSPlimGrid& grid, const Queries& queries)
+{
+    PlainLookup plain(grid);
+    size_t k = 0;
+    for (const HuxPoint2D& q : queries) {
+        const HuxPoint2D expected = plain.Invert(q);
+        const HuxPoint2D actual = grid.InvertPoint(q);
+        if (std::memcmp(&expected, &actual, sizeof expected) != 0)
+            return testing::AssertionFailure() << "query " << k << " at " << Describe(q) << ": expected "
+                                               << Describe(expected) << ", got " << Describe(actual);
+        if (plain.Column() != grid.RememberedColumn() || plain.Row() != grid.RememberedRow() ||
+            plain.Triangle() != grid.RememberedTriangle() || plain.Lookups() != grid.LookupCounter() ||
+            plain.Failed() != grid.FailedTestCounter())
+            return testing::AssertionFailure()
+                   << "query " << k << " at " << Describe(q) << ": state expected cell (" << plain.Column() << ", "
+                   << plain.Row() << ") triangle " << plain.Triangle() << " counters " << plain.Lookups() << "/"
+                   << plain.Failed() << ", got (" << grid.RememberedColumn() << ", " << grid.RememberedRow()
+                   << ") triangle " << grid.RememberedTriangle() << " counters " << grid.LookupCounter() << "/"
+                   << grid.FailedTestCounter();
+        ++k;
+    }
+    return testing::AssertionSuccess();
+}
+
+void Shake(PSPlimGrid& grid, std::mt19937& random, double cells)
+{
+    const double cellW = grid.Width() / (grid.PointsAcross() - 3), cellH = grid.Height() / (grid.PointsDown() - 3);
+    std::uniform_real_distribution<double> shift(-cells, cells);
+    for (int r = 1; r <= grid.PointsDown() - 2; ++r) {
+        for (int c = 1; c <= grid.PointsAcross() - 2; ++c) {
+            grid.At(c, r).x += shift(random) * cellW;
+            grid.At(c, r).y += shift(random) * cellH;
+        }
+    }
+    grid.ApplyEdgeMode();
+}
+
+// Pixel corners of a few tiles in render order, plus the grid's own points,
+// the midpoints of its edges and scattered positions around the rectangle.
+std::vector<HuxPoint2D> MixedQueries(const PSPlimGrid& grid, std::mt19937& random)
+{
+    std::vector<HuxPoint2D> queries;
+    const double w = grid.Width(), h = grid.Height();
+    for (int tile = 0; tile < 3; ++tile) {
+        const double x0 = std::uniform_real_distribution<double>(-0.1, 0.8)(random) * w;
+        const double y0 = std::uniform_real_distribution<double>(-0.1, 0.8)(random) * h;
+        for (int j = 0; j <= 40; ++j)
+            for (int i = 0; i <= 40; ++i)
+                queries.push_back({x0 + i * w / 157, y0 + j * h / 131});
+    }
+    for (int r = 0; r + 1 < grid.PointsDown(); ++r) {
+        for (int c = 0; c + 1 < grid.PointsAcross(); ++c) {
+            const HuxPoint2D& p = grid.Point(c, r);
+            const HuxPoint2D& right = grid.Point(c + 1, r);
+            const HuxPoint2D& below = grid.Point(c, r + 1);
+            queries.push_back(p);
+            queries.push_back({(p.x + right.x) / 2, (p.y + right.y) / 2});
+            queries.push_back({(right.x + below.x) / 2, (right.y + below.y) / 2});
+        }
+    }
+    std::uniform_real_distribution<double> x(-0.2 * w, 1.2 * w), y(-0.2 * h, 1.2 * h);
+    for (int k = 0; k < 1500; ++k)
+        queries.push_back({x(random), y(random)});
+    std::shuffle(queries.end() - 1500, queries.end(), random);
+    return queries;
+}
+
+} // namespace
+
+TEST(PSPlimGridInvertPlain, RegularGridsAgreeBitForBit)
+{
+    const unsigned seed = 4100;
+    std::mt19937 random(seed);
+    SCOPED_TRACE(ReplayLine(seed));
+    for (int across : {5, 7, 12, 52}) {
+        PSPlimGrid grid = MakeGrid(0.8, 0.6, across, across - 1);
+        EXPECT_TRUE(SameAsPlain(grid, MixedQueries(grid, random))) << across << " points across";
+    }
+}
+
+TEST(PSPlimGridInvertPlain, MildAndFoldedGridsAgreeBitForBit)
+{
+    for (unsigned seed = 4200; seed < 4230; ++seed) {
+        std::mt19937 random(seed);
+        SCOPED_TRACE(ReplayLine(seed));
+        const int across = std::uniform_int_distribution<int>(5, 30)(random);
+        const int down = std::uniform_int_distribution<int>(5, 30)(random);
+        PSPlimGrid grid = MakeGrid(0.7, 0.45, across, down, static_cast<int>(seed % 3));
+        // A fifth of a cell keeps the mesh unfolded, two cells fold it often.
+        Shake(grid, random, seed % 2 == 0 ? 0.2 : 2.0);
+        ASSERT_TRUE(SameAsPlain(grid, MixedQueries(grid, random)));
+    }
+}
+
+// Points on top of each other and in lines give zero lengths and zero
+// pivots; the search must pass over them exactly as written.
+TEST(PSPlimGridInvertPlain, DegenerateTrianglesAgreeBitForBit)
+{
+    const unsigned seed = 4300;
+    std::mt19937 random(seed);
+    SCOPED_TRACE(ReplayLine(seed));
+    PSPlimGrid grid = MakeGrid(1.0, 1.0, 9, 9);
+    grid.At(3, 3) = grid.Point(4, 3);             // a zero-length edge
+    grid.At(5, 5) = grid.Point(4, 4);             // another, on a diagonal
+    grid.At(6, 2) = {grid.Point(5, 2).x, 0.3125}; // collinear with its column
+    for (int c = 2; c <= 6; ++c)                  // a row pressed onto the one above
+        grid.At(c, 6) = grid.Point(c, 5);
+    ASSERT_TRUE(SameAsPlain(grid, MixedQueries(grid, random)));
+}
+
+// A quotient too small for a double rounds to a zero with the sign of the
+// values: a query a hair outside a vast triangle can still count as on its
+// edge, and a lookup must decide that by the same division.
+TEST(PSPlimGridInvertPlain, QuotientsThatUnderflowAgreeBitForBit)
+{
+    PSPlimGrid grid = MakeGrid(1.0, 1.0, 5, 5);
+    grid.At(2, 3) = {0.5, 1e308};
+    grid.At(1, 3) = {-1e308, 0.5};
+    const HuxPoint2D below{grid.Point(2, 2).x + 0.125, std::nextafter(grid.Point(2, 2).y, 0.0)};
+    const HuxPoint2D left{std::nextafter(grid.Point(2, 2).x, 0.0), grid.Point(2, 2).y + 0.125};
+    const std::vector<HuxPoint2D> queries{below, left, {0.5, 0.5}, {0.25, 0.75}, below};
+    for (bool triangle : {false, true}) {
+        for (int start = 0; start < 16; ++start) {
+            grid.SetLookupState(start % 4, start / 4, triangle);
+            EXPECT_TRUE(SameAsPlain(grid, queries)) << "from cell " << start % 4 << ", " << start / 4;
+        }
+    }
+}
+
+TEST(PSPlimGridInvertPlain, UnusualNumbersAgreeBitForBit)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    PSPlimGrid grid = MakeGrid(0.8, 0.6, 7, 9);
+    std::mt19937 random(4400);
+    Shake(grid, random, 0.3);
+    const std::vector<HuxPoint2D> queries{{nan, 0.3}, {0.3, nan}, {inf, 0.2}, {-inf, -inf}, {0.4, 0.3},
+                                          {-0.0, -0.0}, {0.8, 0.6}, {1e-320, 0.6}, {0.4, 1e300}};
+    EXPECT_TRUE(SameAsPlain(grid, queries));
+    grid.At(3, 3).x = nan;
+    EXPECT_TRUE(SameAsPlain(grid, queries));
+    grid.At(4, 4) = {inf, -inf};
+    EXPECT_TRUE(SameAsPlain(grid, queries));
+}
+
+// Every way of changing the points must reach the lookup at once. Sizes stay
+// the same where they can, so that nothing but the change itself can tell
+// the lookup that the points moved.
+TEST(PSPlimGridInvertPlain, LookupsFollowEveryChangeOfThePoints)
+{
+    const unsigned seed = 4500;
+    std::mt19937 random(seed);
+    SCOPED_TRACE(ReplayLine(seed));
+    const auto shaken = [&random] {
+        PSPlimGrid other = MakeGrid(0.8, 0.6, 12, 10);
+        Shake(other, random, 0.3);
+        return other;
+    };
+    PSPlimGrid grid = MakeGrid(0.8, 0.6, 12, 10);
+    const std::vector<HuxPoint2D> queries = MixedQueries(grid, random);
+    ASSERT_TRUE(SameAsPlain(grid, queries));
+    grid.Reset(0.7, 0.5, 12, 10);
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after Reset";
+
+    grid.At(4, 4).x += 0.03;
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after At";
+    grid.Push({0.3, 0.3}, {0.33, 0.31}, 0.1, 0.5);
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after a tool";
+    grid.SetEdgeMode(PSPlimGrid::kLockedEdge);
+    grid.ApplyEdgeMode();
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after the edge mode";
+
+    grid.CopyFrom(shaken());
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after CopyFrom";
+
+    GridPatch patch;
+    const PSPlimGrid before = grid;
+    grid.Push({0.5, 0.2}, {0.52, 0.25}, 0.15, 0.8);
+    ASSERT_TRUE(grid.Diff(before, patch));
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after the stroke";
+    grid.SwapPatch(patch);
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after undo";
+
+    GridState state;
+    shaken().SaveState(state);
+    grid.SwapState(state);
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after SwapState";
+    grid.Resize(0.8, 0.6, 15, 11);
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "after Resize";
+
+    PSPlimGrid copy = grid;
+    ASSERT_TRUE(SameAsPlain(copy, queries)) << "a copy";
+    copy = shaken();
+    ASSERT_TRUE(SameAsPlain(copy, queries)) << "after assignment";
+    PSPlimGrid moved = std::move(copy);
+    ASSERT_TRUE(SameAsPlain(moved, queries)) << "after a move";
+    ASSERT_TRUE(SameAsPlain(grid, queries)) << "the original of the copy";
+}
