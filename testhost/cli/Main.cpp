@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 
+#include "testhost/OwnerWindow.h"
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
@@ -50,6 +51,8 @@ int Run(const CommandLine& line)
         return kHostFailed;
     }
     SquelmHost::TestHost host(entry);
+    const SquelmHost::OwnerWindow owner;
+    host.Options().ownerWindow = owner.Handle();
     if (!line.parametersPath.empty() && !host.LoadParameters(line.parametersPath))
         std::cout << "parameters: no file yet, the plug-in starts from its defaults\n";
 

@@ -1,4 +1,4 @@
-#include "testhost/win32/OwnerWindow.h"
+#include "testhost/OwnerWindow.h"
 
 #include <windows.h>
 

@@ -10,7 +10,7 @@
 
 #include "PluginFile.h"
 #include "testhost/TestHost.h"
-#include "testhost/win32/OwnerWindow.h"
+#include "testhost/OwnerWindow.h"
 #include "testhost/win32/PluginModule.h"
 #include "testhost/win32/WindowAutomation.h"
 

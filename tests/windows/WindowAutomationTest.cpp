@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
-#include "testhost/win32/OwnerWindow.h"
+#include "testhost/OwnerWindow.h"
 #include "testhost/win32/WindowAutomation.h"
 
 namespace {

@@ -1,5 +1,6 @@
-// Windows: a hidden top-level window for the host's PlatformData. A host
-// passes its main window as the owner of the plug-in's dialogs.
+// The host's main window for PlatformData: a host passes it as the owner of
+// the plug-in's dialogs. On Windows a hidden top-level window; natively
+// there are no windows and the handle is 0, as some real hosts pass too.
 #pragma once
 
 #include <cstdint>
