@@ -26,12 +26,26 @@ public:
     // serve two renders at once.
     HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination)
     {
-        // A grid reset or resized since SetRectangle has another extent.
-        if (grid_->Width() != gridWidth_ || grid_->Height() != gridHeight_)
-            SetRectangle(rect_);
-        const HuxGeometry::HuxPoint2D undeformed = grid_->InvertPoint({ToGridX(destination.x), ToGridY(destination.y)});
-        return {FromGrid(undeformed.x, rect_.left, width_, gridWidth_),
-                FromGrid(undeformed.y, rect_.top, height_, gridHeight_)};
+        FollowGrid();
+        return FromGridPoint(grid_->InvertPoint({ToGridX(destination.x), ToGridY(destination.y)}));
+    }
+
+    // The positions (x0 + k, y) for k = 0 .. count - 1, left to right, into
+    // out: what count calls of MapPoint return, in the same order. A row of
+    // pixel corners inside the rectangle shares its grid y and reads its
+    // grid x from the table one after another.
+    void MapCorners(double x0, double y, int32_t count, HuxGeometry::HuxPoint2D* out)
+    {
+        FollowGrid();
+        const double* gridX = TabledRow(x0, count);
+        if (gridX == nullptr) {
+            for (int32_t k = 0; k < count; ++k)
+                out[k] = MapPoint({x0 + double(k), y});
+            return;
+        }
+        const double gridY = ToGridY(y);
+        for (int32_t k = 0; k < count; ++k)
+            out[k] = FromGridPoint(grid_->InvertPoint({gridX[k], gridY}));
     }
 
 private:
@@ -51,6 +65,18 @@ private:
         return double(extent) * (position / gridExtent) + double(origin);
     }
 
+    // A grid reset or resized since SetRectangle has another extent.
+    void FollowGrid()
+    {
+        if (grid_->Width() != gridWidth_ || grid_->Height() != gridHeight_)
+            SetRectangle(rect_);
+    }
+    HuxGeometry::HuxPoint2D FromGridPoint(HuxGeometry::HuxPoint2D undeformed) const
+    {
+        return {FromGrid(undeformed.x, rect_.left, width_, gridWidth_),
+                FromGrid(undeformed.y, rect_.top, height_, gridHeight_)};
+    }
+
     // Pixel corners sit on half-integer positions: those of the rectangle
     // come from tables filled by SetRectangle with the very same arithmetic,
     // anything else is computed.
@@ -61,6 +87,14 @@ private:
             return nullptr;
         const size_t index = size_t(offset);
         return double(index) == offset ? &table[index] : nullptr;
+    }
+    // The tabled grid x of x0 and the count - 1 corners right of it, or null.
+    const double* TabledRow(double x0, int32_t count) const
+    {
+        const double* first = Tabled(cornersX_, x0, rect_.left);
+        if (first == nullptr || count < 0 || size_t(count) > size_t(cornersX_.data() + cornersX_.size() - first))
+            return nullptr;
+        return first;
     }
     double ToGridX(double x) const
     {

@@ -10,6 +10,20 @@
 
 namespace TileWalkDetail {
 
+// Maps the row of pixel corners (x0 + k, y), k = 0 .. count - 1, left to
+// right: through the mapping's own row operation where it has one, which
+// must return what MapPoint would.
+template <class Mapping>
+void MapCornerRow(Mapping& mapping, double x0, double y, int32_t count, HuxGeometry::HuxPoint2D* out)
+{
+    if constexpr (requires { mapping.MapCorners(x0, y, count, out); }) {
+        mapping.MapCorners(x0, y, count, out);
+    } else {
+        for (int32_t k = 0; k < count; ++k)
+            out[k] = mapping.MapPoint(HuxGeometry::HuxPoint2D{x0 + double(k), y});
+    }
+}
+
 // Maps every pixel corner of the tile exactly once, (w + 1)(h + 1) calls,
 // row by row from the top and left to right, and hands each pixel's four
 // corners to `pixel` together with the pixel's cache position.
@@ -30,16 +44,12 @@ void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
     HuxPoint2D* above = corners.get();
     HuxPoint2D* below = above + w + 1;
 
-    double x = double(tile.left) - 0.5;
-    const double top = double(tile.top) - 0.5;
-    for (int32_t k = 0; k <= w; ++k, x += 1.0)
-        above[k] = mapping.MapPoint(HuxPoint2D{x, top});
-
+    // Corner positions are small half-integers: every sum here is exact.
+    const double left = double(tile.left) - 0.5;
+    MapCornerRow(mapping, left, double(tile.top) - 0.5, w + 1, above);
     double y = double(tile.top) + 0.5;
     for (int32_t r = 0; r < h; ++r, y += 1.0) {
-        below[0] = mapping.MapPoint(HuxPoint2D{double(tile.left) - 0.5, y});
-        for (int32_t j = 0; j < w; ++j)
-            below[j + 1] = mapping.MapPoint(HuxPoint2D{double(tile.left) + 0.5 + j, y});
+        MapCornerRow(mapping, left, y, w + 1, below);
         uint8_t* out = tile.data + ptrdiff_t(r) * tile.rowStride;
         for (int32_t j = 0; j < w; ++j)
             pixel(out, above[j], above[j + 1], below[j], below[j + 1], tile.left + j, tile.top + r);
