@@ -4,10 +4,18 @@
 #include <limits>
 #include <utility>
 
-void GridTriangles::Refit(size_t needed)
+const SolvedTriangle& GridTriangles::Renew(const GridPoints& points, int across, int down, int a, int b,
+                                           bool upperLeft, size_t index)
 {
-    std::vector<SolvedTriangle> fresh(needed);
-    solved_.swap(fresh);
+    // A table sized for another grid has nothing current for this one.
+    const size_t needed = 2 * size_t(across - 1) * size_t(down - 1);
+    if (solved_.size() != needed) {
+        std::vector<SolvedTriangle> fresh(needed);
+        solved_.swap(fresh);
+    }
+    SolvedTriangle& triangle = solved_[index];
+    Prepare(triangle, points, across, a, b, upperLeft);
+    return triangle;
 }
 
 void GridTriangles::Prepare(SolvedTriangle& triangle, const GridPoints& points, int across, int a, int b,

@@ -38,27 +38,21 @@ public:
         return *this;
     }
 
-    // Makes room for the cells of a grid of across x down points.
-    void Fit(int across, int down)
+    // Triangle (a, b, upperLeft) of `points`, a grid `across` points wide
+    // and `down` high, prepared for the points' current generation.
+    const SolvedTriangle& Get(const GridPoints& points, int across, int down, int a, int b, bool upperLeft)
     {
-        const size_t needed = 2 * size_t(across - 1) * size_t(down - 1);
-        if (solved_.size() != needed)
-            Refit(needed);
-    }
-
-    // Triangle (a, b, upperLeft) of `points`, a grid `across` points wide,
-    // prepared for the points' current generation. Fit must have been called
-    // for the grid's size.
-    const SolvedTriangle& Get(const GridPoints& points, int across, int a, int b, bool upperLeft)
-    {
-        SolvedTriangle& triangle = solved_[2 * (size_t(b) * size_t(across - 1) + size_t(a)) + (upperLeft ? 1 : 0)];
-        if (triangle.generation != points.Generation())
-            Prepare(triangle, points, across, a, b, upperLeft);
-        return triangle;
+        const size_t index = 2 * (size_t(b) * size_t(across - 1) + size_t(a)) + (upperLeft ? 1 : 0);
+        if (index < solved_.size() && solved_[index].generation == points.Generation())
+            return solved_[index];
+        return Renew(points, across, down, a, b, upperLeft, index);
     }
 
 private:
-    void Refit(size_t needed);
+    // Sizes the table for the grid if it does not fit, then prepares the
+    // triangle at index.
+    const SolvedTriangle& Renew(const GridPoints& points, int across, int down, int a, int b, bool upperLeft,
+                                size_t index);
     static void Prepare(SolvedTriangle& triangle, const GridPoints& points, int across, int a, int b,
                         bool upperLeft);
 

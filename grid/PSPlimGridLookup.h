@@ -8,7 +8,7 @@
 
 inline bool PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
-    const SolvedTriangle& triangle = triangles_.Get(points_, across_, a, b, upperLeft);
+    const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, a, b, upperLeft);
     double b1 = p.x - triangle.baseX, b2 = p.y - triangle.baseY;
     if (triangle.swapped)
         std::swap(b1, b2);
@@ -49,7 +49,6 @@ inline PSPlimGrid::Point2D PSPlimGrid::InvertPoint(Point2D deformed)
     else if (p.y > height_)
         p.y = height_;
 
-    triangles_.Fit(across_, down_);
     Point2D result;
     if (TestTriangle(rememberedColumn_, rememberedRow_, rememberedTriangle_, p, result))
         return result;

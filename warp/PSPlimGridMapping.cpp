@@ -9,17 +9,17 @@ constexpr int64_t kMaxTabled = int64_t(1) << 20;
 void PSPlimGridMapping::SetRectangle(const HuxRect& rect)
 {
     rect_ = rect;
-    width_ = int64_t(rect.right) - rect.left;
-    height_ = int64_t(rect.bottom) - rect.top;
-    gridWidth_ = grid_->Width();
-    gridHeight_ = grid_->Height();
+    const int64_t width = int64_t(rect.right) - rect.left;
+    const int64_t height = int64_t(rect.bottom) - rect.top;
+    x_ = Axis(rect.left, width, grid_->Width());
+    y_ = Axis(rect.top, height, grid_->Height());
     cornersX_.clear();
     cornersY_.clear();
     // Rectangles too large to table are computed corner by corner.
-    if (width_ <= 0 || height_ <= 0 || width_ > kMaxTabled || height_ > kMaxTabled)
+    if (width <= 0 || height <= 0 || width > kMaxTabled || height > kMaxTabled)
         return;
-    for (int64_t k = 0; k <= width_ + 1; ++k)
-        cornersX_.push_back(ToGrid(double(rect.left) - 0.5 + double(k), rect.left, width_, gridWidth_));
-    for (int64_t k = 0; k <= height_ + 1; ++k)
-        cornersY_.push_back(ToGrid(double(rect.top) - 0.5 + double(k), rect.top, height_, gridHeight_));
+    for (int64_t k = 0; k <= width + 1; ++k)
+        cornersX_.push_back(x_.ToGrid(double(rect.left) - 0.5 + double(k)));
+    for (int64_t k = 0; k <= height + 1; ++k)
+        cornersY_.push_back(y_.ToGrid(double(rect.top) - 0.5 + double(k)));
 }

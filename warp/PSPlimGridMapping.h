@@ -27,7 +27,9 @@ public:
     HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination)
     {
         FollowGrid();
-        return FromGridPoint(grid_->InvertPoint({ToGridX(destination.x), ToGridY(destination.y)}));
+        const HuxGeometry::HuxPoint2D undeformed =
+            grid_->InvertPoint({ToGridX(destination.x), ToGridY(destination.y)});
+        return {x_.FromGrid(undeformed.x), y_.FromGrid(undeformed.y)};
     }
 
     // The positions (x0 + k, y) for k = 0 .. count - 1, left to right, into
@@ -44,37 +46,39 @@ public:
             return;
         }
         const double gridY = ToGridY(y);
-        for (int32_t k = 0; k < count; ++k)
-            out[k] = FromGridPoint(grid_->InvertPoint({gridX[k], gridY}));
+        // Copies: stores through out could otherwise be taken to change them.
+        PSPlimGrid& grid = *grid_;
+        const Axis x = x_, yAxis = y_;
+        for (int32_t k = 0; k < count; ++k) {
+            const HuxGeometry::HuxPoint2D undeformed = grid.InvertPoint({gridX[k], gridY});
+            out[k] = {x.FromGrid(undeformed.x), yAxis.FromGrid(undeformed.y)};
+        }
     }
 
 private:
     // Grid units from cache coordinates along one axis, and back. An empty
     // axis (or a grid without extent) has no scale: every position maps to
     // the axis's start, and results stay finite.
-    static double ToGrid(double position, int32_t origin, int64_t extent, double gridExtent)
-    {
-        if (extent <= 0 || !(gridExtent > 0.0))
-            return 0.0;
-        return (position - double(origin)) * gridExtent / double(extent);
-    }
-    static double FromGrid(double position, int32_t origin, int64_t extent, double gridExtent)
-    {
-        if (extent <= 0 || !(gridExtent > 0.0))
-            return double(origin);
-        return double(extent) * (position / gridExtent) + double(origin);
-    }
+    struct Axis {
+        double origin = 0.0;
+        double extent = 0.0; // in pixels; a whole number, exact as a double
+        double gridExtent = 0.0;
+        bool scaled = false; // both extents positive
+
+        Axis() = default;
+        Axis(int32_t start, int64_t pixels, double grid)
+            : origin(start), extent(double(pixels)), gridExtent(grid), scaled(pixels > 0 && grid > 0.0)
+        {
+        }
+        double ToGrid(double position) const { return scaled ? (position - origin) * gridExtent / extent : 0.0; }
+        double FromGrid(double position) const { return scaled ? extent * (position / gridExtent) + origin : origin; }
+    };
 
     // A grid reset or resized since SetRectangle has another extent.
     void FollowGrid()
     {
-        if (grid_->Width() != gridWidth_ || grid_->Height() != gridHeight_)
+        if (grid_->Width() != x_.gridExtent || grid_->Height() != y_.gridExtent)
             SetRectangle(rect_);
-    }
-    HuxGeometry::HuxPoint2D FromGridPoint(HuxGeometry::HuxPoint2D undeformed) const
-    {
-        return {FromGrid(undeformed.x, rect_.left, width_, gridWidth_),
-                FromGrid(undeformed.y, rect_.top, height_, gridHeight_)};
     }
 
     // Pixel corners sit on half-integer positions: those of the rectangle
@@ -99,20 +103,18 @@ private:
     double ToGridX(double x) const
     {
         const double* tabled = Tabled(cornersX_, x, rect_.left);
-        return tabled ? *tabled : ToGrid(x, rect_.left, width_, gridWidth_);
+        return tabled ? *tabled : x_.ToGrid(x);
     }
     double ToGridY(double y) const
     {
         const double* tabled = Tabled(cornersY_, y, rect_.top);
-        return tabled ? *tabled : ToGrid(y, rect_.top, height_, gridHeight_);
+        return tabled ? *tabled : y_.ToGrid(y);
     }
 
     PSPlimGrid* grid_;
     HuxRect rect_;
-    int64_t width_ = 0;
-    int64_t height_ = 0;
-    double gridWidth_ = 0.0;
-    double gridHeight_ = 0.0;
+    Axis x_;
+    Axis y_;
     std::vector<double> cornersX_; // grid x of the corner at L - 0.5 + k, k = 0 .. R - L + 1
     std::vector<double> cornersY_;
 };
