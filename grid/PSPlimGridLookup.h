@@ -28,7 +28,6 @@ inline PSPlimGrid::Point2D PSPlimGrid::UndeformedPosition(int a, int b, bool upp
 {
     const double u = upperLeft ? (a - 1) + s : a - s;
     const double v = upperLeft ? (b - 1) + t : b - t;
-    // Both quotients side by side, so that one paired division can serve.
     const double x = u * width_ / (across_ - 3);
     const double y = v * height_ / (down_ - 3);
     // Ring cells lie outside the image: send them clear of its left and top
