@@ -6,6 +6,22 @@
 
 namespace SquelmHost {
 
+HostEvent RequestEvent(EventKind kind, const PS::FilterRecord& r)
+{
+    HostEvent e;
+    e.kind = kind;
+    e.inRect = FromHostRect(r.inRect);
+    e.outRect = FromHostRect(r.outRect);
+    e.maskRect = FromHostRect(r.maskRect);
+    e.inLoPlane = r.inLoPlane;
+    e.inHiPlane = r.inHiPlane;
+    e.outLoPlane = r.outLoPlane;
+    e.outHiPlane = r.outHiPlane;
+    e.inputRate = r.inputRate;
+    e.maskRate = r.maskRate;
+    return e;
+}
+
 Rect32 FromHostRect(const PS::Rect& r)
 {
     return Rect32{r.left, r.top, r.right, r.bottom};

@@ -86,6 +86,9 @@ private:
     std::vector<HostEvent> events_;
 };
 
+// An event carrying the request fields the record holds (rectangles, planes, rates).
+HostEvent RequestEvent(EventKind kind, const PS::FilterRecord& record);
+
 std::ostream& operator<<(std::ostream& out, const HostEvent& event);
 const char* SelectorName(int16_t selector);
 

@@ -15,21 +15,6 @@ HostEvent Event(EventKind kind)
     return e;
 }
 
-HostEvent RequestEvent(EventKind kind, const PS::FilterRecord& r)
-{
-    HostEvent e = Event(kind);
-    e.inRect = FromHostRect(r.inRect);
-    e.outRect = FromHostRect(r.outRect);
-    e.maskRect = FromHostRect(r.maskRect);
-    e.inLoPlane = r.inLoPlane;
-    e.inHiPlane = r.inHiPlane;
-    e.outLoPlane = r.outLoPlane;
-    e.outHiPlane = r.outHiPlane;
-    e.inputRate = r.inputRate;
-    e.maskRate = r.maskRate;
-    return e;
-}
-
 HostEvent HandleEvent(EventKind kind, PS::Handle h, int64_t value, int32_t result)
 {
     HostEvent e = Event(kind);

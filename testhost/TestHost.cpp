@@ -122,18 +122,7 @@ PS::OSErr TestHost::CallSelector(int16_t selector)
 
 PS::OSErr TestHost::ServeRequests()
 {
-    HostEvent e;
-    e.kind = EventKind::Continue;
-    const PS::FilterRecord& r = record_;
-    e.inRect = FromHostRect(r.inRect);
-    e.outRect = FromHostRect(r.outRect);
-    e.maskRect = FromHostRect(r.maskRect);
-    e.inLoPlane = r.inLoPlane;
-    e.inHiPlane = r.inHiPlane;
-    e.outLoPlane = r.outLoPlane;
-    e.outHiPlane = r.outHiPlane;
-    e.inputRate = r.inputRate;
-    e.maskRate = r.maskRate;
+    HostEvent e = RequestEvent(EventKind::Continue, record_);
     e.result = server_->Serve();
     log_.Add(e);
     return PS::OSErr(e.result);
