@@ -61,7 +61,7 @@ int main()
             return 1;
         }
         rates.push_back(double(kWidth) * kHeight / 1e6 / seconds);
-        std::printf("run %d: %.3f s\n", run + 1, seconds);
+        std::printf("  run %d took %.3f s\n", run + 1, seconds);
     }
     std::sort(rates.begin(), rates.end());
     std::printf("host-final-render: %.2f MP/s\n", rates[rates.size() / 2]);
