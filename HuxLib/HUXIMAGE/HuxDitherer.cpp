@@ -85,3 +85,14 @@ void HuxDitherer::ConvertRow(const uint8_t* source, uint8_t* target, bool lastRo
         }
     }
 }
+
+void HuxDitherToPalette(const HuxDIBBuffer& source, HuxDIBBuffer& target, HuxPalette& palette)
+{
+    // The tables are wanted for this one picture only, also when it fails.
+    struct ReleaseAfterwards {
+        HuxPalette& palette;
+        ~ReleaseAfterwards() { palette.ReleaseDitherer(); }
+    } release{palette};
+    target.Create(source.Width(), source.AbsHeight(), 8, &palette);
+    palette.Ditherer().Convert(source, target, palette);
+}

@@ -45,3 +45,8 @@ private:
     const HuxRGBQuad* m_entries = nullptr;
     int32_t m_width = 0;
 };
+
+// The conversion a palette display needs: target becomes a new bottom-up
+// 8-bit picture of the source's size whose colour table is the palette,
+// filled by the palette's ditherer, whose tables are released afterwards.
+void HuxDitherToPalette(const HuxDIBBuffer& source, HuxDIBBuffer& target, HuxPalette& palette);

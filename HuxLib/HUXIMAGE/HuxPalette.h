@@ -51,6 +51,7 @@ public:
     // them once a draw is done.
     HuxDitherer& Ditherer();
     void ReleaseDitherer();
+    bool HasDitherer() const { return m_ditherer != nullptr; }
 
 private:
     void BuildInverseTable();

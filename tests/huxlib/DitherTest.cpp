@@ -177,3 +177,24 @@ TEST(Ditherer, RefusesMismatchedPictures)
     EXPECT_THROW(ditherer.Convert(target, target, palette), std::invalid_argument);
     EXPECT_NO_THROW(ditherer.Convert(source, target, palette));
 }
+
+TEST(Ditherer, PaletteDisplayConversionMakesABottomUpPictureWithThePalette)
+{
+    HuxPalette palette;
+    SetBlackAndWhite(palette);
+    HuxDIBBuffer source, target;
+    source.Create(3, -2, 24, nullptr);
+    FillGrey(source, {{100, 100, 100}, {100, 100, 100}});
+    HuxDitherToPalette(source, target, palette);
+    EXPECT_EQ(target.Height(), 2) << "bottom-up";
+    EXPECT_EQ(target.BitsPerPixel(), 8);
+    EXPECT_EQ(target.ColourTable()[1].green, 255);
+    EXPECT_EQ(target.ColourTable()[2].green, 0);
+    EXPECT_EQ(Indices(target), (std::vector<std::vector<int>>{{0, 1, 0}, {0, 1, 0}}));
+    EXPECT_FALSE(palette.HasDitherer()) << "tables released after the draw";
+
+    HuxDIBBuffer eightBit;
+    eightBit.Create(3, 2, 8, &palette);
+    EXPECT_THROW(HuxDitherToPalette(eightBit, target, palette), std::invalid_argument);
+    EXPECT_FALSE(palette.HasDitherer()) << "also when the conversion fails";
+}
