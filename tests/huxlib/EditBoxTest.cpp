@@ -153,6 +153,9 @@ TEST(MulDiv, RoundsHalfAwayFromZero)
     EXPECT_EQ(HuxMulDiv(kMax, kMax, kMax), kMax) << "the product needs 64 bits";
     EXPECT_EQ(HuxMulDiv(kMax, 2, 1), -1) << "a result beyond 32 bits";
     EXPECT_EQ(HuxMulDiv(kMin, 1, -1), -1);
+    EXPECT_EQ(HuxMulDiv(kMin, 1, -2), 1073741824) << "the lowest operand negated in 64 bits";
+    EXPECT_EQ(HuxMulDiv(7, 1, kMin), 0);
+    EXPECT_EQ(HuxMulDiv(kMin, 2, 2), kMin) << "the lowest result is no overflow";
 }
 
 TEST(IntegerBox, SliderPercentAndRange)
