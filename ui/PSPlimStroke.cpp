@@ -3,27 +3,11 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimGridArea.h"
 #include "grid/PSPlimTools.h"
+#include "ui/PSPlimTimingLine.h"
 
-#include <algorithm>
-#include <cmath>
+#include <chrono>
 
 namespace {
-
-// An image area of no extent maps as if it were one pixel, so that a stroke
-// on a degenerate layout stays finite.
-double Extent(int32_t low, int32_t high)
-{
-    return high != low ? double(high - low) : 1.0;
-}
-
-// One client coordinate of a grid position, truncated towards zero; a grid
-// without extent or a position far off the window stays representable.
-int32_t ToClient(int32_t low, int32_t high, double gridExtent, double g)
-{
-    const double offset = gridExtent > 0.0 ? std::trunc(double(high - low) / gridExtent * g) : 0.0;
-    constexpr double kLimit = 1073741824.0;
-    return int32_t(std::isfinite(offset) ? std::clamp(offset, -kLimit, kLimit) : 0.0) + low;
-}
 
 // The box of the circle that a tool application from `from` to `to` acts in.
 GridBounds BrushBox(HuxGeometry::HuxPoint2D from, HuxGeometry::HuxPoint2D to, double radius)
@@ -35,18 +19,20 @@ GridBounds BrushBox(HuxGeometry::HuxPoint2D from, HuxGeometry::HuxPoint2D to, do
 
 } // namespace
 
-PSPlimStroke::Point2D PSPlimStroke::ClientToGrid(Point2D client) const
+PSPlimClientMapping PSPlimStroke::Mapping() const
 {
     const PSPlimGrid& grid = app_.Grid();
-    return {(client.x - imageRect_.left) * grid.Width() / Extent(imageRect_.left, imageRect_.right),
-            (client.y - imageRect_.top) * grid.Height() / Extent(imageRect_.top, imageRect_.bottom)};
+    return {imageRect_, grid.Width(), grid.Height()};
 }
 
-HuxPointI PSPlimStroke::GridToClient(Point2D g) const
+PSPlimStroke::Point2D PSPlimStroke::ClientToGrid(Point2D client) const
 {
-    const PSPlimGrid& grid = app_.Grid();
-    return {ToClient(imageRect_.left, imageRect_.right, grid.Width(), g.x),
-            ToClient(imageRect_.top, imageRect_.bottom, grid.Height(), g.y)};
+    return Mapping().ClientToGrid(client);
+}
+
+HuxPointI PSPlimStroke::GridToClient(Point2D grid) const
+{
+    return Mapping().GridToClient(grid);
 }
 
 bool PSPlimStroke::ButtonDown(PSPlimButton button, Point2D client)
@@ -90,10 +76,14 @@ PSPlimStroke::EndResult PSPlimStroke::ButtonUp(PSPlimButton button)
     if (!IsStroking(button))
         return EndResult::Ignored;
     (button == PSPlimButton::Left ? leftStroke_ : rightStroke_) = false;
-    app_.Grid().ClearCounters();
+    const auto start = std::chrono::steady_clock::now();
+    PSPlimGrid& grid = app_.Grid();
+    grid.ClearCounters();
     if (strokeRange_.Empty())
         return EndResult::NothingApplied;
     app_.RecordGridEdit();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    timingLine_ = PSPlimTimingLine(int32_t(elapsed.count()), grid.FailedTestCounter(), grid.LookupCounter());
     return EndResult::Submitted;
 }
 

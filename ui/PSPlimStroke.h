@@ -8,7 +8,10 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "grid/GridIndexRect.h"
+#include "ui/PSPlimClientMapping.h"
 #include "ui/PSPlimStrokeScript.h"
+
+#include <string>
 
 class CPSPlimPluginApp;
 
@@ -27,6 +30,8 @@ public:
     // The filter rectangle as placed in client coordinates at the last paint.
     void SetImageRect(const HuxRect& rect) { imageRect_ = rect; }
     const HuxRect& ImageRect() const { return imageRect_; }
+    // Client pixels and grid units through imageRect and the working grid.
+    PSPlimClientMapping Mapping() const;
     Point2D ClientToGrid(Point2D client) const;
     HuxPointI GridToClient(Point2D grid) const;
 
@@ -38,6 +43,9 @@ public:
     bool MouseMove(Point2D client);
     // Ends the stroke of that button; see EndResult.
     EndResult ButtonUp(PSPlimButton button);
+    // The timing line of the last submitted stroke's final re-render, for
+    // the dialog's status label.
+    const std::string& TimingLine() const { return timingLine_; }
 
     // A middle-button pan starts only when no stroke is in progress and the
     // view does not show the whole image.
@@ -65,4 +73,5 @@ private:
     Point2D anchor_;
     Point2D lastPoint_;
     GridIndexRect strokeRange_;
+    std::string timingLine_;
 };
