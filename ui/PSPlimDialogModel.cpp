@@ -1,0 +1,132 @@
+#include "ui/PSPlimDialogModel.h"
+
+#include "effect/CPSPlimPluginApp.h"
+
+#include <cmath>
+
+namespace {
+
+// Trackbar notification codes of a thumb drag.
+constexpr int kThumbTrack = 5;
+constexpr int kEndTrack = 8;
+
+int SliderPosition(double value, double low, double high)
+{
+    const double position = std::trunc((value - low) * kPSPlimSliderSteps / (high - low));
+    return std::isfinite(position) ? int(std::fmax(std::fmin(position, kPSPlimSliderSteps), 0.0)) : 0;
+}
+
+double SliderValue(int position, double low, double high)
+{
+    return position * (high - low) * 0.01 + low;
+}
+
+} // namespace
+
+std::optional<int> PSPlimToolBoxIndex(int toolId)
+{
+    for (size_t i = 0; i < kPSPlimToolTable.size(); ++i)
+        if (kPSPlimToolTable[i].toolId == toolId)
+            return int(i);
+    return std::nullopt;
+}
+
+int PSPlimSizeSliderPosition(double toolSize)
+{
+    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize);
+}
+
+int PSPlimPowerSliderPosition(double toolPower)
+{
+    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower);
+}
+
+double PSPlimToolSizeAt(int sliderPosition)
+{
+    return SliderValue(sliderPosition, kPSPlimMinToolSize, kPSPlimMaxToolSize);
+}
+
+double PSPlimToolPowerAt(int sliderPosition)
+{
+    return SliderValue(sliderPosition, kPSPlimMinToolPower, kPSPlimMaxToolPower);
+}
+
+void PSPlimApplySliders(PSPlimParameters& params, int sizePosition, int powerPosition)
+{
+    params.toolSize = PSPlimToolSizeAt(sizePosition);
+    params.toolPower = PSPlimToolPowerAt(powerPosition);
+}
+
+std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode)
+{
+    if (sliderId != PSPlimIds::kSizeSlider)
+        return std::nullopt;
+    if (scrollCode == kThumbTrack)
+        return true;
+    if (scrollCode == kEndTrack)
+        return false;
+    return std::nullopt;
+}
+
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app)
+{
+    const PSPlimParameters* params = app.Params();
+    return {app.CanUndo(), app.CanRedo(), params && params->showGrid != 0, params && params->showToolRadius != 0,
+            app.Grid().EdgeMode()};
+}
+
+PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorState& state)
+{
+    switch (commandId) {
+    case PSPlimIds::kUndo: return {state.canUndo, false};
+    case PSPlimIds::kRedo: return {state.canRedo, false};
+    case PSPlimIds::kToggleGrid: return {true, state.showGrid};
+    case PSPlimIds::kShowToolRadius: return {true, state.showToolRadius};
+    case PSPlimIds::kFixedEdge: return {true, state.edgeMode == 0};
+    case PSPlimIds::kLockedEdge: return {true, state.edgeMode == 1};
+    case PSPlimIds::kFreeEdge: return {true, state.edgeMode == 2};
+    case PSPlimIds::kOptions: return {true, false};
+    default: return {false, false};
+    }
+}
+
+PSPlimZoomButtons PSPlimZoomButtonsFor(bool canZoomIn, bool canZoomOut)
+{
+    return {canZoomIn, canZoomOut, canZoomOut};
+}
+
+std::optional<std::string_view> PSPlimCommandString(int id)
+{
+    for (const PSPlimStringEntry& entry : kPSPlimCommandStrings)
+        if (entry.id == id)
+            return entry.text;
+    return std::nullopt;
+}
+
+PSPlimTooltip PSPlimTooltipFor(int id, bool idIsWindow, int windowControlId, const PSPlimStringLoader& loadString)
+{
+    if (idIsWindow)
+        id = windowControlId;
+    PSPlimTooltip tip;
+    for (const auto& [control, stringId] : kPSPlimZoomTooltips)
+        if (control == id) {
+            tip.kind = PSPlimTooltip::Kind::StringId;
+            tip.stringId = stringId;
+            return tip;
+        }
+    const std::optional<std::string> full = loadString(id);
+    const size_t newline = full ? full->find('\n') : std::string::npos;
+    if (newline == std::string::npos)
+        return tip;
+    tip.kind = PSPlimTooltip::Kind::Text;
+    tip.text = full->substr(newline + 1, kPSPlimTooltipBufferSize - 1);
+    return tip;
+}
+
+std::optional<uint32_t> PSPlimHelpTopic(const PSPlimHelpPair* table, int controlId)
+{
+    for (const PSPlimHelpPair* pair = table; pair->control != 0 || pair->topic != 0; ++pair)
+        if (pair->control == uint32_t(controlId))
+            return pair->topic;
+    return std::nullopt;
+}

@@ -1,0 +1,163 @@
+// The editor dialog's decisions: the tool boxes' rows, the sliders' positions
+// and the values they write, the toolbar's and zoom buttons' states, the
+// tooltip texts and the help tables of both dialogs.
+#pragma once
+
+#include "ui/PSPlimDialogIds.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+class CPSPlimPluginApp;
+struct PSPlimParameters;
+
+// ---- Tool boxes --------------------------------------------------------------
+struct PSPlimToolRow {
+    int toolId;
+    int stringId;
+    int imageIndex; // cell of the tool image strip
+    const char* name;
+};
+
+// The rows of both tool boxes, in the order the user sees them.
+inline constexpr std::array<PSPlimToolRow, 6> kPSPlimToolTable = {{
+    {0, 100, 0, "Squelm"},
+    {4, 102, 2, "Boggle"},
+    {5, 105, 5, "Nibble"},
+    {3, 103, 3, "Stabilise"},
+    {1, 101, 1, "Mellow"},
+    {2, 104, 4, "Revert"},
+}};
+
+// The box index that shows a tool id; none when no row holds it (the box
+// then has no selection and the parameter keeps its value).
+std::optional<int> PSPlimToolBoxIndex(int toolId);
+
+// ---- Sliders -----------------------------------------------------------------
+inline constexpr double kPSPlimMinToolSize = 0.01;
+inline constexpr double kPSPlimMaxToolSize = 0.25;
+inline constexpr double kPSPlimMinToolPower = 0.05;
+inline constexpr double kPSPlimMaxToolPower = 1.0;
+inline constexpr int kPSPlimSliderSteps = 100;
+
+int PSPlimSizeSliderPosition(double toolSize);
+int PSPlimPowerSliderPosition(double toolPower);
+double PSPlimToolSizeAt(int sliderPosition);
+double PSPlimToolPowerAt(int sliderPosition);
+
+// Any slider message writes both values from both sliders' positions.
+void PSPlimApplySliders(PSPlimParameters& params, int sizePosition, int powerPosition);
+
+// The size slider's thumb drag switches the editor's size tracking on and
+// off; none for other codes and for the power slider.
+std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode);
+
+// ---- Toolbar and zoom buttons --------------------------------------------------
+// Command ids in button order; 0 is a separator.
+inline constexpr std::array<int, 11> kPSPlimToolbarLayout = {
+    PSPlimIds::kUndo,      PSPlimIds::kRedo,        0, PSPlimIds::kToggleGrid, PSPlimIds::kShowToolRadius, 0,
+    PSPlimIds::kFixedEdge, PSPlimIds::kLockedEdge, PSPlimIds::kFreeEdge,     0, PSPlimIds::kOptions};
+
+// What the toolbar shows, read from the application.
+struct PSPlimEditorState {
+    bool canUndo = false;
+    bool canRedo = false;
+    bool showGrid = false;
+    bool showToolRadius = false;
+    int edgeMode = 0;
+};
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app);
+
+struct PSPlimCommandState {
+    bool enabled = false;
+    bool checked = false;
+
+    bool operator==(const PSPlimCommandState&) const = default;
+};
+// A command without a handler is disabled.
+PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorState& state);
+
+struct PSPlimZoomButtons {
+    bool zoomIn = false;
+    bool zoomOut = false;
+    bool locator = false;
+
+    bool operator==(const PSPlimZoomButtons&) const = default;
+};
+PSPlimZoomButtons PSPlimZoomButtonsFor(bool canZoomIn, bool canZoomOut);
+
+// ---- Tooltips --------------------------------------------------------------------
+struct PSPlimStringEntry {
+    int id;
+    const char* text;
+};
+// The command strings (prompt, newline, tip) and the zoom strings.
+inline constexpr std::array<PSPlimStringEntry, 11> kPSPlimCommandStrings = {{
+    {PSPlimIds::kUndo, "Undo the last stroke\nUndo Stroke"},
+    {PSPlimIds::kRedo, "Redo the next stroke\nRedo Stroke"},
+    {PSPlimIds::kToggleGrid, "Toggle the appearance of the grid\nToggle Grid"},
+    {PSPlimIds::kShowToolRadius, "Show the tool radius\nShow Tool Radius"},
+    {PSPlimIds::kFixedEdge, "Fixed the grid at the edge of the image\nFixed Edge"},
+    {PSPlimIds::kLockedEdge, "Lock the grid to the edge of the image\nLocked Edge"},
+    {PSPlimIds::kFreeEdge, "Allow the edge to be freely moved\nFree Edge"},
+    {PSPlimIds::kOptions, "Edit the Squelm! options\nOptions"},
+    {PSPlimIds::kZoomLocatorString, "Zoom Locator"},
+    {PSPlimIds::kZoomInString, "Zoom In"},
+    {PSPlimIds::kZoomOutString, "Zoom Out"},
+}};
+std::optional<std::string_view> PSPlimCommandString(int id);
+
+// The zoom buttons' tooltips: the whole string of the given id.
+inline constexpr std::array<std::pair<int, int>, 3> kPSPlimZoomTooltips = {{
+    {PSPlimIds::kLocator, PSPlimIds::kZoomLocatorString},
+    {PSPlimIds::kZoomOut, PSPlimIds::kZoomOutString},
+    {PSPlimIds::kZoomIn, PSPlimIds::kZoomInString},
+}};
+
+// A tooltip request's answer: nothing, a string id for the tooltip to load
+// whole, or the text after the first newline of the command's string (cut
+// to the 79 characters that the request's buffer holds).
+struct PSPlimTooltip {
+    enum class Kind { None, StringId, Text };
+    Kind kind = Kind::None;
+    int stringId = 0;
+    std::string text;
+};
+inline constexpr size_t kPSPlimTooltipBufferSize = 80;
+using PSPlimStringLoader = std::function<std::optional<std::string>(int id)>;
+// `id` is the request's tool id; when the request says the id is a window,
+// that window's control id is used instead.
+PSPlimTooltip PSPlimTooltipFor(int id, bool idIsWindow, int windowControlId, const PSPlimStringLoader& loadString);
+
+// ---- Help --------------------------------------------------------------------------
+// {control id, help topic id} pairs ended by {0, 0}, as HTML Help reads them.
+struct PSPlimHelpPair {
+    uint32_t control;
+    uint32_t topic;
+};
+static_assert(sizeof(PSPlimHelpPair) == 8);
+
+inline constexpr std::array<PSPlimHelpPair, 17> kPSPlimDialogHelpIds = {{
+    {9011, 9007}, {9007, 9007}, {9012, 9006}, {9006, 9006}, {9013, 9004}, {9004, 9004},
+    {9014, 9005}, {9005, 9005}, {14, 9003},   {7010, 7010}, {7012, 7012}, {7004, 7004},
+    {9025, 9025}, {1, 1},       {2, 2},       {9001, 9001}, {0, 0},
+}};
+inline constexpr const char* kPSPlimDialogWelcomeTopic = "::/Squelm/Welcome.htm";
+inline constexpr const char* kPSPlimDialogPopupFile = "::/Text/SquelmDialog.txt";
+
+inline constexpr std::array<PSPlimHelpPair, 18> kPSPlimOptionsHelpIds = {{
+    {9027, 9008}, {9008, 9008}, {9028, 9009}, {9009, 9009}, {9026, 9026}, {9011, 9011},
+    {9029, 9015}, {9015, 9015}, {9030, 9016}, {9016, 9016}, {9010, 9010}, {9020, 9020},
+    {9023, 9023}, {9024, 9024}, {1, 1},       {2, 2},       {9001, 9001}, {0, 0},
+}};
+inline constexpr const char* kPSPlimOptionsWelcomeTopic = "::/Squelm/Options.htm";
+inline constexpr const char* kPSPlimOptionsPopupFile = "::/Text/SquelmOptionsDialog.txt";
+
+// The topic a control's help shows, from a help-id table; none for a
+// control the table does not list.
+std::optional<uint32_t> PSPlimHelpTopic(const PSPlimHelpPair* table, int controlId);
