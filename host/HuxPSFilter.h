@@ -74,6 +74,8 @@ public:
     void ZoomOut();
     bool CanZoomIn() const;
     bool CanZoomOut() const;
+    // The preview area in screen pixels, as SetPreviewSize stored it.
+    HuxPointI GetPreviewSize() const { return {m_previewWidth, m_previewHeight}; }
     int GetZoomLevel() const { return m_zoomLevel; }
     int GetFitLevel() const { return m_fitLevel; }
     int GetClosestLevel() const { return m_closestLevel; }
