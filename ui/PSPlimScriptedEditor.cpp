@@ -2,23 +2,28 @@
 
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "effect/CPSPlimPluginApp.h"
+#include "ui/HuxPSPreviewLocator.h"
+#include "ui/PSPlimClientMapping.h"
+#include "ui/PSPlimControlLayout.h"
+#include "ui/PSPlimDialogModel.h"
+#include "ui/PSPlimOptionsModel.h"
 #include "ui/PSPlimStroke.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 using Kind = PSPlimScriptCommand::Kind;
 
-// Ranges of the editor dialog's controls.
-constexpr double kMinToolSize = 0.01;
-constexpr double kMaxToolSize = 0.25;
-constexpr double kMinToolPower = 0.05;
-constexpr double kMaxToolPower = 1.0;
+// The options dialog's point boxes.
 constexpr int kMinVisiblePoints = 3;
 constexpr int kMaxVisiblePoints = 150;
-// The grid's ring: point counts hold two points more than the options dialog shows.
-constexpr int kRingPoints = 2;
+
+HuxGeometry::HuxPoint2D ToPoint(HuxPointI p)
+{
+    return {double(p.x), double(p.y)};
+}
 
 } // namespace
 
@@ -27,12 +32,10 @@ int PSPlimScriptedEditor::RunModal(CPSPlimPluginApp& app)
     const auto& commands = script_.Commands();
     // A script that opens with its own preview size sets it instead of the default.
     if (commands.empty() || commands.front().kind != Kind::Preview)
-        app.SetPreviewSize(kDefaultPreviewWidth, kDefaultPreviewHeight);
+        SetPreviewSize(app, kDefaultPreviewWidth, kDefaultPreviewHeight);
+    app.BuildThumbnail(kThumbnailBound, kThumbnailBound);
 
-    // Script positions are image pixels: the control's image area is laid
-    // over the filter rectangle one to one.
     PSPlimStroke stroke(app);
-    stroke.SetImageRect(app.FilterRect());
     int result = kHuxIdOk;
     for (const PSPlimScriptCommand& command : commands)
         if (!Play(app, stroke, command, result))
@@ -49,13 +52,13 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
         (command.button == PSPlimButton::Left ? params.leftButtonTool : params.rightButtonTool) = command.toolId;
         break;
     case Kind::Size:
-        params.toolSize = std::clamp(command.value, kMinToolSize, kMaxToolSize);
+        params.toolSize = std::clamp(command.value, kPSPlimMinToolSize, kPSPlimMaxToolSize);
         break;
     case Kind::Power:
-        params.toolPower = std::clamp(command.value, kMinToolPower, kMaxToolPower);
+        params.toolPower = std::clamp(command.value, kPSPlimMinToolPower, kPSPlimMaxToolPower);
         break;
     case Kind::Drag:
-        Drag(stroke, command);
+        Drag(app, stroke, command);
         break;
     case Kind::Edge:
         app.ChangeEdgeMode(command.edgeMode);
@@ -70,7 +73,13 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
         app.Redo();
         break;
     case Kind::Preview:
-        app.SetPreviewSize(command.first, command.second);
+        SetPreviewSize(app, command.first, command.second);
+        break;
+    case Kind::Zoom:
+        command.zoomIn ? app.ZoomIn() : app.ZoomOut();
+        break;
+    case Kind::Locate:
+        Locate(app, command.points.front());
         break;
     case Kind::Ok:
     case Kind::Cancel:
@@ -80,23 +89,58 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     return true;
 }
 
-void PSPlimScriptedEditor::Drag(PSPlimStroke& stroke, const PSPlimScriptCommand& command)
+// The editor dialog gives the preview the control's client size, so the
+// modelled control's client area is the preview size.
+void PSPlimScriptedEditor::SetPreviewSize(CPSPlimPluginApp& app, int32_t width, int32_t height)
 {
-    if (!stroke.ButtonDown(command.button, command.points.front()))
+    client_ = {0, 0, width, height};
+    app.SetPreviewSize(width, height);
+}
+
+// As the control does it: the layout of the last paint places the image,
+// and each position becomes the client pixel the mouse would be on.
+void PSPlimScriptedEditor::Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command)
+{
+    const std::optional<PSPlimControlLayout> layout =
+        PSPlimLayOutControl(client_, app.GetOutputPreview(), app.FilterRect(), app.GetViewRect());
+    if (layout)
+        stroke.SetImageRect(layout->imageRect);
+    const HuxRect& imageRect = stroke.ImageRect();
+    auto client = [&](HuxGeometry::HuxPoint2D image) {
+        return ToPoint(PSPlimImageToClient(image, app.FilterRect(), imageRect));
+    };
+    if (!stroke.ButtonDown(command.button, client(command.points.front())))
         return;
     for (size_t i = 1; i < command.points.size(); ++i)
-        stroke.MouseMove(command.points[i]);
+        stroke.MouseMove(client(command.points[i]));
     stroke.ButtonUp(command.button);
 }
 
-// As the options dialog confirms its point counts: the same counts only
-// rebuild the preview, others record a resize.
+// The locator popup: the frame starts under the cursor, follows it to the
+// position's place on the thumbnail, and the release moves the view there.
+void PSPlimScriptedEditor::Locate(CPSPlimPluginApp& app, HuxGeometry::HuxPoint2D position)
+{
+    const HuxImage2* thumbnail = app.GetThumbnail();
+    if (!thumbnail)
+        return;
+    const HuxRect popupClient{0, 0, thumbnail->Width(), thumbnail->AbsHeight()};
+    HuxPSLocatorFrame frame(app.FilterRect(), app.GetViewRect(), popupClient);
+    // Positions far off the image only push the frame to its edge.
+    constexpr double kFar = 1e9;
+    const HuxPointI image{int32_t(std::lround(std::clamp(position.x, -kFar, kFar))),
+                          int32_t(std::lround(std::clamp(position.y, -kFar, kFar)))};
+    const HuxPointI cursor = HuxPSImageToPopup(image, app.FilterRect(), popupClient);
+    frame.MoveTo(cursor); // the drag
+    frame.MoveTo(cursor); // the release
+    app.SetViewRect(frame.ViewRect());
+}
+
+// As the options dialog confirms with new point counts: its boxes clamp what
+// was typed, and OK writes the dialog's values back.
 void PSPlimScriptedEditor::SetGridSize(CPSPlimPluginApp& app, int across, int down)
 {
-    across = std::clamp(across, kMinVisiblePoints, kMaxVisiblePoints) + kRingPoints;
-    down = std::clamp(down, kMinVisiblePoints, kMaxVisiblePoints) + kRingPoints;
-    if (across == app.Grid().PointsAcross() && down == app.Grid().PointsDown())
-        app.BuildOutputPreview();
-    else
-        app.ResizeGrid(across, down);
+    PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+    values.pointsAcross = std::clamp(across, kMinVisiblePoints, kMaxVisiblePoints);
+    values.pointsDown = std::clamp(down, kMinVisiblePoints, kMaxVisiblePoints);
+    PSPlimApplyOptions(app, values);
 }

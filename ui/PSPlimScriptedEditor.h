@@ -1,8 +1,11 @@
 // An editor without a window: plays a stroke script through the operations
 // of the grid editor control and the editor dialog, so that a whole editing
-// session runs in the test host exactly as a user's would.
+// session runs in the test host exactly as a user's would. It models a
+// control whose client area is the preview size; script positions become
+// client pixels the way the real control's driver places the mouse.
 #pragma once
 
+#include "HuxLib/HuxGeometry/HuxRect.h"
 #include "effect/PSPlimEditor.h"
 #include "ui/PSPlimStrokeScript.h"
 
@@ -14,6 +17,8 @@ class PSPlimScriptedEditor : public PSPlimEditor {
 public:
     static constexpr int32_t kDefaultPreviewWidth = 640;
     static constexpr int32_t kDefaultPreviewHeight = 480;
+    // The locator's thumbnail bound, as the editor dialog builds it.
+    static constexpr int32_t kThumbnailBound = 150;
 
     explicit PSPlimScriptedEditor(PSPlimStrokeScript script) : script_(std::move(script)) {}
 
@@ -27,9 +32,12 @@ public:
 private:
     // Returns false when the command closes the editor (ok or cancel).
     bool Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command, int& result);
-    void Drag(PSPlimStroke& stroke, const PSPlimScriptCommand& command);
+    void SetPreviewSize(CPSPlimPluginApp& app, int32_t width, int32_t height);
+    void Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command);
+    void Locate(CPSPlimPluginApp& app, HuxGeometry::HuxPoint2D position);
     void SetGridSize(CPSPlimPluginApp& app, int across, int down);
 
     PSPlimStrokeScript script_;
+    HuxRect client_;
     int toolbarUpdates_ = 0;
 };

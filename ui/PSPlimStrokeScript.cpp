@@ -127,6 +127,15 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         cmd.second = in.Integer(2);
         if (cmd.kind == Kind::Preview && (cmd.first < 1 || cmd.second < 1))
             in.Fail("a preview needs a positive width and height");
+    } else if (verb == "zoom") {
+        static constexpr std::array<std::string_view, 2> kDirections = {"in", "out"};
+        in.ExpectCount(2, "zoom in|out");
+        cmd.kind = Kind::Zoom;
+        cmd.zoomIn = in.Choice(1, kDirections, "zoom direction") == 0;
+    } else if (verb == "locate") {
+        in.ExpectCount(2, "locate x,y");
+        cmd.kind = Kind::Locate;
+        cmd.points.push_back(in.Position(1));
     } else if (verb == "undo" || verb == "redo" || verb == "ok" || verb == "cancel") {
         in.ExpectCount(1, verb.c_str());
         cmd.kind = verb == "undo" ? Kind::Undo : verb == "redo" ? Kind::Redo

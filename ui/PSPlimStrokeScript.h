@@ -20,6 +20,9 @@
 //   redo                 redo the next step
 //   preview <w> <h>      size of the preview area in screen pixels
 //                        (default 640 480)
+//   zoom in|out          the zoom buttons: one level closer or farther
+//   locate x,y           the preview locator: drag its frame's centre to
+//                        the position and release
 //   ok | cancel          close the editor; nothing may follow.
 //                        The end of the script is an ok.
 //
@@ -40,17 +43,18 @@ public:
 enum class PSPlimButton { Left, Right };
 
 struct PSPlimScriptCommand {
-    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel };
+    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate };
 
     Kind kind = Kind::Ok;
     int line = 0;                  // 1-based line of the script
     PSPlimButton button = PSPlimButton::Left;
     int toolId = 0;                // Tool
     int edgeMode = 0;              // Edge
+    bool zoomIn = false;           // Zoom
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height
-    std::vector<HuxGeometry::HuxPoint2D> points; // Drag
+    std::vector<HuxGeometry::HuxPoint2D> points; // Drag; Locate: one
 };
 
 class PSPlimStrokeScript {

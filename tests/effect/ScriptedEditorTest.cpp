@@ -2,8 +2,10 @@
 // host on a real photograph.
 #include "EffectTestSupport.h"
 
+#include "ui/PSPlimControlLayout.h"
 #include "ui/PSPlimScriptedEditor.h"
 
+#include <cmath>
 #include <cstring>
 
 using namespace EffectTest;
@@ -151,4 +153,106 @@ TEST(ScriptedEditorTest, ADragOfOnePointIsAClick)
     const ScriptRun run = RunScript("drag left 300,200\n", false);
     EXPECT_EQ(run.toolbarUpdates, 0);
     EXPECT_TRUE(SameImage(Photo(), run.image));
+}
+
+namespace {
+
+// The box of the pixels in which two images differ; empty when none do.
+HuxRect ChangedBox(const SquelmHost::RgbImage& a, const SquelmHost::RgbImage& b)
+{
+    HuxRect box{a.width, a.height, 0, 0};
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            if (std::memcmp(a.At(x, y), b.At(x, y), 3) != 0)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+    return box;
+}
+
+// The view the application kept after a script's run.
+HuxRect ViewAfter(const std::string& text)
+{
+    RunScript(text);
+    return TheApp().GetViewRect();
+}
+
+} // namespace
+
+// The modelled control places each script position on the client pixel
+// nearest to it; the control's own mapping carries it back to within half a
+// client pixel, at the fit level and magnified.
+TEST(ScriptedEditorTest, ScriptPositionsLandWithinHalfAClientPixel)
+{
+    SquelmHost::TestHost host(Entry());
+    host.SetImage(Photo());
+    RunWith(host, [](CPSPlimPluginApp& app) {
+        app.SetPreviewSize(640, 480);
+        for (int zoom = 0; zoom < 3; ++zoom) {
+            const auto layout = PSPlimLayOutControl({0, 0, 640, 480}, app.GetOutputPreview(), app.FilterRect(),
+                                                    app.GetViewRect());
+            EXPECT_TRUE(layout);
+            if (!layout)
+                break;
+            const PSPlimClientMapping mapping{layout->imageRect, app.Grid().Width(), app.Grid().Height()};
+            const double diagonal = std::hypot(600.0, 400.0);
+            const double pixelX = 600.0 / layout->imageRect.Width();
+            const double pixelY = 400.0 / layout->imageRect.Height();
+            for (const HuxGeometry::HuxPoint2D p : {HuxGeometry::HuxPoint2D{300, 200}, {0, 0}, {599.5, 0.25},
+                                                     {123.4, 321.9}, {-40, 410}}) {
+                const HuxPointI client = PSPlimImageToClient(p, app.FilterRect(), layout->imageRect);
+                const HuxGeometry::HuxPoint2D g = mapping.ClientToGrid({double(client.x), double(client.y)});
+                EXPECT_LE(std::fabs(g.x * diagonal - p.x), pixelX / 2 + 1e-9) << "zoom " << zoom << " x " << p.x;
+                EXPECT_LE(std::fabs(g.y * diagonal - p.y), pixelY / 2 + 1e-9) << "zoom " << zoom << " y " << p.y;
+            }
+            app.ZoomIn();
+        }
+        return kHuxIdCancel;
+    });
+}
+
+TEST(ScriptedEditorTest, AStrokeChangesTheImageOnlyAroundItsPath)
+{
+    const std::string stroke = "size 0.03\npower 1\ndrag left 150,100 158,100 166,100 170,100\n";
+    const SquelmHost::RgbImage source = Photo();
+    // The tool's radius, and one grid cell (50 cells across 600 pixels)
+    // beyond it: the warp changes the cells around each moved point.
+    const int reach = int(std::ceil(0.03 * std::hypot(600.0, 400.0) + 600.0 / 49)) + 1;
+    const HuxRect around{150 - reach, 100 - reach, 170 + reach, 100 + reach};
+    auto inside = [&](const HuxRect& box) {
+        return box.left >= around.left && box.top >= around.top && box.right <= around.right &&
+               box.bottom <= around.bottom;
+    };
+    const HuxRect fit = ChangedBox(source, RunScript(stroke, false).image);
+    ASSERT_FALSE(fit.IsEmpty());
+    EXPECT_TRUE(inside(fit)) << fit.left << "," << fit.top << " " << fit.right << "," << fit.bottom;
+    EXPECT_LT(fit.left, 150);
+    EXPECT_GT(fit.right, 170);
+
+    // Zoomed in to 3:1 with the locator on another part of the image, the
+    // stroke still lands on its image positions, not the screen's.
+    const HuxRect zoomed =
+        ChangedBox(source, RunScript("zoom in\nzoom in\nlocate 170,110\n" + stroke, false).image);
+    ASSERT_FALSE(zoomed.IsEmpty());
+    EXPECT_TRUE(inside(zoomed)) << zoomed.left << "," << zoomed.top << " " << zoomed.right << "," << zoomed.bottom;
+    EXPECT_LE(std::abs(zoomed.left - fit.left) + std::abs(zoomed.right - fit.right), 4)
+        << fit.left << "," << fit.top << " " << fit.right << "," << fit.bottom;
+    EXPECT_LE(std::abs(zoomed.top - fit.top) + std::abs(zoomed.bottom - fit.bottom), 4);
+}
+
+TEST(ScriptedEditorTest, LocateMovesTheMagnifiedViewToThePosition)
+{
+    // 3:1 in 640 x 480 shows 213 x 160 image pixels.
+    const HuxRect view = ViewAfter("zoom in\nzoom in\nlocate 450,300\n");
+    EXPECT_EQ(view.Width(), 213);
+    EXPECT_EQ(view.Height(), 160);
+    // The thumbnail has one pixel per 4 image pixels.
+    EXPECT_LE(std::abs((view.left + view.right) / 2 - 450), 4);
+    EXPECT_LE(std::abs((view.top + view.bottom) / 2 - 300), 4);
+    // Beyond the image the view stops at its corner.
+    EXPECT_EQ(ViewAfter("zoom in\nzoom in\nlocate 5000,-70\n"), (HuxRect{387, 0, 600, 160}));
+    // The view's own centre leaves it where zooming put it.
+    const HuxRect zoomedIn = ViewAfter("zoom in\n");
+    EXPECT_EQ(ViewAfter("zoom in\nlocate 300,200\n"), zoomedIn);
+    // Zooming out at the fit level does nothing.
+    EXPECT_EQ(ViewAfter("zoom out\n"), (HuxRect{0, 0, 600, 400}));
 }

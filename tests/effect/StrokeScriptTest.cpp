@@ -122,3 +122,25 @@ TEST(StrokeScriptTest, TheBundledDemoParsesAndEndsWithOk)
     EXPECT_EQ(script.Commands().front().kind, Kind::Preview);
     EXPECT_EQ(script.Commands().back().kind, Kind::Ok);
 }
+
+TEST(StrokeScriptTest, ZoomAndLocateParse)
+{
+    const auto script = PSPlimStrokeScript::Parse("zoom in\nzoom out\nlocate 450,300.5\n");
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[0].kind, Kind::Zoom);
+    EXPECT_TRUE(c[0].zoomIn);
+    EXPECT_EQ(c[1].kind, Kind::Zoom);
+    EXPECT_FALSE(c[1].zoomIn);
+    EXPECT_EQ(c[2].kind, Kind::Locate);
+    EXPECT_EQ(c[2].line, 3);
+    ASSERT_EQ(c[2].points.size(), 1u);
+    EXPECT_EQ(c[2].points[0].x, 450.0);
+    EXPECT_EQ(c[2].points[0].y, 300.5);
+
+    EXPECT_NE(ErrorOf("zoom sideways\n").find("line 1"), std::string::npos);
+    EXPECT_NE(ErrorOf("zoom\n"), "");
+    EXPECT_NE(ErrorOf("locate 1\n"), "");
+    EXPECT_NE(ErrorOf("ok\nlocate 1,2 3,4\n").find("line 2"), std::string::npos);
+    EXPECT_NE(ErrorOf("locate 1,2 3,4\n"), "");
+}
