@@ -5,6 +5,7 @@
 #include "ui/HuxPSPreviewLocator.h"
 #include "ui/PSPlimClientMapping.h"
 #include "ui/PSPlimControlLayout.h"
+#include "ui/PSPlimControlScrolling.h"
 #include "ui/PSPlimDialogModel.h"
 #include "ui/PSPlimOptionsModel.h"
 #include "ui/PSPlimStroke.h"
@@ -81,6 +82,9 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     case Kind::Locate:
         Locate(app, command.points.front());
         break;
+    case Kind::Pan:
+        Pan(app, stroke, command);
+        break;
     case Kind::Ok:
     case Kind::Cancel:
         result = command.kind == Kind::Ok ? kHuxIdOk : kHuxIdCancel;
@@ -97,15 +101,20 @@ void PSPlimScriptedEditor::SetPreviewSize(CPSPlimPluginApp& app, int32_t width, 
     app.SetPreviewSize(width, height);
 }
 
-// As the control does it: the layout of the last paint places the image,
-// and each position becomes the client pixel the mouse would be on.
-void PSPlimScriptedEditor::Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command)
+void PSPlimScriptedEditor::LayOut(CPSPlimPluginApp& app, PSPlimStroke& stroke) const
 {
     const std::optional<PSPlimControlLayout> layout =
         PSPlimLayOutControl(client_, app.GetOutputPreview(), app.FilterRect(), app.GetViewRect());
     if (layout)
         stroke.SetImageRect(layout->imageRect);
-    const HuxRect& imageRect = stroke.ImageRect();
+}
+
+// As the control does it: the layout of the last paint places the image,
+// and each position becomes the client pixel the mouse would be on.
+void PSPlimScriptedEditor::Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command)
+{
+    LayOut(app, stroke);
+    const HuxRect imageRect = stroke.ImageRect();
     auto client = [&](HuxGeometry::HuxPoint2D image) {
         return ToPoint(PSPlimImageToClient(image, app.FilterRect(), imageRect));
     };
@@ -116,12 +125,35 @@ void PSPlimScriptedEditor::Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     stroke.ButtonUp(command.button);
 }
 
+// The mouse travels through the client pixels where the positions were
+// shown at the press; every move scrolls the view and repaints.
+void PSPlimScriptedEditor::Pan(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command)
+{
+    LayOut(app, stroke);
+    if (!stroke.BeginPan())
+        return;
+    const HuxRect pressLayout = stroke.ImageRect();
+    auto client = [&](HuxGeometry::HuxPoint2D image) {
+        return PSPlimImageToClient(image, app.FilterRect(), pressLayout);
+    };
+    const HuxPointI start = client(command.points.front());
+    const HuxPointI origin{app.GetViewRect().left, app.GetViewRect().top};
+    for (size_t i = 1; i < command.points.size(); ++i) {
+        const HuxPointI scroll = PSPlimPanScroll(stroke.Mapping(), start, client(command.points[i]), origin,
+                                                 app.GetViewRect(), app.FilterRect());
+        app.ScrollView(scroll.x, scroll.y);
+        LayOut(app, stroke);
+    }
+    stroke.EndPan();
+}
+
 // The locator popup: the frame starts under the cursor, follows it to the
 // position's place on the thumbnail, and the release moves the view there.
 void PSPlimScriptedEditor::Locate(CPSPlimPluginApp& app, HuxGeometry::HuxPoint2D position)
 {
+    // The locator button is enabled only while the view can zoom out.
     const HuxImage2* thumbnail = app.GetThumbnail();
-    if (!thumbnail)
+    if (!thumbnail || !app.CanZoomOut())
         return;
     const HuxRect popupClient{0, 0, thumbnail->Width(), thumbnail->AbsHeight()};
     HuxPSLocatorFrame frame(app.FilterRect(), app.GetViewRect(), popupClient);

@@ -33,7 +33,10 @@ private:
     // Returns false when the command closes the editor (ok or cancel).
     bool Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command, int& result);
     void SetPreviewSize(CPSPlimPluginApp& app, int32_t width, int32_t height);
+    // Places the image as the control's paint does.
+    void LayOut(CPSPlimPluginApp& app, PSPlimStroke& stroke) const;
     void Drag(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command);
+    void Pan(CPSPlimPluginApp& app, PSPlimStroke& stroke, const PSPlimScriptCommand& command);
     void Locate(CPSPlimPluginApp& app, HuxGeometry::HuxPoint2D position);
     void SetGridSize(CPSPlimPluginApp& app, int across, int down);
 

@@ -132,6 +132,12 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         in.ExpectCount(2, "zoom in|out");
         cmd.kind = Kind::Zoom;
         cmd.zoomIn = in.Choice(1, kDirections, "zoom direction") == 0;
+    } else if (verb == "pan") {
+        if (in.Count() < 3)
+            in.Fail("expected \"pan x,y x,y [x,y ...]\"");
+        cmd.kind = Kind::Pan;
+        for (size_t i = 1; i < in.Count(); ++i)
+            cmd.points.push_back(in.Position(i));
     } else if (verb == "locate") {
         in.ExpectCount(2, "locate x,y");
         cmd.kind = Kind::Locate;

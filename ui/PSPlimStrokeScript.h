@@ -23,6 +23,10 @@
 //   zoom in|out          the zoom buttons: one level closer or farther
 //   locate x,y           the preview locator: drag its frame's centre to
 //                        the position and release
+//   pan x,y x,y [x,y ...]
+//                        a middle-button drag: press over the first
+//                        position, move to where each following one was
+//                        shown at the press; the image follows the mouse
 //   ok | cancel          close the editor; nothing may follow.
 //                        The end of the script is an ok.
 //
@@ -43,7 +47,7 @@ public:
 enum class PSPlimButton { Left, Right };
 
 struct PSPlimScriptCommand {
-    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate };
+    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan };
 
     Kind kind = Kind::Ok;
     int line = 0;                  // 1-based line of the script
@@ -54,7 +58,7 @@ struct PSPlimScriptCommand {
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height
-    std::vector<HuxGeometry::HuxPoint2D> points; // Drag; Locate: one
+    std::vector<HuxGeometry::HuxPoint2D> points; // Drag, Pan; Locate: one
 };
 
 class PSPlimStrokeScript {

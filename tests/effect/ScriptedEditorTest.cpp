@@ -256,3 +256,18 @@ TEST(ScriptedEditorTest, LocateMovesTheMagnifiedViewToThePosition)
     // Zooming out at the fit level does nothing.
     EXPECT_EQ(ViewAfter("zoom out\n"), (HuxRect{0, 0, 600, 400}));
 }
+
+TEST(ScriptedEditorTest, APanMakesTheImageFollowTheMouse)
+{
+    // At 3:1 a client pixel is a third of an image pixel, so the view moves
+    // by the drag to within one image pixel.
+    const HuxRect before = ViewAfter("zoom in\nzoom in\n");
+    const HuxRect after = ViewAfter("zoom in\nzoom in\npan 300,200 280,195 250,180\n");
+    EXPECT_LE(std::abs(after.left - (before.left + 50)), 1) << after.left << " from " << before.left;
+    EXPECT_LE(std::abs(after.top - (before.top + 20)), 1) << after.top << " from " << before.top;
+    EXPECT_EQ(after.Width(), before.Width());
+    // Dragging far stops at the image's edge.
+    EXPECT_EQ(ViewAfter("zoom in\nzoom in\npan 300,200 -900,-900\n"), (HuxRect{387, 240, 600, 400}));
+    // With the whole image in view there is nothing to pan.
+    EXPECT_EQ(ViewAfter("pan 300,200 250,180\n"), (HuxRect{0, 0, 600, 400}));
+}

@@ -123,11 +123,14 @@ TEST(StrokeScriptTest, TheBundledDemoParsesAndEndsWithOk)
     EXPECT_EQ(script.Commands().back().kind, Kind::Ok);
 }
 
-TEST(StrokeScriptTest, ZoomAndLocateParse)
+TEST(StrokeScriptTest, ZoomLocateAndPanParse)
 {
-    const auto script = PSPlimStrokeScript::Parse("zoom in\nzoom out\nlocate 450,300.5\n");
+    const auto script = PSPlimStrokeScript::Parse("zoom in\nzoom out\nlocate 450,300.5\npan 1,2 3,4 5,6\n");
     const auto& c = script.Commands();
-    ASSERT_EQ(c.size(), 3u);
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[3].kind, Kind::Pan);
+    ASSERT_EQ(c[3].points.size(), 3u);
+    EXPECT_EQ(c[3].points[2].y, 6.0);
     EXPECT_EQ(c[0].kind, Kind::Zoom);
     EXPECT_TRUE(c[0].zoomIn);
     EXPECT_EQ(c[1].kind, Kind::Zoom);
@@ -143,4 +146,6 @@ TEST(StrokeScriptTest, ZoomAndLocateParse)
     EXPECT_NE(ErrorOf("locate 1\n"), "");
     EXPECT_NE(ErrorOf("ok\nlocate 1,2 3,4\n").find("line 2"), std::string::npos);
     EXPECT_NE(ErrorOf("locate 1,2 3,4\n"), "");
+    EXPECT_NE(ErrorOf("pan 1,2\n"), "");
+    EXPECT_NE(ErrorOf("pan 1,2 x\n"), "");
 }
