@@ -138,6 +138,22 @@ TEST_F(StrokeTest, ReleasingClearsTheLookupCounters)
     });
 }
 
+TEST_F(StrokeTest, ASubmittedStrokeWritesTheTimingLineOfItsReRender)
+{
+    InSession([](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
+        stroke.ButtonDown(PSPlimButton::Left, {150, 150});
+        stroke.ButtonUp(PSPlimButton::Left);
+        EXPECT_EQ(stroke.TimingLine(), ""); // a click writes none
+        stroke.ButtonDown(PSPlimButton::Left, {150, 150});
+        stroke.MouseMove({170, 150});
+        stroke.ButtonUp(PSPlimButton::Left);
+        const std::string counts = " Invert " + std::to_string(app.Grid().FailedTestCounter()) + "/" +
+                                   std::to_string(app.Grid().LookupCounter()) + " (";
+        EXPECT_EQ(stroke.TimingLine().rfind("Update took ", 0), 0u) << stroke.TimingLine();
+        EXPECT_NE(stroke.TimingLine().find("ms." + counts), std::string::npos) << stroke.TimingLine();
+    });
+}
+
 TEST_F(StrokeTest, PanningNeedsAViewThatCanMoveAndNoStroke)
 {
     InSession([](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
