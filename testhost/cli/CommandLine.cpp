@@ -57,6 +57,8 @@ const std::array kQuirks = {
          [](CommandLine& c) { c.hostBehaviour.nullProgressProc = true; }},
     Flag{"--no-colour-services", "offer no colorServices",
          [](CommandLine& c) { c.hostBehaviour.nullColorServices = true; }},
+    Flag{"--colour-picker-cancels", "the host's colour picker answers userCanceledErr",
+         [](CommandLine& c) { c.hostBehaviour.colour.refuse = true; }},
     Flag{"--no-auto-mask", "store the plug-in's output as written, ignoring autoMask",
          [](CommandLine& c) { c.hostBehaviour.honourAutoMask = false; }},
 };
