@@ -79,8 +79,7 @@ std::string HuxQuote(std::string_view text, size_t maxBytes)
             out.append(text, i, length);
         i += length;
     }
-    out += "'";
-    if (i < text.size())
-        out.insert(out.size() - 1, "..."), out += " (" + std::to_string(text.size()) + " bytes)";
-    return out;
+    if (i == text.size())
+        return out + "'";
+    return out + "...' (" + std::to_string(text.size()) + " bytes)";
 }
