@@ -82,7 +82,9 @@ public:
     std::vector<uint8_t> ParameterBytes() const; // empty without a handle
     void SetParameterBytes(const std::vector<uint8_t>& bytes);
     void DiscardParameters();
-    // Raw bytes; loading a missing file returns false and keeps the handle.
+    // The file form of ParametersFile.h; loading a missing file returns false
+    // and keeps the handle. Both throw std::runtime_error for a file that is
+    // not a parameters file (which saving leaves untouched) and for I/O errors.
     void SaveParameters(const std::string& path) const;
     bool LoadParameters(const std::string& path);
 

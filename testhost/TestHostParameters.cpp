@@ -1,11 +1,12 @@
 // The parameters handle the host keeps for the filter between runs, and its
-// file form for the command line (the block's raw bytes).
+// file form for the command line (see ParametersFile.h).
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
+#include <optional>
+#include <string>
 
+#include "HuxLib/HUXUTIL/HuxFiles.h"
 #include "testhost/HandleTable.h"
+#include "testhost/ParametersFile.h"
 #include "testhost/TestHost.h"
 
 namespace SquelmHost {
@@ -43,20 +44,20 @@ void TestHost::DiscardParameters()
 
 void TestHost::SaveParameters(const std::string& path) const
 {
-    const std::vector<uint8_t> bytes = ParameterBytes();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write parameters file '" + path + "'");
+    const std::string file = EncodeParametersFile(ParameterBytes());
+    // Only a parameters file (or nothing) may be replaced: checked again
+    // here, as the file may have changed since it was loaded.
+    if (const std::optional<std::string> old = HuxReadFileIfPresent(path, kParametersFileLimit, "parameters file"))
+        DecodeParametersFile(*old, path);
+    HuxWriteFile(path, file, "parameters file");
 }
 
 bool TestHost::LoadParameters(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const std::optional<std::string> file = HuxReadFileIfPresent(path, kParametersFileLimit, "parameters file");
+    if (!file)
         return false;
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    SetParameterBytes(bytes);
+    SetParameterBytes(DecodeParametersFile(*file, path));
     return true;
 }
 

@@ -1,10 +1,13 @@
 #include "ui/PSPlimStrokeScript.h"
 
 #include "grid/PSPlimTools.h"
+#include "HuxLib/HUXUTIL/HuxFiles.h"
+#include "HuxLib/HUXUTIL/HuxQuote.h"
 
 #include <array>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstdlib>
 #include <sstream>
 #include <string_view>
 
@@ -15,6 +18,9 @@ using Kind = PSPlimScriptCommand::Kind;
 constexpr std::array<std::string_view, kToolCount> kToolNames = {
     "squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
 constexpr std::array<std::string_view, 3> kEdgeNames = {"fixed", "locked", "free"};
+
+// Whole numbers (grid points, preview sizes) beyond this are refused.
+constexpr int kIntegerLimit = 1000000;
 
 // The words of one line, with the line number for messages.
 class LineReader {
@@ -48,7 +54,7 @@ public:
         for (size_t k = 0; k < N; ++k)
             if (words_[i] == names[k])
                 return static_cast<int>(k);
-        Fail(std::string("unknown ") + what + " '" + words_[i] + "'");
+        Fail(std::string("unknown ") + what + " " + HuxQuote(words_[i]));
     }
 
     double Number(size_t i) const { return ParseNumber(words_[i]); }
@@ -56,8 +62,10 @@ public:
     int Integer(size_t i) const
     {
         const double v = ParseNumber(words_[i]);
-        if (v != std::floor(v) || std::fabs(v) > 1e6)
-            Fail("'" + words_[i] + "' is not a whole number");
+        if (v != std::floor(v))
+            Fail(HuxQuote(words_[i]) + " is not a whole number");
+        if (std::fabs(v) > kIntegerLimit)
+            Fail(HuxQuote(words_[i]) + " is out of range (at most " + std::to_string(kIntegerLimit) + ")");
         return static_cast<int>(v);
     }
 
@@ -66,7 +74,7 @@ public:
         const std::string& w = words_[i];
         const size_t comma = w.find(',');
         if (comma == std::string::npos)
-            Fail("'" + w + "' is not a position x,y");
+            Fail(HuxQuote(w) + " is not a position x,y");
         return {ParseNumber(w.substr(0, comma)), ParseNumber(w.substr(comma + 1))};
     }
 
@@ -79,15 +87,16 @@ public:
 private:
     double ParseNumber(const std::string& text) const
     {
-        size_t used = 0;
-        double v = 0.0;
-        try {
-            v = std::stod(text, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (used == 0 || used != text.size() || !std::isfinite(v))
-            Fail("'" + text + "' is not a number");
+        // strtod stops at a NUL inside the word, so that counts as not a number.
+        const char* start = text.c_str();
+        char* end = nullptr;
+        errno = 0;
+        const double v = std::strtod(start, &end);
+        const bool overflow = errno == ERANGE && std::isinf(v); // an underflow gives a usable 0 or tiny value
+        if (end == start || size_t(end - start) != text.size() || (!std::isfinite(v) && !overflow))
+            Fail(HuxQuote(text) + " is not a number");
+        if (overflow)
+            Fail(HuxQuote(text) + " is out of range");
         return v;
     }
 
@@ -147,7 +156,7 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         cmd.kind = verb == "undo" ? Kind::Undo : verb == "redo" ? Kind::Redo
                  : verb == "ok"   ? Kind::Ok   : Kind::Cancel;
     } else {
-        in.Fail("unknown command '" + verb + "'");
+        in.Fail("unknown command " + HuxQuote(verb));
     }
     return cmd;
 }
@@ -175,10 +184,11 @@ PSPlimStrokeScript PSPlimStrokeScript::Parse(const std::string& text)
 
 PSPlimStrokeScript PSPlimStrokeScript::Load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw PSPlimScriptError("cannot read the script " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str());
+    try {
+        return Parse(HuxReadFile(path, PSPlimStrokeScript::kFileLimit, "script"));
+    } catch (const PSPlimScriptError&) {
+        throw;
+    } catch (const std::runtime_error& e) {
+        throw PSPlimScriptError(e.what());
+    }
 }

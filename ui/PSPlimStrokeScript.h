@@ -30,11 +30,14 @@
 //   ok | cancel          close the editor; nothing may follow.
 //                        The end of the script is an ok.
 //
-// A malformed line throws PSPlimScriptError naming its line number.
+// A malformed line throws PSPlimScriptError naming its line number; words
+// are quoted in messages bounded and escaped. A number too large for a
+// double, or a whole number beyond a million, is "out of range".
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -64,8 +67,11 @@ struct PSPlimScriptCommand {
 class PSPlimStrokeScript {
 public:
     static PSPlimStrokeScript Parse(const std::string& text);
-    // Reads and parses a file; an unreadable file throws PSPlimScriptError.
+    // Reads and parses a file of at most kFileLimit bytes; an unreadable
+    // file, a directory or a larger file throws PSPlimScriptError.
     static PSPlimStrokeScript Load(const std::string& path);
+
+    static constexpr size_t kFileLimit = size_t(16) << 20;
 
     const std::vector<PSPlimScriptCommand>& Commands() const { return commands_; }
 

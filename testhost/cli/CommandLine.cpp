@@ -1,36 +1,152 @@
 #include "testhost/cli/CommandLine.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
 #include <vector>
+
+#include "HuxLib/HUXUTIL/HuxQuote.h"
 
 namespace SquelmHostCli {
 
 namespace {
 
-bool ParseRect(const std::string& text, SquelmHost::Rect32& rect)
+using SquelmHost::HostOptions;
+
+// Options without a value.
+struct Flag {
+    std::string_view name;
+    std::string_view help;
+    void (*set)(CommandLine&);
+};
+
+// Options with a whole-number value in [min, max].
+struct Count {
+    std::string_view name;
+    std::string_view value;
+    std::string_view help;
+    long min, max;
+    void (*set)(HostOptions&, long);
+};
+
+const std::array kFlags = {
+    Flag{"--show-parameters", "print the parameters record after the run",
+         [](CommandLine& c) { c.showParameters = true; }},
+    Flag{"--log", "print every call between host and plug-in", [](CommandLine& c) { c.showLog = true; }},
+    Flag{"--about", "call About only", [](CommandLine& c) { c.about = true; }},
+    Flag{"--help", "print this text", [](CommandLine& c) { c.help = true; }},
+};
+
+// What a real host may do differently; the host-behaviour options.
+const std::array kQuirks = {
+    Flag{"--no-parameters", "do not call the Parameters selector before Prepare",
+         [](CommandLine& c) { c.skipParametersSelector = true; }},
+    Flag{"--no-owner-window", "pass no owner window in the platform data",
+         [](CommandLine& c) { c.noOwnerWindow = true; }},
+    Flag{"--null-platform-data", "pass a null platform data pointer (filter and About records)",
+         [](CommandLine& c) { c.hostBehaviour.nullPlatformData = c.hostBehaviour.nullAboutPlatformData = true; }},
+    Flag{"--get-size-zero", "getSizeProc answers 0 for every handle",
+         [](CommandLine& c) { c.hostBehaviour.getSizeAnswersZero = true; }},
+    Flag{"--set-size-fails", "setSizeProc answers memFullErr",
+         [](CommandLine& c) { c.hostBehaviour.setSizeFails = true; }},
+    Flag{"--no-abort-proc", "offer no abortProc", [](CommandLine& c) { c.hostBehaviour.nullAbortProc = true; }},
+    Flag{"--no-progress-proc", "offer no progressProc",
+         [](CommandLine& c) { c.hostBehaviour.nullProgressProc = true; }},
+    Flag{"--no-colour-services", "offer no colorServices",
+         [](CommandLine& c) { c.hostBehaviour.nullColorServices = true; }},
+    Flag{"--colour-picker-cancels", "the host's colour picker answers userCanceledErr",
+         [](CommandLine& c) { c.hostBehaviour.colour.refuse = true; }},
+    Flag{"--no-auto-mask", "store the plug-in's output as written, ignoring autoMask",
+         [](CommandLine& c) { c.hostBehaviour.honourAutoMask = false; }},
+};
+
+const std::array kCounts = {
+    Count{"--handle-procs", "N", "offer N handle procs (0 to 8); the later ones are null", 0, 8,
+          [](HostOptions& o, long n) { o.numHandleProcs = static_cast<int16_t>(n); }},
+    Count{"--new-handle-fill", "B", "fill new handle blocks with the byte B (0 to 255)", 0, 255,
+          [](HostOptions& o, long n) { o.newHandleFill = static_cast<uint8_t>(n); }},
+    Count{"--fail-new-handle", "N", "newProc refuses its N-th call and every later one", 1, 1000000,
+          [](HostOptions& o, long n) { o.failNewHandleAt = static_cast<int>(n); }},
+    Count{"--fail-advance-state", "N", "advanceState fails from its N-th call on", 1, 1000000,
+          [](HostOptions& o, long n) { o.failAdvanceStateAt = static_cast<int>(n); }},
+    Count{"--advance-state-error", "E", "the error it answers (default -108, memFullErr)", -32768, 32767,
+          [](HostOptions& o, long n) { o.advanceStateError = static_cast<PS::OSErr>(n); }},
+    Count{"--cancel-at-poll", "N", "abortProc answers cancel from its N-th poll on", 1, 1000000,
+          [](HostOptions& o, long n) { o.cancelAtAbortPoll = static_cast<int>(n); }},
+};
+
+// A whole number in [min, max]; the error says which way it fails.
+bool ParseWhole(std::string_view text, long min, long max, long& value, std::string& error)
 {
-    char tail = 0;
-    const int n = std::sscanf(text.c_str(), "%d,%d,%d,%d%c", &rect.left, &rect.top, &rect.right, &rect.bottom, &tail);
-    return n == 4;
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(copy.c_str(), &end, 10);
+    if (copy.empty() || end != copy.c_str() + copy.size()) {
+        error = HuxQuote(text) + " is not a whole number";
+        return false;
+    }
+    if (errno == ERANGE || value < min || value > max) {
+        error = HuxQuote(text) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")";
+        return false;
+    }
+    return true;
+}
+
+bool ParseRect(const std::string& text, SquelmHost::Rect32& rect, std::string& error)
+{
+    int32_t* sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
+    size_t start = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        const size_t comma = k < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos) {
+            error = "--rect wants left,top,right,bottom, not " + HuxQuote(text);
+            return false;
+        }
+        long value = 0;
+        if (!ParseWhole(std::string_view(text).substr(start, comma - start), INT32_MIN, INT32_MAX, value, error)) {
+            error = "--rect: " + error;
+            return false;
+        }
+        *sides[k] = static_cast<int32_t>(value);
+        start = comma + 1;
+    }
+    return true;
+}
+
+void AppendOption(std::string& out, std::string_view name, std::string_view help)
+{
+    std::string line = "  " + std::string(name);
+    line.resize(std::max<size_t>(line.size() + 1, 28), ' ');
+    out += line + std::string(help) + "\n";
 }
 
 } // namespace
 
-const char* Usage()
+std::string Usage()
 {
-    return "usage: squelm-host [options] in.png out.png\n"
-           "       squelm-host --about [--plugin path]\n"
-           "       squelm-host --show-parameters --params file\n"
-           "options:\n"
-           "  --plugin path       the plug-in file (Windows; natively it is built in)\n"
-           "  --params file       parameters block: loaded before the run, saved after it\n"
-           "  --mask m.png        selection mask (grey; colour is reduced to luma)\n"
-           "  --script file       play a stroke script as the editor (native host only)\n"
-           "  --rect l,t,r,b      filter rectangle (default: the image, or the selection's bounds)\n"
-           "  --no-parameters     do not call the Parameters selector before Prepare\n"
-           "  --show-parameters   print the parameters record after the run\n"
-           "  --log               print every call between host and plug-in\n"
-           "  --about             call About only\n";
+    std::string text = "usage: squelm-host [options] in.png out.png\n"
+                       "       squelm-host --about [--plugin path]\n"
+                       "       squelm-host --show-parameters --params file\n"
+                       "options:\n";
+    AppendOption(text, "--plugin path", "the plug-in file (Windows; natively it is built in)");
+    AppendOption(text, "--params file", "parameters file: loaded before the run, saved after it");
+    AppendOption(text, "--mask m.png", "selection mask (grey; colour is reduced to luma)");
+    AppendOption(text, "--script file", "play a stroke script as the editor (native host only)");
+    AppendOption(text, "--rect l,t,r,b", "filter rectangle (default: the image, or the selection's bounds)");
+    for (const Flag& flag : kFlags)
+        AppendOption(text, flag.name, flag.help);
+    text += "host behaviour (quirks of real hosts, injected faults):\n";
+    for (const Flag& flag : kQuirks)
+        AppendOption(text, flag.name, flag.help);
+    for (const Count& count : kCounts)
+        AppendOption(text, std::string(count.name) + " " + std::string(count.value), count.help);
+    text += "exit status: 0 success, 1 the plug-in ended the run with an error, 2 usage,\n"
+            "             3 the host failed (a file could not be read or written)\n";
+    return text;
 }
 
 std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error)
@@ -47,41 +163,54 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             into = argv[++i];
             return true;
         };
-        if (arg == "--plugin") {
-            if (!value(line.pluginPath))
+        auto path = [&](std::string& into) {
+            if (!value(into))
+                return false;
+            if (into.empty())
+                error = arg + " needs a file name, not an empty one";
+            return !into.empty();
+        };
+        const auto isName = [&](const auto& option) { return option.name == arg; };
+        if (const auto flag = std::find_if(kFlags.begin(), kFlags.end(), isName); flag != kFlags.end()) {
+            flag->set(line);
+        } else if (const auto quirk = std::find_if(kQuirks.begin(), kQuirks.end(), isName); quirk != kQuirks.end()) {
+            quirk->set(line);
+        } else if (const auto count = std::find_if(kCounts.begin(), kCounts.end(), isName); count != kCounts.end()) {
+            std::string text;
+            long n = 0;
+            if (!value(text))
                 return std::nullopt;
-        } else if (arg == "--params") {
-            if (!value(line.parametersPath))
+            if (!ParseWhole(text, count->min, count->max, n, error)) {
+                error = arg + ": " + error;
                 return std::nullopt;
-        } else if (arg == "--mask") {
-            if (!value(line.maskPath))
-                return std::nullopt;
-        } else if (arg == "--script") {
-            if (!value(line.scriptPath))
+            }
+            count->set(line.hostBehaviour, n);
+        } else if (arg == "--plugin" || arg == "--params" || arg == "--mask" || arg == "--script") {
+            std::string& into = arg == "--plugin" ? line.pluginPath
+                              : arg == "--params" ? line.parametersPath
+                              : arg == "--mask"   ? line.maskPath
+                                                  : line.scriptPath;
+            if (!path(into))
                 return std::nullopt;
         } else if (arg == "--rect") {
             std::string text;
             SquelmHost::Rect32 rect;
-            if (!value(text))
+            if (!value(text) || !ParseRect(text, rect, error))
                 return std::nullopt;
-            if (!ParseRect(text, rect)) {
-                error = "--rect wants left,top,right,bottom, not '" + text + "'";
-                return std::nullopt;
-            }
             line.filterRect = rect;
-        } else if (arg == "--about") {
-            line.about = true;
-        } else if (arg == "--show-parameters") {
-            line.showParameters = true;
-        } else if (arg == "--log") {
-            line.showLog = true;
-        } else if (arg == "--no-parameters") {
-            line.skipParametersSelector = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
+            error = "unknown option " + HuxQuote(arg);
             return std::nullopt;
         } else {
             files.push_back(arg);
+        }
+    }
+    if (line.help)
+        return line;
+    for (const std::string& file : files) {
+        if (file.empty()) {
+            error = "an image needs a file name, not an empty one";
+            return std::nullopt;
         }
     }
     if (files.size() == 2) {

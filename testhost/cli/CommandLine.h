@@ -5,6 +5,7 @@
 #include <string>
 
 #include "testhost/CallLog.h"
+#include "testhost/HostOptions.h"
 
 namespace SquelmHostCli {
 
@@ -14,10 +15,13 @@ struct CommandLine {
     std::string maskPath;
     std::string scriptPath;                // stroke script played as the editor (native only)
     std::optional<SquelmHost::Rect32> filterRect;
+    bool help = false;
     bool about = false;
     bool showParameters = false;
     bool showLog = false;
     bool skipParametersSelector = false;
+    bool noOwnerWindow = false;
+    SquelmHost::HostOptions hostBehaviour; // the quirks and faults chosen on the command line
     std::string inputPath;
     std::string outputPath;
 };
@@ -25,6 +29,7 @@ struct CommandLine {
 // Parses argv; on failure returns nothing and describes the problem.
 std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error);
 
-const char* Usage();
+// Every option, the host-behaviour ones included.
+std::string Usage();
 
 } // namespace SquelmHostCli

@@ -18,6 +18,18 @@ using SquelmHostCli::CommandLine;
 
 enum ExitCode { kSuccess = 0, kPluginFailed = 1, kUsage = 2, kHostFailed = 3 };
 
+// Runs `save`; a failure is reported and turns the exit code into kHostFailed.
+template <typename Save>
+void SaveReporting(Save save, int& code)
+{
+    try {
+        save();
+    } catch (const std::exception& e) {
+        std::cerr << "squelm-host: " << e.what() << "\n";
+        code = kHostFailed;
+    }
+}
+
 int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
 {
     host.SetImage(SquelmHost::LoadRgbPng(line.inputPath));
@@ -33,13 +45,14 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     const SquelmHost::RunResult result = host.RunFilter(run);
     SquelmHostCli::PrintSelectors(std::cout, host.Log());
     SquelmHostCli::PrintRunSummary(std::cout, host, result);
-    // The host keeps the parameters whatever the outcome.
+    int code = result.Succeeded() ? kSuccess : result.hostError.empty() ? kPluginFailed : kHostFailed;
+    // Each file is written whatever became of the other; the host keeps
+    // the parameters whatever the outcome of the run.
+    if (result.Succeeded())
+        SaveReporting([&] { SquelmHost::SaveRgbPng(line.outputPath, host.Image()); }, code);
     if (!line.parametersPath.empty())
-        host.SaveParameters(line.parametersPath);
-    if (!result.Succeeded())
-        return result.hostError.empty() ? kPluginFailed : kHostFailed;
-    SquelmHost::SaveRgbPng(line.outputPath, host.Image());
-    return kSuccess;
+        SaveReporting([&] { host.SaveParameters(line.parametersPath); }, code);
+    return code;
 }
 
 int Run(const CommandLine& line)
@@ -52,7 +65,9 @@ int Run(const CommandLine& line)
     }
     SquelmHost::TestHost host(entry);
     const SquelmHost::OwnerWindow owner;
-    host.Options().ownerWindow = owner.Handle();
+    host.Options() = line.hostBehaviour;
+    if (!line.noOwnerWindow)
+        host.Options().ownerWindow = owner.Handle();
     if (!line.parametersPath.empty() && !host.LoadParameters(line.parametersPath))
         std::cout << "parameters: no file yet, the plug-in starts from its defaults\n";
 
@@ -81,8 +96,12 @@ int main(int argc, char** argv)
     std::string error;
     const std::optional<CommandLine> line = SquelmHostCli::ParseCommandLine(argc, argv, error);
     if (!line) {
-        std::cerr << "squelm-host: " << error << "\n" << SquelmHostCli::Usage();
+        std::cerr << "squelm-host: " << error << "\n(squelm-host --help lists the options)\n";
         return kUsage;
+    }
+    if (line->help) {
+        std::cout << SquelmHostCli::Usage();
+        return kSuccess;
     }
     try {
         return Run(*line);

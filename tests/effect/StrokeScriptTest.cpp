@@ -108,9 +108,36 @@ TEST(StrokeScriptTest, MistakesNameTheirLine)
     EXPECT_EQ(ErrorOf("ok\n\n# fine\nundo"), "line 4: nothing may follow ok or cancel");
 }
 
-TEST(StrokeScriptTest, AMissingFileIsAnError)
+TEST(StrokeScriptTest, NumbersTooLargeAreOutOfRange)
+{
+    EXPECT_EQ(ErrorOf("size 1e999"), "line 1: '1e999' is out of range");
+    EXPECT_EQ(ErrorOf("drag left 1,-1e400"), "line 1: '-1e400' is out of range");
+    EXPECT_EQ(ErrorOf("power inf"), "line 1: 'inf' is not a number");
+    EXPECT_EQ(ErrorOf("grid 1000001 3"), "line 1: '1000001' is out of range (at most 1000000)");
+    EXPECT_EQ(ErrorOf("grid 3 -2e6"), "line 1: '-2e6' is out of range (at most 1000000)");
+    EXPECT_EQ(PSPlimStrokeScript::Parse("grid 1000000 3").Commands().at(0).first, 1000000);
+    EXPECT_EQ(PSPlimStrokeScript::Parse("size 1e-400").Commands().at(0).value, 0.0) << "an underflow is a number";
+}
+
+TEST(StrokeScriptTest, WordsInMessagesAreBoundedAndEscaped)
+{
+    using namespace std::string_literals;
+    const std::string longWord(2000000, 'q');
+    EXPECT_EQ(ErrorOf(longWord), "line 1: unknown command '" + std::string(48, 'q') + "...' (2000000 bytes)");
+    EXPECT_EQ(ErrorOf("edge \x1B[0m\x07"s), "line 1: unknown edge mode '\\x1B[0m\\x07'");
+    EXPECT_EQ(ErrorOf("power 1\0x"s), "line 1: '1\\x00x' is not a number") << "the NUL stops no message";
+    EXPECT_EQ(ErrorOf("drag left 1;\x9B" "2"s), "line 1: '1;\\x9B2' is not a position x,y");
+}
+
+TEST(StrokeScriptTest, UnreadableFilesAreErrors)
 {
     EXPECT_THROW(PSPlimStrokeScript::Load("/nonexistent/stroke-script.txt"), PSPlimScriptError);
+    try {
+        PSPlimStrokeScript::Load("/");
+        ADD_FAILURE() << "a directory read as a script";
+    } catch (const PSPlimScriptError& e) {
+        EXPECT_STREQ(e.what(), "cannot read script '/': it is a directory");
+    }
 }
 
 TEST(StrokeScriptTest, TheBundledDemoParsesAndEndsWithOk)

@@ -86,7 +86,11 @@ PS::Handle FakeHost::NewHandle(int32_t size)
 void FakeHost::DisposeHandle(PS::Handle h)
 {
     ++current->disposeCalls;
-    current->blocks.erase(h);
+    const auto found = current->blocks.find(h);
+    if (found == current->blocks.end())
+        return;
+    current->disposed.push_back(std::move(found->second));
+    current->blocks.erase(found);
 }
 
 int32_t FakeHost::HandleSize(PS::Handle h)

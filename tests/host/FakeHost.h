@@ -94,6 +94,10 @@ private:
     PS::FilterRecord record{};
     PS::HandleProcs procs{};
     std::map<PS::Handle, std::unique_ptr<HostBlock>> blocks;
+    // Disposed blocks stay allocated until the host goes, so that a new
+    // handle never reuses an old one's address (which would make a disposed
+    // handle look live again once the allocator recycles memory).
+    std::vector<std::unique_ptr<HostBlock>> disposed;
     std::vector<uint8_t> inBuffer, maskBuffer;
 };
 

@@ -51,7 +51,7 @@ TEST_F(HostTest, ParametersPersistThroughAFile)
     host.SaveParameters(path);
     {
         std::ifstream in(path, std::ios::binary | std::ios::ate);
-        EXPECT_EQ(in.tellg(), 4);
+        EXPECT_EQ(in.tellg(), 16 + 4) << "the header, then the block";
     }
     host.DiscardParameters();
     EXPECT_EQ(host.ParametersHandle(), nullptr);
