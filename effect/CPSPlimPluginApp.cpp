@@ -33,6 +33,8 @@ void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszA
 
 void CPSPlimPluginApp::Start()
 {
+    // The block may have moved since Prepare: it is locked anew for this call.
+    ObtainParameters();
     if (!m_params)
         throw kParametersNotSet;
     // Steps of an earlier run describe a grid that is reset now, and cached
