@@ -27,7 +27,12 @@ private:
 
 } // namespace
 
-CPSPlimPluginApp::CPSPlimPluginApp() { HuxInstallFaultTranslator(); }
+CPSPlimPluginApp::CPSPlimPluginApp()
+{
+    HuxInstallFaultTranslator();
+    // An undo failure during editing must show above the editor, not behind it.
+    m_undoList.SetFailureOwner([this] { return MessageOwner(); });
+}
 
 void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszAppName, kHuxMbOk); }
 
@@ -58,6 +63,12 @@ int CPSPlimPluginApp::RunEditor()
         return kHuxIdCancel;
     OpenEditorScope open(m_openEditor, m_editor);
     return m_editor->RunModal(*this);
+}
+
+intptr_t CPSPlimPluginApp::MessageOwner() const
+{
+    const intptr_t editorWindow = m_openEditor ? m_openEditor->WindowHandle() : 0;
+    return editorWindow ? editorWindow : OwnerWindow();
 }
 
 void CPSPlimPluginApp::ResetGrid()
