@@ -216,6 +216,9 @@ TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
     EXPECT_EQ(SquelmHost::PropertyUInt32(*list.Find(PS::FourCC('v', 'e', 'r', 's'))), 0x00040000u);
     EXPECT_EQ(plugin_->entryName, "PluginMain");
     EXPECT_NE(plugin_->entry, nullptr);
+    // The loader steps by the stated lengths alone: each must be padded.
+    for (const SquelmHost::PiPLProperty& property : list.properties)
+        EXPECT_EQ(property.length % 4, 0u) << SquelmHost::FourCCText(property.key);
 }
 
 } // namespace
