@@ -27,12 +27,19 @@ private:
 
 } // namespace
 
-CPSPlimPluginApp::CPSPlimPluginApp() { HuxInstallFaultTranslator(); }
+CPSPlimPluginApp::CPSPlimPluginApp()
+{
+    HuxInstallFaultTranslator();
+    // An undo failure during editing must show above the editor, not behind it.
+    m_undoList.SetFailureOwner([this] { return MessageOwner(); });
+}
 
 void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszAppName, kHuxMbOk); }
 
 void CPSPlimPluginApp::Start()
 {
+    // The block may have moved since Prepare: it is locked anew for this call.
+    ObtainParameters();
     if (!m_params)
         throw kParametersNotSet;
     // Steps of an earlier run describe a grid that is reset now, and cached
@@ -56,6 +63,12 @@ int CPSPlimPluginApp::RunEditor()
         return kHuxIdCancel;
     OpenEditorScope open(m_openEditor, m_editor);
     return m_editor->RunModal(*this);
+}
+
+intptr_t CPSPlimPluginApp::MessageOwner() const
+{
+    const intptr_t editorWindow = m_openEditor ? m_openEditor->WindowHandle() : 0;
+    return editorWindow ? editorWindow : OwnerWindow();
 }
 
 void CPSPlimPluginApp::ResetGrid()

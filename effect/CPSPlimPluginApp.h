@@ -45,12 +45,16 @@ public:
     PSPlimEditor* OpenEditor() const { return m_openEditor; }
     // Runs the editor; returns its result (1 OK, anything else cancels).
     virtual int RunEditor();
+    // Window to own a message box: the open editor's, else the host's (0
+    // when neither has one).
+    intptr_t MessageOwner() const;
 
     // ---- Grid editing (CPSPlimPluginAppEditing.cpp) -------------------------
     PSPlimGrid& Grid() { return m_grid; }
     const PSPlimGrid& Grid() const { return m_grid; }
     const PSPlimGrid& GridSnapshot() const { return m_gridSnapshot; }
     const HuxEditor::HuxUndoList& UndoList() const { return m_undoList; }
+    HuxEditor::HuxUndoList& UndoList() { return m_undoList; }
 
     void SnapshotGrid();
     // Records the difference from the snapshot as one "Edit grid" step.

@@ -3,6 +3,8 @@
 // open editor only through this interface.
 #pragma once
 
+#include <cstdint>
+
 class CPSPlimPluginApp;
 
 class PSPlimEditor {
@@ -15,4 +17,7 @@ public:
     // Re-evaluates the toolbar (undo and redo availability) after the
     // application recorded a step.
     virtual void UpdateToolbar() {}
+    // The editor's window, to own the messages shown while it is open; 0
+    // for an editor without a window (the scripted one).
+    virtual intptr_t WindowHandle() const { return 0; }
 };

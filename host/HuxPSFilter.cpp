@@ -4,7 +4,6 @@
 
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
-#include "host/HuxPSHandles.h"
 #include "host/HuxPSRect.h"
 
 #include <algorithm>
@@ -34,39 +33,53 @@ void HuxPSFilter::Dispatch(int16_t selector, void* record, intptr_t* data, int16
 
     try {
         HuxFaultScope faults;
-        RunSelector(selector);
+        // Some hosts preset the result word to a non-zero value and read it
+        // afterwards: every selector handled here states its success.
+        if (RunSelector(selector))
+            SetResult(PS::noErr);
     }
     catch (const char* message) {
         ReportMessage(message);
     }
-    catch (HuxOSErr code) {
-        ReportFailure(code);
+    catch (const HuxOSErr& error) {
+        SetResult(error.code);
     }
     catch (HuxException* fault) {
         // The translator allocated it; nobody else will free it.
         delete fault;
-        ReportFailure(kGenericFailure);
+        SetResult(kGenericFailure);
     }
     catch (...) {
-        ReportFailure(kGenericFailure);
+        SetResult(kGenericFailure);
     }
-    UnlockParameters();
+    EndCall();
 }
 
-void HuxPSFilter::RunSelector(int16_t selector)
+// The host may move its blocks and reuse its record once the call returns:
+// nothing of the call's is kept past it.
+void HuxPSFilter::EndCall() noexcept
+{
+    ReleaseParameters();
+    m_record = nullptr;
+    m_aboutRecord = nullptr;
+    m_data = nullptr;
+    m_result = nullptr;
+}
+
+bool HuxPSFilter::RunSelector(int16_t selector)
 {
     switch (selector) {
-    case PS::filterSelectorAbout: About(); break;
-    case PS::filterSelectorParameters: Parameters(); break;
-    case PS::filterSelectorPrepare: Prepare(); break;
-    case PS::filterSelectorStart: Start(); break;
-    case PS::filterSelectorContinue: Continue(); break;
-    case PS::filterSelectorFinish: Finish(); break;
-    default: break;
+    case PS::filterSelectorAbout: About(); return true;
+    case PS::filterSelectorParameters: Parameters(); return true;
+    case PS::filterSelectorPrepare: Prepare(); return true;
+    case PS::filterSelectorStart: Start(); return true;
+    case PS::filterSelectorContinue: Continue(); return true;
+    case PS::filterSelectorFinish: Finish(); return true;
+    default: return false; // the host's own value stands
     }
 }
 
-void HuxPSFilter::ReportFailure(PS::OSErr code)
+void HuxPSFilter::SetResult(PS::OSErr code)
 {
     if (m_result)
         *m_result = code;
@@ -76,7 +89,7 @@ void HuxPSFilter::ReportFailure(PS::OSErr code)
 // because"; a host without an errorString buffer still gets the code.
 void HuxPSFilter::ReportMessage(const char* message)
 {
-    ReportFailure(PS::errReportString);
+    SetResult(PS::errReportString);
     if (!m_record || !m_record->errorString)
         return;
     const size_t length = message ? std::min(std::strlen(message), kMaxErrorText) : 0;
@@ -84,12 +97,6 @@ void HuxPSFilter::ReportMessage(const char* message)
     text[0] = static_cast<unsigned char>(length);
     if (length)
         std::memcpy(text + 1, message, length);
-}
-
-void HuxPSFilter::UnlockParameters() noexcept
-{
-    if (m_record && m_record->parameters)
-        HuxPSHandles(m_record->handleProcs).Unlock(m_record->parameters);
 }
 
 PS::FilterRecord* HuxPSFilter::HostRecord() const { return m_record; }

@@ -22,8 +22,9 @@ public:
     ~HuxPSFilter() override;
 
     // ---- Host protocol -------------------------------------------------
-    // One host call: runs the selector's operation, turns a failure into the
-    // result word, and unlocks the parameters handle afterwards.
+    // One host call: runs the selector's operation, writes its result (noErr
+    // or the failure) into the result word, and unlocks the parameters handle
+    // if the call locked it. No pointer the call gave is kept past it.
     void Dispatch(int16_t selector, void* record, intptr_t* data, int16_t* result);
 
     void Parameters() override;
@@ -51,6 +52,10 @@ public:
     virtual void SetParametersPointer(void* parameters);
     virtual void SetDefaultParameters();
     virtual void ValidateParameters();
+    // Locks the parameters block for the current call (creating it with
+    // defaults, or validating a stored one) and hands its address to
+    // SetParametersPointer; every call that uses the block obtains it. When
+    // the call ends the block is unlocked and the pointer withdrawn.
     void ObtainParameters();
 
     // ---- Preview images --------------------------------------------------
@@ -96,12 +101,14 @@ protected:
 
 private:
     PS::FilterRecord& RequireRecord() const;
-    void RunSelector(int16_t selector);
-    void ReportFailure(PS::OSErr code);
+    bool RunSelector(int16_t selector);
+    void SetResult(PS::OSErr code);
     void ReportMessage(const char* message);
-    void UnlockParameters() noexcept;
+    void EndCall() noexcept;
     void* UsableParametersBlock(int32_t size);
     void CreateParametersBlock(int32_t size);
+    void* LockParameters();
+    void ReleaseParameters() noexcept;
     void RequestRects(const HuxRect& in, const HuxRect& mask, int scale);
     void BuildAllPreviews();
     void ZoomTo(int level);
@@ -113,6 +120,7 @@ private:
     PS::AboutRecord* m_aboutRecord = nullptr;
     int16_t* m_result = nullptr;
     intptr_t* m_data = nullptr; // the host's private-data word: kept, never read or written
+    PS::Handle m_lockedParameters = nullptr; // locked by the current call, unlocked when it ends
 
     HuxAutoPtr<HuxImage2> m_sourcePreview;
     HuxAutoPtr<HuxImage2> m_displayPreview;

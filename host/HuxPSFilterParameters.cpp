@@ -13,11 +13,13 @@ void HuxPSFilter::SetDefaultParameters() {}
 void HuxPSFilter::ValidateParameters() {}
 
 // An existing block is validated; one that cannot serve (a host that cannot
-// lock it, or one that reports it shorter than the record) is replaced by a
-// new block with defaults. The handle stays locked until Dispatch unlocks it.
+// lock it, or a block not known to hold the whole record) is replaced by a
+// new block with defaults. The handle stays locked until the call ends.
 void HuxPSFilter::ObtainParameters()
 {
     PS::FilterRecord& record = RequireRecord();
+    if (m_lockedParameters)
+        return; // already obtained in this call
     const int32_t size = GetParametersSize();
     if (record.parameters) {
         void* block = UsableParametersBlock(size);
@@ -33,16 +35,22 @@ void HuxPSFilter::ObtainParameters()
         CreateParametersBlock(size);
 }
 
-// A size of 0 from the host means "unknown", never "empty": only a block
-// reported shorter than the record is known to be unusable.
+// The record is read and written only where the block is known to hold it.
+// Hosts whose getSizeProc answers 0 (or who have none) cannot tell: the block
+// is then made the record's size through setSizeProc, which keeps its leading
+// bytes. A host that cannot resize it either leaves no byte of it known to be
+// safe, so the stored record is given up for a new block with defaults.
 void* HuxPSFilter::UsableParametersBlock(int32_t size)
 {
     PS::FilterRecord& record = RequireRecord();
     const HuxPSHandles handles(record.handleProcs);
-    const int32_t stored = handles.Size(record.parameters);
-    if (stored != 0 && stored < size)
-        return nullptr;
-    return handles.Lock(record.parameters);
+    if (size != 0) {
+        const int32_t stored = handles.Size(record.parameters);
+        const bool holdsRecord = stored != 0 ? stored >= size : handles.SetSize(record.parameters, size);
+        if (!holdsRecord)
+            return nullptr;
+    }
+    return LockParameters();
 }
 
 // Without handle services no block can exist: the derived class is handed a
@@ -56,6 +64,24 @@ void HuxPSFilter::CreateParametersBlock(int32_t size)
         if (!record.parameters)
             throw HuxOSErr(PS::memFullErr);
     }
-    SetParametersPointer(handles.Lock(record.parameters));
+    SetParametersPointer(LockParameters());
     SetDefaultParameters();
+}
+
+// A lock the host refused (null) is no lock to undo.
+void* HuxPSFilter::LockParameters()
+{
+    PS::FilterRecord& record = RequireRecord();
+    void* block = HuxPSHandles(record.handleProcs).Lock(record.parameters);
+    if (block)
+        m_lockedParameters = record.parameters;
+    return block;
+}
+
+void HuxPSFilter::ReleaseParameters() noexcept
+{
+    if (m_lockedParameters && m_record)
+        HuxPSHandles(m_record->handleProcs).Unlock(m_lockedParameters);
+    m_lockedParameters = nullptr;
+    SetParametersPointer(nullptr);
 }

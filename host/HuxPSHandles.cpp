@@ -5,6 +5,7 @@ namespace {
 // Places of the procs in the suite, as counted by numHandleProcs.
 constexpr int16_t kDisposePosition = 2;
 constexpr int16_t kGetSizePosition = 3;
+constexpr int16_t kSetSizePosition = 4;
 
 } // namespace
 
@@ -32,6 +33,13 @@ int32_t HuxPSHandles::Size(PS::Handle handle) const
         return 0;
     const int32_t size = m_procs->getSizeProc(handle);
     return size > 0 ? size : 0;
+}
+
+bool HuxPSHandles::SetSize(PS::Handle handle, int32_t size) const
+{
+    if (!handle || !Counted(kSetSizePosition) || !m_procs->setSizeProc)
+        return false;
+    return m_procs->setSizeProc(handle, size) == PS::noErr;
 }
 
 void* HuxPSHandles::Lock(PS::Handle handle) const

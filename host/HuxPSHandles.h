@@ -18,6 +18,9 @@ public:
     void Dispose(PS::Handle handle) const;
     // The block's size in bytes; 0 when the host cannot tell.
     int32_t Size(PS::Handle handle) const;
+    // Makes the block size bytes long, keeping its leading bytes; false when
+    // the host cannot (no setSizeProc, or it failed).
+    bool SetSize(PS::Handle handle, int32_t size) const;
     // Locks the block and returns its address; null when it cannot be had.
     void* Lock(PS::Handle handle) const;
     // Skipped when the host offers no unlockProc.

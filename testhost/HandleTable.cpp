@@ -2,6 +2,15 @@
 
 #include <algorithm>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define SQUELM_POISON(address, size) ASAN_POISON_MEMORY_REGION(address, size)
+#define SQUELM_UNPOISON(address, size) ASAN_UNPOISON_MEMORY_REGION(address, size)
+#else
+#define SQUELM_POISON(address, size) ((void)(address), (void)(size))
+#define SQUELM_UNPOISON(address, size) ((void)(address), (void)(size))
+#endif
+
 namespace SquelmHost {
 
 namespace {
@@ -13,6 +22,12 @@ std::vector<char> MakeStorage(int32_t size, uint8_t fill)
 }
 
 } // namespace
+
+HandleTable::~HandleTable()
+{
+    for (std::vector<char>& old : graveyard_)
+        SQUELM_UNPOISON(old.data(), old.size());
+}
 
 PS::Handle HandleTable::New(int32_t size, uint8_t fill)
 {
@@ -77,13 +92,39 @@ char* HandleTable::Lock(PS::Handle h)
     return block->master;
 }
 
-int HandleTable::Unlock(PS::Handle h)
+int HandleTable::Unlock(PS::Handle h, bool moveWhenUnlocked)
 {
     Block* block = Find(h);
     if (!block)
         return -1;
     block->lockCount = std::max(0, block->lockCount - 1);
+    if (moveWhenUnlocked && block->lockCount == 0)
+        Move(*block);
     return block->lockCount;
+}
+
+// The bytes go to new memory; the old memory stays allocated, poisoned, so
+// that a read through a stale address finds garbage (or trips the address
+// sanitizer) and a write through one can be counted.
+void HandleTable::Move(Block& block)
+{
+    std::vector<char> moved = block.storage;
+    block.storage.swap(moved);
+    block.master = block.storage.data();
+    std::fill(moved.begin(), moved.end(), char(kPoison));
+    SQUELM_POISON(moved.data(), moved.size());
+    graveyard_.push_back(std::move(moved));
+}
+
+size_t HandleTable::StaleWrites() const
+{
+    size_t count = 0;
+    for (const std::vector<char>& old : graveyard_) {
+        SQUELM_UNPOISON(old.data(), old.size());
+        count += size_t(std::count_if(old.begin(), old.end(), [](char c) { return uint8_t(c) != kPoison; }));
+        SQUELM_POISON(old.data(), old.size());
+    }
+    return count;
 }
 
 int HandleTable::LockCount(PS::Handle h) const

@@ -1,6 +1,8 @@
 // Mac-style handles as hosts hand them out: a Handle points at a master
 // pointer, which points at the block. Blocks move when resized while
-// unlocked, so a plug-in that keeps a stale address is caught.
+// unlocked, and on request whenever they are unlocked, so a plug-in that
+// keeps a stale address is caught: the old memory is kept, filled with
+// kPoison (and, under AddressSanitizer, made unreadable).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,10 @@ namespace SquelmHost {
 
 class HandleTable {
 public:
+    static constexpr uint8_t kPoison = 0xDD;
+
     HandleTable() = default;
+    ~HandleTable();
     HandleTable(const HandleTable&) = delete;
     HandleTable& operator=(const HandleTable&) = delete;
 
@@ -28,10 +33,15 @@ public:
     // Null for an unknown handle.
     char* Lock(PS::Handle h);
     // Lock count after the call; unlocking an unlocked handle is harmless,
-    // as with the host's own handles. -1 for an unknown handle.
-    int Unlock(PS::Handle h);
+    // as with the host's own handles. -1 for an unknown handle. With
+    // moveWhenUnlocked an unlocked block moves to new memory.
+    int Unlock(PS::Handle h, bool moveWhenUnlocked = false);
     int LockCount(PS::Handle h) const;
     size_t LiveCount() const { return blocks_.size(); }
+    // Blocks moved away from so far, and bytes of their old memory that no
+    // longer hold the poison: writes through a stale address.
+    size_t MovedCount() const { return graveyard_.size(); }
+    size_t StaleWrites() const;
 
 private:
     struct Block {
@@ -42,8 +52,10 @@ private:
     };
 
     Block* Find(PS::Handle h) const;
+    void Move(Block& block);
 
     std::map<PS::Handle, std::unique_ptr<Block>> blocks_;
+    std::vector<std::vector<char>> graveyard_; // old memory of moved blocks, poisoned
 };
 
 } // namespace SquelmHost

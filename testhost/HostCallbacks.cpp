@@ -175,6 +175,7 @@ PS::Ptr HostCallbacks::LockHandle(PS::Handle h, PS::Boolean)
     if (!host)
         return nullptr;
     PS::Ptr p = host->handles_->Lock(h);
+    host->TallyLock(h, true);
     host->log_.Add(HandleEvent(EventKind::LockHandle, h, host->handles_->LockCount(h), p ? PS::noErr : PS::nilHandleErr));
     return p;
 }
@@ -182,7 +183,8 @@ PS::Ptr HostCallbacks::LockHandle(PS::Handle h, PS::Boolean)
 void HostCallbacks::UnlockHandle(PS::Handle h)
 {
     if (TestHost* host = TestHost::Current()) {
-        const int count = host->handles_->Unlock(h);
+        const int count = host->handles_->Unlock(h, host->options_.moveBlocksOnUnlock);
+        host->TallyLock(h, false);
         host->log_.Add(HandleEvent(EventKind::UnlockHandle, h, count, count < 0 ? PS::nilHandleErr : PS::noErr));
     }
 }

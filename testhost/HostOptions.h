@@ -34,6 +34,11 @@ struct HostOptions {
     int16_t numHandleProcs = 8;         // smaller: the later procs are absent (null)
     int failNewHandleAt = 0;            // newProc refuses its N-th call and later ones (0: never)
     uint8_t newHandleFill = 0;          // contents of a fresh block
+    bool moveBlocksOnUnlock = false;    // a block moves whenever unlocked; its old memory is poisoned
+
+    // The result word before each call. The interface says 0; some hosts
+    // preset another value and read whatever is there afterwards.
+    int16_t resultWordPreset = PS::noErr;
 
     // Faults.
     int failAdvanceStateAt = 0;         // advanceState fails from its N-th call on (0: never)

@@ -58,7 +58,7 @@ const PiPLProperty* PiPL::Find(PS::OSType key) const
     return nullptr;
 }
 
-PiPL ParsePiPL(const uint8_t* bytes, size_t size)
+PiPL ParsePiPL(const uint8_t* bytes, size_t size, PiPLStepping stepping)
 {
     if (size < kHeaderSize)
         Fail("header truncated: " + std::to_string(size) + " bytes");
@@ -84,7 +84,8 @@ PiPL ParsePiPL(const uint8_t* bytes, size_t size)
         // Data is padded to a multiple of four; the last property's padding
         // may be cut off.
         const size_t padded = (size_t(property.length) + 3) & ~size_t(3);
-        offset = padded <= size - offset ? offset + padded : size;
+        const size_t step = stepping == PiPLStepping::PaddedLength ? padded : property.length;
+        offset = step <= size - offset ? offset + step : size;
         list.properties.push_back(std::move(property));
     }
     return list;

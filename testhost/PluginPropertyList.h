@@ -15,7 +15,7 @@ struct PiPLProperty {
     PS::OSType vendor = 0;
     PS::OSType key = 0;
     int32_t id = 0;
-    uint32_t length = 0;       // as stated in the list, without padding
+    uint32_t length = 0;       // as stated in the list
     std::vector<uint8_t> data; // `length` bytes
 };
 
@@ -28,9 +28,17 @@ struct PiPL {
     const PiPLProperty* Find(PS::OSType key) const;
 };
 
+// How a reader finds the next property. Hosts differ: most round the stated
+// data length up to the padding (a multiple of four); some step by the
+// stated length alone and lose their place after an odd one.
+enum class PiPLStepping {
+    PaddedLength,
+    StatedLength,
+};
+
 // Parses a property list; throws std::runtime_error saying what is wrong and
 // where (a truncated header or property, data running past the end).
-PiPL ParsePiPL(const uint8_t* bytes, size_t size);
+PiPL ParsePiPL(const uint8_t* bytes, size_t size, PiPLStepping stepping = PiPLStepping::PaddedLength);
 
 // Readings of property data; each throws std::runtime_error naming the key
 // when the data does not have the form.

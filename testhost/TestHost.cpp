@@ -83,11 +83,13 @@ void TestHost::ClearMask()
 
 PS::OSErr TestHost::InvokeEntry(int16_t selector, void* record)
 {
-    int16_t result = PS::noErr;
+    int16_t result = options_.resultWordPreset;
     if (!entry_) {
         hostError_ = "no plug-in entry point to call";
         return PS::paramErr;
     }
+    ++calls_;
+    callSelector_ = selector;
     ActiveScope scope(this);
     try {
         entry_(selector, record, &data_, &result);

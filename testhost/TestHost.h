@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,19 @@ struct RunResult {
 
     bool Succeeded() const { return result == PS::noErr && hostError.empty(); }
 };
+
+// Locks and unlocks of one handle during one plug-in call.
+struct LockTally {
+    int call = 0;          // the host's count of plug-in calls, from 1
+    int16_t selector = 0;
+    const void* handle = nullptr;
+    int locks = 0;
+    int unlocks = 0;
+
+    bool Balanced() const { return locks == unlocks; }
+};
+
+std::ostream& operator<<(std::ostream& out, const LockTally& tally);
 
 class TestHost {
 public:
@@ -92,6 +106,12 @@ public:
     bool IsLiveHandle(PS::Handle h) const;
     int LockCount(PS::Handle h) const;
     size_t LiveHandleCount() const;
+    // Every (call, handle) with a lock or unlock, in order of first use.
+    const std::vector<LockTally>& LockTallies() const { return lockTallies_; }
+    std::vector<LockTally> UnbalancedLocks() const;
+    // Blocks moved on unlock so far, and writes found in their old memory.
+    size_t MovedBlocks() const;
+    size_t StaleBlockWrites() const;
 
     // ---- Log ----------------------------------------------------------------
     const CallLog& Log() const { return log_; }
@@ -120,6 +140,7 @@ private:
     Rect32 EffectiveFilterRect() const;
     void StoreParametersFromRecord();
     PS::OSErr InvokeEntry(int16_t selector, void* record);
+    void TallyLock(PS::Handle h, bool lock);
     void RunContinueLoop(const RunOptions& run, RunResult& result);
 
     PS::PluginEntry entry_;
@@ -138,6 +159,9 @@ private:
     std::unique_ptr<RequestServer> server_;
     CallLog log_;
     RunCounters counters_;
+    int calls_ = 0;               // plug-in calls made, for the lock tallies
+    int16_t callSelector_ = 0;
+    std::vector<LockTally> lockTallies_;
     std::string hostError_;
 };
 

@@ -1,7 +1,10 @@
 // The parameters handle the host keeps for the filter between runs, and its
 // file form for the command line (see ParametersFile.h).
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "HuxLib/HUXUTIL/HuxFiles.h"
@@ -74,6 +77,39 @@ int TestHost::LockCount(PS::Handle h) const
 size_t TestHost::LiveHandleCount() const
 {
     return handles_->LiveCount();
+}
+
+void TestHost::TallyLock(PS::Handle h, bool lock)
+{
+    auto it = std::find_if(lockTallies_.begin(), lockTallies_.end(),
+                           [&](const LockTally& t) { return t.call == calls_ && t.handle == h; });
+    if (it == lockTallies_.end())
+        it = lockTallies_.insert(lockTallies_.end(), LockTally{calls_, callSelector_, h, 0, 0});
+    ++(lock ? it->locks : it->unlocks);
+}
+
+std::vector<LockTally> TestHost::UnbalancedLocks() const
+{
+    std::vector<LockTally> unbalanced;
+    std::copy_if(lockTallies_.begin(), lockTallies_.end(), std::back_inserter(unbalanced),
+                 [](const LockTally& t) { return !t.Balanced(); });
+    return unbalanced;
+}
+
+size_t TestHost::MovedBlocks() const
+{
+    return handles_->MovedCount();
+}
+
+size_t TestHost::StaleBlockWrites() const
+{
+    return handles_->StaleWrites();
+}
+
+std::ostream& operator<<(std::ostream& out, const LockTally& tally)
+{
+    return out << "call " << tally.call << " (" << SelectorName(tally.selector) << ") handle " << tally.handle << ": "
+               << tally.locks << " locks, " << tally.unlocks << " unlocks";
 }
 
 } // namespace SquelmHost

@@ -1,5 +1,7 @@
 #include "HuxLib/HUXEDIT/HuxUndoList.h"
 
+#include "HuxLib/HUXWIN/HuxMessageBox.h"
+
 namespace HuxEditor {
 
 HuxUndoList::~HuxUndoList()
@@ -71,7 +73,7 @@ void HuxUndoList::Clear()
 
 void HuxUndoList::ReportFailure(const char* message)
 {
-    ShowEditFailure(message);
+    HuxMessageBox(failureOwner_ ? failureOwner_() : 0, message, nullptr, kHuxMbOk);
 }
 
 void HuxUndoList::DeleteFrom(size_t first)

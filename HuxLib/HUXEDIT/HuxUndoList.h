@@ -5,6 +5,7 @@
 #include "HuxLib/HUXEDIT/HuxEditGroup.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,19 +39,22 @@ public:
     // Deletes every step, newest first.
     void Clear();
 
+    // The window that owns the failure message box, asked when one is shown
+    // (the open editor's, say); without one the box has no owner.
+    void SetFailureOwner(std::function<intptr_t()> owner) { failureOwner_ = std::move(owner); }
+
 protected:
-    // Tells the user that a step could not be undone or redone.
+    // Tells the user that a step could not be undone or redone: a message
+    // box owned by the failure owner's window.
     virtual void ReportFailure(const char* message);
 
 private:
     void DeleteFrom(size_t first);
 
+    std::function<intptr_t()> failureOwner_;
     HuxEditGroup* openGroup_ = nullptr;
     std::vector<std::unique_ptr<HuxEditGroup>> entries_;
     int32_t position_ = 0;
 };
-
-// Shows an edit failure to the user (a message box on Windows).
-void ShowEditFailure(const char* message);
 
 } // namespace HuxEditor

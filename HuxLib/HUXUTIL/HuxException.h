@@ -2,9 +2,9 @@
 //
 // Failures are thrown, never returned. Three kinds of value are thrown and
 // turned into the host's result word by the dispatch:
-//   - a host error code, thrown as HuxOSErr (a signed 16-bit value): write
-//     `throw HuxOSErr(PS::userCanceledErr)`, never the bare enumerator, which
-//     is thrown as its enumeration type and ends as the generic failure;
+//   - a host error code, thrown as HuxOSErr: `throw HuxOSErr(PS::userCanceledErr)`.
+//     It is a type of its own so that only a deliberate code is caught as
+//     one: a stray integer thrown by mistake cannot pass for a host result;
 //   - a message for the user, thrown as `const char*` (zero-terminated);
 //   - a pointer to a heap-allocated HuxException (processor faults).
 // Anything else (std::bad_alloc included) becomes the generic failure -1.
@@ -13,7 +13,12 @@
 #include <cstdint>
 #include <string>
 
-using HuxOSErr = int16_t;
+// A host result code (the host's signed 16-bit OSErr) on its way to the
+// dispatch. Built only explicitly, never converted from or to an integer.
+struct HuxOSErr {
+    explicit constexpr HuxOSErr(int16_t value) : code(value) {}
+    int16_t code;
+};
 
 class HuxException {
 public:

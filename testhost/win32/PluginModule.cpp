@@ -143,7 +143,8 @@ PluginModule LoadPluginModule(const std::string& path)
     std::string firstFailure;
     for (PiPLResource& resource : resources) {
         try {
-            PiPL list = ParsePiPL(resource.bytes.data(), resource.bytes.size());
+            // As the strictest hosts read it: by the stated lengths alone.
+            PiPL list = ParsePiPL(resource.bytes.data(), resource.bytes.size(), PiPLStepping::StatedLength);
             std::string entryName = FilterEntryName(list);
             FARPROC entry = GetProcAddress(module, entryName.c_str());
             if (!entry)

@@ -27,7 +27,8 @@ struct PluginModule {
 };
 
 // Loads the library, finds its PiPL resources (type "PiPL" or "PIPL"),
-// takes the first filter that passes the host's checks and resolves its
+// reads them stepping by the stated property lengths (as the strictest
+// hosts do), takes the first filter that passes the host's checks and resolves its
 // 'wx86' entry point by name. Throws std::runtime_error saying which step
 // failed and why.
 PluginModule LoadPluginModule(const std::string& path);

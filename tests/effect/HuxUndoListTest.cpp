@@ -1,9 +1,12 @@
 // The undo framework on its own: actions that log what they do, groups, and
 // the list's position bookkeeping.
 #include "HuxLib/HUXEDIT/HuxUndoList.h"
+#include "HuxLib/HUXWIN/HuxMessageBox.h"
+#include "HuxLib/HUXWIN/HuxMessageLog.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -291,4 +294,42 @@ TEST_F(UndoListTest, DestructionDeletesNewestFirst)
         own.clear();
     }
     EXPECT_EQ(own, (std::vector<std::string>{"delete c", "delete b", "delete a"}));
+}
+
+// The list's own report: a message box owned by whatever window the owner
+// source names when the failure happens.
+TEST(UndoListFailureTest, TheMessageBoxIsOwnedByTheFailureOwnersWindow)
+{
+    HuxClearMessageLog();
+    HuxUndoList list;
+    intptr_t owner = 0x51;
+    list.SetFailureOwner([&] { return owner; });
+    auto group = std::make_unique<FailingGroup>();
+    FailingGroup* step = group.get();
+    list.BeginGroup(group.get());
+    std::unique_ptr<HuxEditGroup> held = std::move(group);
+    ASSERT_TRUE(list.CommitGroup(held));
+    step->failUndo = true;
+    list.Undo();
+    owner = 0x52;
+    step->failUndo = false;
+    list.Undo();
+    step->failRedo = true;
+    list.Redo();
+    ASSERT_EQ(HuxMessageLog().size(), 2u);
+    EXPECT_EQ(HuxMessageLog()[0].owner, 0x51);
+    EXPECT_EQ(HuxMessageLog()[0].text, "Error during Undo");
+    EXPECT_EQ(HuxMessageLog()[0].flags, kHuxMbOk);
+    EXPECT_EQ(HuxMessageLog()[1].owner, 0x52);
+    EXPECT_EQ(HuxMessageLog()[1].text, "Error during Redo");
+
+    HuxUndoList unowned;
+    auto lone = std::make_unique<FailingGroup>();
+    lone->failUndo = true;
+    unowned.BeginGroup(lone.get());
+    std::unique_ptr<HuxEditGroup> loneHeld = std::move(lone);
+    ASSERT_TRUE(unowned.CommitGroup(loneHeld));
+    unowned.Undo();
+    ASSERT_EQ(HuxMessageLog().size(), 3u);
+    EXPECT_EQ(HuxMessageLog()[2].owner, 0);
 }

@@ -75,7 +75,8 @@ TEST_F(AppFixture, ParametersCreatesA96ByteRecordWithDefaults)
     // New records keep the host allocation's padding bytes.
     EXPECT_EQ(p.padding3[6], 0xA5);
     EXPECT_EQ(host.LockCount(host.Parameters()), 0);
-    EXPECT_EQ(TheApp().Params(), reinterpret_cast<PSPlimParameters*>(*host.Parameters()));
+    // The host may move the block once the call returns: no pointer into it is kept.
+    EXPECT_EQ(TheApp().Params(), nullptr);
 }
 
 TEST_F(AppFixture, PrepareForcesAStoredRecordIntoRange)

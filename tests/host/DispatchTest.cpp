@@ -1,5 +1,5 @@
-// The selector dispatch: which operation runs, how each kind of failure
-// becomes the result word, and the unlock after every call.
+// The selector dispatch: which operation runs, how success and each kind of
+// failure become the result word, and what a call leaves locked or kept.
 #include "FakeHost.h"
 
 #include "HuxLib/HUXUTIL/HuxException.h"
@@ -12,6 +12,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 using namespace FakeHostTest;
 
@@ -47,38 +48,73 @@ struct DispatchFixture : testing::Test {
 
 } // namespace
 
-TEST_F(DispatchFixture, EachSelectorRunsItsOperationAndLeavesTheResultAlone)
+TEST_F(DispatchFixture, EachSelectorRunsItsOperationAndWritesNoErr)
 {
     for (int16_t selector = 1; selector <= 5; ++selector) {
         filter.calls.clear();
+        result = kUntouched;
         Call(selector);
         EXPECT_EQ(filter.calls, std::vector<int>{selector}) << "selector " << selector;
+        EXPECT_EQ(result, PS::noErr) << "selector " << selector;
     }
-    EXPECT_EQ(result, kUntouched);
-    EXPECT_EQ(filter.HostRecord(), &host.Record());
 }
 
-TEST_F(DispatchFixture, UnknownSelectorsRunNothingButStillUnlock)
+TEST_F(DispatchFixture, UnknownSelectorsRunNothingTouchNothingAndKeepTheResult)
 {
     for (int16_t selector : {int16_t(6), int16_t(-1), int16_t(100), int16_t(-32768)}) {
         filter.calls.clear();
-        const int unlocks = host.unlockCalls;
         Call(selector);
         EXPECT_TRUE(filter.calls.empty()) << "selector " << selector;
-        EXPECT_EQ(host.unlockCalls, unlocks + 1) << "selector " << selector;
     }
+    EXPECT_EQ(host.lockCalls, 0);
+    EXPECT_EQ(host.unlockCalls, 0);
     EXPECT_EQ(result, kUntouched);
 }
 
-TEST_F(DispatchFixture, EverySelectorOfAFilterCallUnlocksTheParameters)
+TEST_F(DispatchFixture, EachCallUnlocksExactlyWhatItLocked)
 {
     filter.parametersSize = 16;
+    const int expectedLocks[] = {0, 1, 1, 0, 0, 0}; // by selector; Start of this filter reads no block
     for (int16_t selector = 1; selector <= 5; ++selector) {
+        const int locks = host.lockCalls;
         const int unlocks = host.unlockCalls;
         Call(selector);
-        EXPECT_EQ(host.unlockCalls, unlocks + 1) << "selector " << selector;
+        EXPECT_EQ(host.lockCalls - locks, expectedLocks[selector]) << "selector " << selector;
+        EXPECT_EQ(host.unlockCalls - unlocks, expectedLocks[selector]) << "selector " << selector;
+        EXPECT_EQ(host.LockCount(host.Parameters()), 0) << "selector " << selector;
     }
+}
+
+TEST_F(DispatchFixture, NothingOfACallIsKeptAfterItReturns)
+{
+    filter.parametersSize = 16;
+    void* during = nullptr;
+    PS::FilterRecord* recordDuring = nullptr;
+    filter.onStart = [&] {
+        filter.ObtainParameters();
+        during = filter.parameters;
+        recordDuring = filter.HostRecord();
+    };
+    Call(PS::filterSelectorStart);
+    EXPECT_EQ(during, *host.Parameters());
+    EXPECT_EQ(recordDuring, &host.Record());
+    EXPECT_EQ(filter.parameters, nullptr);
+    EXPECT_EQ(filter.HostRecord(), nullptr);
+    EXPECT_EQ(filter.OwnerWindow(), 0);
     EXPECT_EQ(host.LockCount(host.Parameters()), 0);
+}
+
+TEST_F(DispatchFixture, ObtainingTwiceInOneCallLocksOnce)
+{
+    filter.parametersSize = 16;
+    filter.onStart = [&] {
+        filter.ObtainParameters();
+        filter.ObtainParameters();
+    };
+    Call(PS::filterSelectorStart);
+    EXPECT_EQ(host.lockCalls, 1);
+    EXPECT_EQ(host.unlockCalls, 1);
+    EXPECT_EQ(filter.validations, 1);
 }
 
 TEST_F(DispatchFixture, NoParametersHandleMeansNoUnlock)
@@ -96,9 +132,8 @@ TEST_F(DispatchFixture, AboutReadsAnAboutRecordNotAFilterRecord)
     std::memset(about.reserved, 0xFF, sizeof about.reserved);
     filter.Dispatch(PS::filterSelectorAbout, &about, &data, &result);
     EXPECT_EQ(filter.calls, std::vector<int>{0});
-    EXPECT_EQ(filter.HostRecord(), nullptr);
     EXPECT_EQ(host.unlockCalls, 0);
-    EXPECT_EQ(result, kUntouched);
+    EXPECT_EQ(result, PS::noErr);
 }
 
 TEST_F(DispatchFixture, MessageBecomesErrReportStringWithLengthPrefixedText)
@@ -123,6 +158,11 @@ TEST_F(DispatchFixture, MessageWithoutErrorStringStillGivesTheCode)
     EXPECT_EQ(errorText[0], 0);
 }
 
+// A host code is a type of its own: no integer turns into one unnoticed.
+static_assert(!std::is_convertible_v<int16_t, HuxOSErr>);
+static_assert(!std::is_convertible_v<HuxOSErr, int16_t>);
+static_assert(!std::is_arithmetic_v<HuxOSErr>);
+
 TEST_F(DispatchFixture, CodesReachTheHostUnchanged)
 {
     EXPECT_EQ(Fail([] { throw HuxOSErr(PS::userCanceledErr); }), -128);
@@ -135,6 +175,7 @@ TEST_F(DispatchFixture, OtherFailuresBecomeMinusOne)
     EXPECT_EQ(Fail([] { throw std::bad_alloc(); }), -1);
     EXPECT_EQ(Fail([] { throw std::runtime_error("x"); }), -1);
     EXPECT_EQ(Fail([] { throw 42; }), -1);
+    EXPECT_EQ(Fail([] { throw int16_t(PS::userCanceledErr); }), -1);
     // The translator's exception object is freed by the dispatch; the
     // leak checker fails the run if it is not.
     EXPECT_EQ(Fail([] { throw static_cast<HuxException*>(new HuxSEException(0xC0000005)); }), -1);
@@ -143,9 +184,15 @@ TEST_F(DispatchFixture, OtherFailuresBecomeMinusOne)
 
 TEST_F(DispatchFixture, FailureStillUnlocksTheParameters)
 {
-    const int unlocks = host.unlockCalls;
-    Fail([] { throw std::bad_alloc(); });
-    EXPECT_EQ(host.unlockCalls, unlocks + 1);
+    filter.parametersSize = 16;
+    Fail([this] {
+        filter.ObtainParameters();
+        throw std::bad_alloc();
+    });
+    EXPECT_EQ(host.lockCalls, 1);
+    EXPECT_EQ(host.unlockCalls, 1);
+    EXPECT_EQ(host.LockCount(host.Parameters()), 0);
+    EXPECT_EQ(filter.parameters, nullptr);
 }
 
 TEST_F(DispatchFixture, ContinueEmptiesAllThreeRequests)

@@ -26,6 +26,7 @@ FakeHost::FakeHost(int32_t w, int32_t h) : width(w), height(h)
     procs.newProc = NewHandle;
     procs.disposeProc = DisposeHandle;
     procs.getSizeProc = HandleSize;
+    procs.setSizeProc = SetHandleSize;
     procs.lockProc = LockHandle;
     procs.unlockProc = UnlockHandle;
     record.handleProcs = &procs;
@@ -101,8 +102,24 @@ int32_t FakeHost::HandleSize(PS::Handle h)
     return found == current->blocks.end() ? 0 : int32_t(found->second->bytes.size());
 }
 
+// Resizing reallocates, keeping the leading bytes and zeroing new ones.
+PS::OSErr FakeHost::SetHandleSize(PS::Handle h, int32_t size)
+{
+    current->setSizeCalls.push_back(size);
+    auto found = current->blocks.find(h);
+    if (current->setSizeFails || found == current->blocks.end() || size < 0 || found->second->locks > 0)
+        return PS::memFullErr;
+    HostBlock& block = *found->second;
+    std::vector<uint8_t> resized(size_t(size), 0);
+    std::copy_n(block.bytes.begin(), std::min(block.bytes.size(), resized.size()), resized.begin());
+    block.bytes.swap(resized);
+    block.master = reinterpret_cast<char*>(block.bytes.data());
+    return PS::noErr;
+}
+
 PS::Ptr FakeHost::LockHandle(PS::Handle h, PS::Boolean)
 {
+    ++current->lockCalls;
     auto found = current->blocks.find(h);
     if (current->lockFails || found == current->blocks.end())
         return nullptr;

@@ -54,6 +54,7 @@ public:
     // Behaviour.
     int32_t sizeAnswer = -1;   // getSizeProc: -1 the true size, else this
     bool lockFails = false;    // lockProc answers null
+    bool setSizeFails = false; // setSizeProc answers memFullErr
     bool newFails = false;     // newProc answers null
     PS::OSErr advanceError = PS::noErr;
     bool deliverNothing = false; // advanceState succeeds but leaves the data null
@@ -66,7 +67,9 @@ public:
     std::vector<std::pair<int32_t, int32_t>> progress;
     std::vector<PS::ColorServicesInfo> colourCalls;
     int abortPolls = 0;
+    int lockCalls = 0;
     int unlockCalls = 0;
+    std::vector<int32_t> setSizeCalls; // the sizes asked for
     int disposeCalls = 0;
     int newCalls = 0;
 
@@ -85,6 +88,7 @@ private:
     static PS::Handle PS_CALLBACK NewHandle(int32_t size);
     static void PS_CALLBACK DisposeHandle(PS::Handle h);
     static int32_t PS_CALLBACK HandleSize(PS::Handle h);
+    static PS::OSErr PS_CALLBACK SetHandleSize(PS::Handle h, int32_t size);
     static PS::Ptr PS_CALLBACK LockHandle(PS::Handle h, PS::Boolean);
     static void PS_CALLBACK UnlockHandle(PS::Handle h);
     void Serve();
@@ -112,7 +116,12 @@ public:
     void Finish() override { Note(5); }
 
     int32_t GetParametersSize() const override { return parametersSize; }
-    void SetParametersPointer(void* p) override { parameters = p; }
+    void SetParametersPointer(void* p) override
+    {
+        parameters = p;
+        if (p)
+            parametersSeen = p;
+    }
     void SetDefaultParameters() override { ++defaultsWritten; }
     void ValidateParameters() override { ++validations; }
 
@@ -127,7 +136,8 @@ public:
     std::vector<int> calls;
     std::function<void()> onStart;
     int32_t parametersSize = 0;
-    void* parameters = nullptr;
+    void* parameters = nullptr;     // as the framework holds it now
+    void* parametersSeen = nullptr; // the last block it handed over
     int defaultsWritten = 0;
     int validations = 0;
     int outputBuilds = 0;

@@ -28,7 +28,7 @@ TEST_F(ParametersBlockFixture, MissingBlockIsCreatedWithDefaultsAndUnlockedAfter
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(host.newCalls, 1);
     EXPECT_EQ(host.Block(h).size(), 16u);
-    EXPECT_EQ(filter.parameters, *h);
+    EXPECT_EQ(filter.parametersSeen, *h);
     EXPECT_EQ(filter.defaultsWritten, 1);
     EXPECT_EQ(filter.validations, 0);
     EXPECT_EQ(host.LockCount(h), 0);
@@ -49,7 +49,7 @@ TEST_F(ParametersBlockFixture, StoredBlockIsLockedAndValidated)
     const PS::Handle h = host.StoreParameters(std::vector<uint8_t>(16, 7));
     CallParameters();
     EXPECT_EQ(host.Parameters(), h);
-    EXPECT_EQ(filter.parameters, *h);
+    EXPECT_EQ(filter.parametersSeen, *h);
     EXPECT_EQ(filter.validations, 1);
     EXPECT_EQ(filter.defaultsWritten, 0);
     EXPECT_EQ(host.newCalls, 0);
@@ -75,17 +75,50 @@ TEST_F(ParametersBlockFixture, SizeZeroMeansUnknownAndTheBlockIsKept)
     host.sizeAnswer = 0;
     CallParameters();
     EXPECT_EQ(host.Parameters(), h);
+    EXPECT_EQ(host.setSizeCalls, std::vector<int32_t>{16});
     EXPECT_EQ(filter.validations, 1);
     EXPECT_EQ(host.disposeCalls, 0);
+    EXPECT_EQ(host.Block(h), std::vector<uint8_t>(16, 7));
 }
 
-TEST_F(ParametersBlockFixture, ShortSuiteHidesGetSizeAndTheBlockIsKept)
+// A block of unknown size may be shorter than the record: it is made the
+// record's size before anything is read, keeping what it held.
+TEST_F(ParametersBlockFixture, ShortBlockOfUnknownSizeIsGrownBeforeUse)
 {
-    const PS::Handle h = host.StoreParameters(std::vector<uint8_t>(10, 7));
-    host.Procs().numHandleProcs = 2;
+    const PS::Handle h = host.StoreParameters({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    host.sizeAnswer = 0;
     CallParameters();
     EXPECT_EQ(host.Parameters(), h);
+    EXPECT_EQ(host.Block(h), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(filter.parametersSeen, *h);
     EXPECT_EQ(filter.validations, 1);
+    EXPECT_EQ(host.LockCount(h), 0);
+}
+
+// Neither size nor resize: no byte of the block is known to be there.
+TEST_F(ParametersBlockFixture, BlockOfUnknownSizeThatCannotBeResizedIsReplaced)
+{
+    const PS::Handle old = host.StoreParameters(std::vector<uint8_t>(10, 7));
+    host.sizeAnswer = 0;
+    host.setSizeFails = true;
+    CallParameters();
+    EXPECT_FALSE(host.IsLive(old));
+    ASSERT_NE(host.Parameters(), nullptr);
+    EXPECT_EQ(host.Block(host.Parameters()).size(), 16u);
+    EXPECT_EQ(filter.defaultsWritten, 1);
+    EXPECT_EQ(filter.validations, 0);
+}
+
+TEST_F(ParametersBlockFixture, ShortSuiteWithoutSizeProcsGetsAFreshBlock)
+{
+    const PS::Handle old = host.StoreParameters(std::vector<uint8_t>(10, 7));
+    host.Procs().numHandleProcs = 2; // newProc and disposeProc only
+    CallParameters();
+    EXPECT_TRUE(host.setSizeCalls.empty());
+    EXPECT_FALSE(host.IsLive(old));
+    ASSERT_NE(host.Parameters(), nullptr);
+    EXPECT_EQ(host.Block(host.Parameters()).size(), 16u);
+    EXPECT_EQ(filter.defaultsWritten, 1);
 }
 
 TEST_F(ParametersBlockFixture, ShortBlockWithoutDisposeProcIsDroppedNotFreed)

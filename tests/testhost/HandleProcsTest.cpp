@@ -52,6 +52,25 @@ TEST(HandleTableTest, ResizingAnUnlockedBlockMovesItAndKeepsItsBytes)
     EXPECT_EQ(table.Size(h), 64);
 }
 
+TEST(HandleTableTest, MovingOnUnlockKeepsTheBytesAndPoisonsTheOldPlace)
+{
+    HandleTable table;
+    PS::Handle h = table.New(4, 0);
+    char* first = table.Lock(h);
+    std::memcpy(first, "wxyz", 4);
+    char* second = table.Lock(h);
+    EXPECT_EQ(table.Unlock(h, true), 1);
+    EXPECT_EQ(*h, first) << "still locked once: the block stays";
+    EXPECT_EQ(table.MovedCount(), 0u);
+    EXPECT_EQ(table.Unlock(h, true), 0);
+    EXPECT_NE(*h, second);
+    EXPECT_EQ(std::memcmp(*h, "wxyz", 4), 0);
+    EXPECT_EQ(table.MovedCount(), 1u);
+    EXPECT_EQ(table.StaleWrites(), 0u);
+    table.Unlock(h, false);
+    EXPECT_EQ(table.MovedCount(), 1u) << "only on request";
+}
+
 TEST(HandleTableTest, ALockedBlockStaysPutAndCannotGrow)
 {
     HandleTable table;
@@ -160,6 +179,66 @@ TEST_F(HostTest, FreshBlocksCarryTheConfiguredFill)
     PS::Handle h = host.Record().handleProcs->newProc(3);
     EXPECT_EQ(uint8_t((*h)[0]), 0xBD);
     EXPECT_EQ(uint8_t((*h)[2]), 0xBD);
+}
+
+// A plug-in that locks the handle it is given once per call and unlocks it
+// `unlocks` times.
+struct LockingPlugin {
+    static int unlocks;
+    static void PS_CALLBACK Entry(int16_t, void* record, intptr_t*, int16_t* result)
+    {
+        auto* r = static_cast<PS::FilterRecord*>(record);
+        if (r->parameters) {
+            r->handleProcs->lockProc(r->parameters, true);
+            for (int i = 0; i < unlocks; ++i)
+                r->handleProcs->unlockProc(r->parameters);
+        }
+        *result = PS::noErr;
+    }
+};
+
+int LockingPlugin::unlocks = 0;
+
+// A plug-in that never writes the result word.
+void PS_CALLBACK SilentPlugin(int16_t, void*, intptr_t*, int16_t*) {}
+
+TEST(LockTallyTest, EachCallCountsLocksAndUnlocksPerHandle)
+{
+    SquelmHost::TestHost host(&LockingPlugin::Entry);
+    host.SetImage(Pattern(4, 4));
+    host.BuildRecord();
+    host.SetParameterBytes({1, 2, 3});
+    const PS::Handle h = host.ParametersHandle();
+    LockingPlugin::unlocks = 1;
+    host.CallSelector(PS::filterSelectorParameters);
+    LockingPlugin::unlocks = 0;
+    host.CallSelector(PS::filterSelectorPrepare);
+    LockingPlugin::unlocks = 2;
+    host.CallSelector(PS::filterSelectorStart);
+
+    const auto& tallies = host.LockTallies();
+    ASSERT_EQ(tallies.size(), 3u);
+    for (const auto& t : tallies)
+        EXPECT_EQ(t.handle, h);
+    EXPECT_EQ(tallies[0].selector, PS::filterSelectorParameters);
+    EXPECT_TRUE(tallies[0].Balanced());
+    EXPECT_EQ(tallies[1].selector, PS::filterSelectorPrepare);
+    EXPECT_EQ(tallies[1].locks, 1);
+    EXPECT_EQ(tallies[1].unlocks, 0);
+    EXPECT_EQ(tallies[2].locks, 1);
+    EXPECT_EQ(tallies[2].unlocks, 2);
+    EXPECT_EQ(host.UnbalancedLocks().size(), 2u);
+}
+
+TEST(LockTallyTest, TheResultWordStartsAtThePresetValue)
+{
+    SquelmHost::HostOptions options;
+    options.resultWordPreset = 1;
+    SquelmHost::TestHost host(&SilentPlugin, options);
+    host.SetImage(Pattern(4, 4));
+    host.BuildRecord();
+    EXPECT_EQ(host.CallSelector(PS::filterSelectorFinish), 1);
+    EXPECT_EQ(host.CallAbout(), 1);
 }
 
 } // namespace

@@ -260,8 +260,8 @@ TEST(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
         try {
             kept->LoadTile(4);
             ADD_FAILURE() << "the host's failure must come through";
-        } catch (HuxOSErr code) {
-            EXPECT_EQ(code, -4242);
+        } catch (const HuxOSErr& error) {
+            EXPECT_EQ(error.code, -4242);
         }
         EXPECT_FALSE(kept->IsResident(4));
         EXPECT_EQ(kept->LoadOrder().size(), 1u);
@@ -294,8 +294,8 @@ TEST(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
         try {
             cache.PixelAt(3, 3);
             ADD_FAILURE() << "a load without mask data must fail";
-        } catch (HuxOSErr code) {
-            EXPECT_EQ(code, PS::errPlugInHostInsufficient);
+        } catch (const HuxOSErr& error) {
+            EXPECT_EQ(error.code, PS::errPlugInHostInsufficient);
         }
         EXPECT_FALSE(cache.IsResident(0));
         EXPECT_TRUE(cache.LoadOrder().empty());

@@ -37,7 +37,7 @@ std::vector<uint8_t> ExpectedSquelmList()
     b.Word(1).Long(0).Long(8);
     b.Property("dnik", 4).Text("MFB8");
     b.Property("eman", 12).Raw({11}).Text("Squelm! ...");
-    b.Property("gtac", 7).Raw({6}).Text("Ombrix").Zeros(1);
+    b.Property("gtac", 8).Raw({6}).Text("Ombrix").Zeros(1);
     b.Property("srev", 4).Raw({0x00, 0x00, 0x04, 0x00});
     b.Property("68xw", 12).Text("PluginMain").Zeros(2);
     b.Property("edom", 4).Raw({0x10, 0x00, 0x00, 0x00});
@@ -216,6 +216,9 @@ TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
     EXPECT_EQ(SquelmHost::PropertyUInt32(*list.Find(PS::FourCC('v', 'e', 'r', 's'))), 0x00040000u);
     EXPECT_EQ(plugin_->entryName, "PluginMain");
     EXPECT_NE(plugin_->entry, nullptr);
+    // The loader steps by the stated lengths alone: each must be padded.
+    for (const SquelmHost::PiPLProperty& property : list.properties)
+        EXPECT_EQ(property.length % 4, 0u) << SquelmHost::FourCCText(property.key);
 }
 
 } // namespace
