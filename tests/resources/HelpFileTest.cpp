@@ -102,12 +102,14 @@ TEST(HelpSources, EveryTopicOfTheOptionsMapHasAPopupText)
     ExpectTopicsFor(kOptionsHelpIds, kOptionsPopupFile);
 }
 
-TEST(HelpSources, EveryLinkAndPictureOfTheManualExists)
+TEST(HelpSources, EveryLinkPictureAndContentsEntryOfTheManualExists)
 {
-    const std::regex reference(R"re((?:href|src)="([^"#:]+)(#[^"]*)?")re");
+    // Pages link with href and src; the table of contents names its pages
+    // with a "Local" parameter.
+    const std::regex reference(R"re((?:href|src|name="Local" value)="([^"#:]+)(#[^"]*)?")re");
     int checked = 0;
     for (const auto& entry : fs::recursive_directory_iterator(SQUELM_HELP_SOURCES)) {
-        if (entry.path().extension() != ".htm") {
+        if (entry.path().extension() != ".htm" && entry.path().extension() != ".hhc") {
             continue;
         }
         const std::string page = ReadFile(entry.path());
