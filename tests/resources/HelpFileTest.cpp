@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/PSPlimHelpMaps.h"
+#include "ui/PSPlimDialogModel.h"
 
 namespace {
 
@@ -50,16 +50,16 @@ std::map<uint32_t, std::string> ReadPopupTopics(const fs::path& path)
     return topics;
 }
 
-std::set<uint32_t> TopicIds(std::span<const PSPlimHelpIdPair> map)
+std::set<uint32_t> TopicIds(std::span<const PSPlimHelpPair> map)
 {
     std::set<uint32_t> ids;
-    for (const PSPlimHelpIdPair& pair : map.first(map.size() - 1)) {
-        ids.insert(pair.topicId);
+    for (const PSPlimHelpPair& pair : map.first(map.size() - 1)) {
+        ids.insert(pair.topic);
     }
     return ids;
 }
 
-void ExpectTopicsFor(std::span<const PSPlimHelpIdPair> map, const std::string& popupFile)
+void ExpectTopicsFor(std::span<const PSPlimHelpPair> map, const std::string& popupFile)
 {
     ASSERT_EQ(popupFile.rfind("::/", 0), 0u);
     const fs::path path = fs::path(SQUELM_HELP_SOURCES) / popupFile.substr(3);
@@ -72,34 +72,14 @@ void ExpectTopicsFor(std::span<const PSPlimHelpIdPair> map, const std::string& p
     EXPECT_EQ(written, TopicIds(map)) << path;
 }
 
-TEST(HelpSources, HelpIdMapsEndWithAZeroPairAndNameTheirTopics)
-{
-    const std::vector<std::pair<uint32_t, uint32_t>> editor = {
-        {9011, 9007}, {9007, 9007}, {9012, 9006}, {9006, 9006}, {9013, 9004}, {9004, 9004}, {9014, 9005}, {9005, 9005},
-        {14, 9003}, {7010, 7010}, {7012, 7012}, {7004, 7004}, {9025, 9025}, {1, 1}, {2, 2}, {9001, 9001}, {0, 0}};
-    const std::vector<std::pair<uint32_t, uint32_t>> options = {
-        {9027, 9008}, {9008, 9008}, {9028, 9009}, {9009, 9009}, {9026, 9026}, {9011, 9011}, {9029, 9015},
-        {9015, 9015}, {9030, 9016}, {9016, 9016}, {9010, 9010}, {9020, 9020}, {9023, 9023}, {9024, 9024},
-        {1, 1}, {2, 2}, {9001, 9001}, {0, 0}};
-    auto pairs = [](std::span<const PSPlimHelpIdPair> map) {
-        std::vector<std::pair<uint32_t, uint32_t>> out;
-        for (const auto& p : map) {
-            out.emplace_back(p.controlId, p.topicId);
-        }
-        return out;
-    };
-    EXPECT_EQ(pairs(kEditorHelpIds), editor);
-    EXPECT_EQ(pairs(kOptionsHelpIds), options);
-}
-
 TEST(HelpSources, EveryTopicOfTheEditorMapHasAPopupText)
 {
-    ExpectTopicsFor(kEditorHelpIds, kEditorPopupFile);
+    ExpectTopicsFor(kPSPlimDialogHelpIds, kPSPlimDialogPopupFile);
 }
 
 TEST(HelpSources, EveryTopicOfTheOptionsMapHasAPopupText)
 {
-    ExpectTopicsFor(kOptionsHelpIds, kOptionsPopupFile);
+    ExpectTopicsFor(kPSPlimOptionsHelpIds, kPSPlimOptionsPopupFile);
 }
 
 TEST(HelpSources, EveryLinkPictureAndContentsEntryOfTheManualExists)
@@ -180,7 +160,8 @@ std::set<std::string> ChmNames(const std::string& file)
 TEST(CompiledHelp, HoldsTheTopicsAndPopupFilesTheDialogsOpen)
 {
     const std::set<std::string> names = ChmNames(ReadFile(SQUELM_HELP_FILE));
-    for (const char* topic : {kEditorHelpTopic, kEditorPopupFile, kOptionsHelpTopic, kOptionsPopupFile}) {
+    for (const char* topic : {kPSPlimDialogWelcomeTopic, kPSPlimDialogPopupFile, kPSPlimOptionsWelcomeTopic,
+                              kPSPlimOptionsPopupFile}) {
         const std::string path = std::string(topic).substr(2);   // "::/Squelm/..." is "/Squelm/..." inside
         EXPECT_EQ(names.count(path), 1u) << path;
     }
