@@ -1,31 +1,33 @@
 // Control, command and string ids of the editor dialog and the options
-// dialog that the portable decisions refer to; the dialog templates and the
-// string table use the same numbers.
+// dialog that the portable decisions refer to. The numbers are those of the
+// resource header, which the dialog templates and the string table use.
 #pragma once
+
+#include "resources/ResourceIds.h"
 
 namespace PSPlimIds {
 
 // Toolbar commands.
-constexpr int kUndo = 57643;
-constexpr int kRedo = 57644;
-constexpr int kToggleGrid = 32776;
-constexpr int kShowToolRadius = 32779;
-constexpr int kFixedEdge = 32782;
-constexpr int kLockedEdge = 32783;
-constexpr int kFreeEdge = 32784;
-constexpr int kOptions = 32781;
+constexpr int kUndo = ID_EDIT_UNDO_STROKE;
+constexpr int kRedo = ID_EDIT_REDO_STROKE;
+constexpr int kToggleGrid = ID_VIEW_TOGGLE_GRID;
+constexpr int kShowToolRadius = ID_VIEW_TOOL_RADIUS;
+constexpr int kFixedEdge = ID_EDGE_FIXED;
+constexpr int kLockedEdge = ID_EDGE_LOCKED;
+constexpr int kFreeEdge = ID_EDGE_FREE;
+constexpr int kOptions = ID_EDIT_OPTIONS;
 
 // Editor dialog controls.
-constexpr int kZoomIn = 7010;
-constexpr int kLocator = 7012;
-constexpr int kZoomOut = 7004;
-constexpr int kSizeSlider = 9004;
-constexpr int kPowerSlider = 9005;
-constexpr int kEditorControl = 14;
+constexpr int kZoomIn = IDC_ZOOM_IN;
+constexpr int kLocator = IDC_ZOOM_LOCATOR;
+constexpr int kZoomOut = IDC_ZOOM_OUT;
+constexpr int kSizeSlider = IDC_TOOL_SIZE;
+constexpr int kPowerSlider = IDC_TOOL_POWER;
+constexpr int kEditorControl = IDC_EDITOR_CONTROL;
 
 // Zoom strings.
-constexpr int kZoomLocatorString = 150;
-constexpr int kZoomInString = 151;
-constexpr int kZoomOutString = 152;
+constexpr int kZoomLocatorString = IDS_ZOOM_LOCATOR;
+constexpr int kZoomInString = IDS_ZOOM_IN;
+constexpr int kZoomOutString = IDS_ZOOM_OUT;
 
 } // namespace PSPlimIds

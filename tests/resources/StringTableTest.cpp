@@ -1,0 +1,74 @@
+// The string table as compiled: tool names, zoom strings and the command
+// strings whose text after the newline is the toolbar's tooltip.
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "resources/ResourceFile.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+constexpr int RT_STRING = 6;
+
+// Strings are stored sixteen to a block: block n holds ids (n - 1) * 16 to
+// n * 16 - 1, each a 16-bit length and that many UTF-16 characters.
+std::map<int, std::string> ReadStringTable()
+{
+    std::map<int, std::string> strings;
+    for (const auto& resource : ResourceFile::Read(SQUELM_EDITOR_RES)) {
+        if (resource.type.number != RT_STRING) {
+            continue;
+        }
+        EXPECT_EQ(resource.language, 0x0409);
+        ResourceFile::Reader r(resource.data);
+        for (int i = 0; i < 16; ++i) {
+            const int length = r.U16();
+            std::string text;
+            for (int c = 0; c < length; ++c) {
+                text += static_cast<char>(r.U16());
+            }
+            if (length > 0) {
+                strings[(resource.name.number - 1) * 16 + i] = text;
+            }
+        }
+    }
+    return strings;
+}
+
+TEST(CompiledStrings, HoldExactlyTheEditorsTexts)
+{
+    const std::map<int, std::string> expected = {
+        {100, "Squelm"}, {101, "Mellow"}, {102, "Boggle"}, {103, "Stabilise"}, {104, "Revert"}, {105, "Nibble"},
+        {150, "Zoom Locator"}, {151, "Zoom In"}, {152, "Zoom Out"},
+        {57643, "Undo the last stroke\nUndo Stroke"},
+        {57644, "Redo the next stroke\nRedo Stroke"},
+        {32776, "Toggle the appearance of the grid\nToggle Grid"},
+        {32779, "Show the tool radius\nShow Tool Radius"},
+        {32782, "Fixed the grid at the edge of the image\nFixed Edge"},
+        {32783, "Lock the grid to the edge of the image\nLocked Edge"},
+        {32784, "Allow the edge to be freely moved\nFree Edge"},
+        {32781, "Edit the Squelm! options\nOptions"},
+    };
+    EXPECT_EQ(ReadStringTable(), expected);
+}
+
+// The tooltip request has an 80-character buffer: every tip must fit.
+TEST(CompiledStrings, EveryToolbarCommandHasATipThatFitsTheTooltipBuffer)
+{
+    const auto strings = ReadStringTable();
+    for (int id : {ID_EDIT_UNDO_STROKE, ID_EDIT_REDO_STROKE, ID_VIEW_TOGGLE_GRID, ID_VIEW_TOOL_RADIUS, ID_EDGE_FIXED,
+                   ID_EDGE_LOCKED, ID_EDGE_FREE, ID_EDIT_OPTIONS}) {
+        ASSERT_EQ(strings.count(id), 1u) << id;
+        const std::string& text = strings.at(id);
+        const size_t newline = text.find('\n');
+        ASSERT_NE(newline, std::string::npos) << id;
+        const std::string tip = text.substr(newline + 1);
+        EXPECT_FALSE(tip.empty()) << id;
+        EXPECT_LE(tip.size(), 79u) << id;
+    }
+}
+
+}
