@@ -13,7 +13,6 @@ constexpr PS::OSType kVersion = PS::FourCC('v', 'e', 'r', 's');
 constexpr PS::OSType kModes = PS::FourCC('m', 'o', 'd', 'e');
 constexpr PS::OSType kName = PS::FourCC('n', 'a', 'm', 'e');
 constexpr PS::OSType kCategory = PS::FourCC('c', 'a', 't', 'g');
-constexpr PS::OSType kEntryX86 = PS::FourCC('w', 'x', '8', '6');
 
 constexpr size_t kHeaderSize = 10;   // int16 format, int32 version, int32 count
 constexpr size_t kPropertyHead = 16; // vendor, key, id, length
@@ -117,7 +116,7 @@ std::string PropertyCString(const PiPLProperty& property)
     Fail(Quoted(property.key) + " is not zero-terminated");
 }
 
-std::string FilterEntryName(const PiPL& list)
+std::string FilterEntryName(const PiPL& list, PS::OSType entryKey)
 {
     const uint32_t kind = PropertyUInt32(Require(list, kKind));
     if (kind != kFilterKind)
@@ -133,9 +132,9 @@ std::string FilterEntryName(const PiPL& list)
         Fail("empty 'name'");
     if (PropertyPascalString(Require(list, kCategory)).empty())
         Fail("empty 'catg'");
-    std::string entry = PropertyCString(Require(list, kEntryX86));
+    std::string entry = PropertyCString(Require(list, entryKey));
     if (entry.empty())
-        Fail("empty 'wx86' entry point name");
+        Fail("empty " + Quoted(entryKey) + " entry point name");
     return entry;
 }
 

@@ -46,11 +46,18 @@ uint32_t PropertyUInt32(const PiPLProperty& property); // four bytes, little-end
 std::string PropertyPascalString(const PiPLProperty& property);
 std::string PropertyCString(const PiPLProperty& property); // up to the first zero
 
-// The checks of a host on 32-bit x86 Windows: a filter ('kind' '8BFM'),
-// interface version at most 4.x, RGB among the modes, non-empty name and
-// category, and a non-empty 'wx86' entry point. Returns the entry point's
-// name; throws std::runtime_error with the first failed check.
-std::string FilterEntryName(const PiPL& list);
+// The properties naming the entry point: a 32-bit x86 host reads 'wx86', a
+// 64-bit one '8664'; each ignores the other.
+inline constexpr PS::OSType kEntryX86 = PS::FourCC('w', 'x', '8', '6');
+inline constexpr PS::OSType kEntryX64 = PS::FourCC('8', '6', '6', '4');
+// The one a host built like this program reads.
+inline constexpr PS::OSType kOwnEntryKey = sizeof(void*) == 8 ? kEntryX64 : kEntryX86;
+
+// The checks of a Windows host: a filter ('kind' '8BFM'), interface version
+// at most 4.x, RGB among the modes, non-empty name and category, and a
+// non-empty entry point under `entryKey`. Returns the entry point's name;
+// throws std::runtime_error with the first failed check.
+std::string FilterEntryName(const PiPL& list, PS::OSType entryKey);
 
 // "8BIM" for PS::FourCC('8','B','I','M').
 std::string FourCCText(PS::OSType code);

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 
+#include "testhost/AddressSpace.h"
 #include "testhost/OwnerWindow.h"
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
@@ -93,6 +94,8 @@ int Run(const CommandLine& line)
 
 int main(int argc, char** argv)
 {
+    // A 64-bit plug-in that cuts a pointer to 32 bits then fails here too.
+    SquelmHost::ReserveLowAddressSpace();
     std::string error;
     const std::optional<CommandLine> line = SquelmHostCli::ParseCommandLine(argc, argv, error);
     if (!line) {

@@ -80,15 +80,17 @@ std::string StoredTypeName(HMODULE module, const char* wanted)
     return wanted;
 }
 
-const IMAGE_NT_HEADERS32& Headers(void* module)
+// The headers of a module of this program's own architecture (a 32-bit
+// program cannot load a 64-bit module, nor the reverse).
+const IMAGE_NT_HEADERS& Headers(void* module)
 {
     const auto* base = static_cast<const uint8_t*>(module);
     const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     if (dos.e_magic != IMAGE_DOS_SIGNATURE)
         throw std::runtime_error("not a PE image");
-    const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos.e_lfanew);
-    if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
-        throw std::runtime_error("not a 32-bit PE image");
+    const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos.e_lfanew);
+    if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
+        throw std::runtime_error(sizeof(void*) == 8 ? "not a 64-bit PE image" : "not a 32-bit PE image");
     return nt;
 }
 
@@ -145,10 +147,11 @@ PluginModule LoadPluginModule(const std::string& path)
         try {
             // As the strictest hosts read it: by the stated lengths alone.
             PiPL list = ParsePiPL(resource.bytes.data(), resource.bytes.size(), PiPLStepping::StatedLength);
-            std::string entryName = FilterEntryName(list);
+            std::string entryName = FilterEntryName(list, kOwnEntryKey);
             FARPROC entry = GetProcAddress(module, entryName.c_str());
             if (!entry)
-                throw std::runtime_error("entry point '" + entryName + "' named by 'wx86' is not exported");
+                throw std::runtime_error("entry point '" + entryName + "' named by '" + FourCCText(kOwnEntryKey) +
+                                         "' is not exported");
             plugin.resource = std::move(resource);
             plugin.list = std::move(list);
             plugin.entryName = std::move(entryName);

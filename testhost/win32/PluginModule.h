@@ -29,7 +29,8 @@ struct PluginModule {
 // Loads the library, finds its PiPL resources (type "PiPL" or "PIPL"),
 // reads them stepping by the stated property lengths (as the strictest
 // hosts do), takes the first filter that passes the host's checks and resolves its
-// 'wx86' entry point by name. Throws std::runtime_error saying which step
+// entry point ('wx86' or '8664', as this program's architecture reads) by
+// name. Throws std::runtime_error saying which step
 // failed and why.
 PluginModule LoadPluginModule(const std::string& path);
 
@@ -43,7 +44,7 @@ std::vector<PiPLResource> PiPLResources(void* module);
 std::vector<std::string> ImportedLibraries(void* module);
 // Names the module exports.
 std::vector<std::string> ExportedNames(void* module);
-// The machine type in the module's file header (0x14C for x86).
+// The machine type in the module's file header (0x14C for x86, 0x8664 for x64).
 uint16_t MachineType(void* module);
 
 // Maps a path of the build machine ("/work/...") to one Windows programs

@@ -68,6 +68,19 @@ __attribute__((noipa)) int CallThroughBadPointer(int argument)
     return callback(argument) + 1;
 }
 
+// No frame of its own and nothing to clean up: the unwinder must step
+// through it to its caller by the return address alone.
+__attribute__((noipa)) int LeafRead()
+{
+    return *g_badPointer;
+}
+
+__attribute__((noipa)) int CallsLeaf(int add)
+{
+    CountsDestruction guard;
+    return LeafRead() + add;
+}
+
 // Two levels of frames between the scope and the fault.
 __attribute__((noipa)) int Nested(int depth)
 {
@@ -112,6 +125,12 @@ TEST_F(FaultTranslatorTest, ProcessorFaultsInsideTheScopeBecomeExceptionsWithThe
 TEST_F(FaultTranslatorTest, CallThroughAnInvalidPointerUnwindsFromTheCallingFunction)
 {
     EXPECT_EQ(TranslatedCode([] { CallThroughBadPointer(3); }), kAccessViolation);
+    EXPECT_EQ(g_destroyed, 1);
+}
+
+TEST_F(FaultTranslatorTest, FaultInALeafFunctionUnwindsThroughItsCaller)
+{
+    EXPECT_EQ(TranslatedCode([] { CallsLeaf(1); }), kAccessViolation);
     EXPECT_EQ(g_destroyed, 1);
 }
 

@@ -1,6 +1,6 @@
-// The built Squelm.8bf as a host sees the file: an x86 DLL that exports only
-// its entry point and needs nothing but Windows' own libraries, found the way
-// hosts find it.
+// The built Squelm.8bf as a host sees the file: a DLL for the test's own
+// architecture (x86 or x64) that exports only its entry point and needs
+// nothing but Windows' own libraries, found the way hosts find it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,9 +43,11 @@ protected:
 
 SquelmHost::PluginModule* PluginImage::plugin_ = nullptr;
 
-TEST_F(PluginImage, IsA32BitX86Library)
+TEST_F(PluginImage, IsALibraryForTheHostsArchitecture)
 {
-    EXPECT_EQ(SquelmHost::MachineType(plugin_->module), 0x14C);
+    constexpr uint16_t kX86 = 0x14C;
+    constexpr uint16_t kX64 = 0x8664;
+    EXPECT_EQ(SquelmHost::MachineType(plugin_->module), sizeof(void*) == 8 ? kX64 : kX86);
 }
 
 TEST_F(PluginImage, ExportsOnlyPluginMainUndecorated)

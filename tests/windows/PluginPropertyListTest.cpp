@@ -14,6 +14,8 @@
 namespace {
 
 using SquelmHost::FilterEntryName;
+using SquelmHost::kEntryX64;
+using SquelmHost::kEntryX86;
 using SquelmHost::ParsePiPL;
 using SquelmHost::PiPL;
 
@@ -31,6 +33,9 @@ struct Bytes {
     Bytes& Property(const char* storedKey, uint32_t length) { return Text("MIB8").Text(storedKey).Long(0).Long(length); }
 };
 
+// The entry-point key of this test's architecture as it lies in memory.
+const char* const kOwnStoredEntryKey = SquelmHost::kOwnEntryKey == kEntryX64 ? "4668" : "68xw";
+
 std::vector<uint8_t> ExpectedSquelmList()
 {
     Bytes b;
@@ -39,7 +44,7 @@ std::vector<uint8_t> ExpectedSquelmList()
     b.Property("eman", 12).Raw({11}).Text("Squelm! ...");
     b.Property("gtac", 8).Raw({6}).Text("Ombrix").Zeros(1);
     b.Property("srev", 4).Raw({0x00, 0x00, 0x04, 0x00});
-    b.Property("68xw", 12).Text("PluginMain").Zeros(2);
+    b.Property(kOwnStoredEntryKey, 12).Text("PluginMain").Zeros(2);
     b.Property("edom", 4).Raw({0x10, 0x00, 0x00, 0x00});
     b.Property("lbne", 32).Text("in (PSHOP_ImageMode, RGBMode)").Zeros(3);
     b.Property("icif", 28);
@@ -76,17 +81,19 @@ std::string ParseError(const std::vector<uint8_t>& bytes)
     return "no error";
 }
 
-std::string EntryError(const std::vector<uint8_t>& bytes)
+std::string EntryError(const std::vector<uint8_t>& bytes, PS::OSType entryKey = kEntryX86)
 {
     try {
-        return "accepted: " + FilterEntryName(Parse(bytes));
+        return "accepted: " + FilterEntryName(Parse(bytes), entryKey);
     } catch (const std::runtime_error& e) {
         return e.what();
     }
 }
 
-// A minimal list a host accepts, with one property replaced or dropped.
-std::vector<uint8_t> FilterList(const std::string& replacedKey = {}, const Bytes& replacement = {})
+// A minimal list a 32-bit host accepts, with one property replaced or
+// dropped, and the entry point under `entryKey` (stored order).
+std::vector<uint8_t> FilterList(const std::string& replacedKey = {}, const Bytes& replacement = {},
+                                const char* entryKey = "68xw")
 {
     struct Item {
         const char* key;
@@ -97,7 +104,7 @@ std::vector<uint8_t> FilterList(const std::string& replacedKey = {}, const Bytes
         {"eman", Bytes().Raw({2}).Text("Xy")},
         {"gtac", Bytes().Raw({1}).Text("C")},
         {"srev", Bytes().Long(0x00040000)},
-        {"68xw", Bytes().Text("Go").Zeros(2)},
+        {entryKey, Bytes().Text("Go").Zeros(2)},
         {"edom", Bytes().Raw({0x10, 0, 0, 0})},
     };
     Bytes body;
@@ -178,6 +185,18 @@ TEST(PluginPropertyList, HostChecksAcceptAFilterAndNameEachReasonToRefuse)
     EXPECT_EQ(EntryError(FilterList("eman", Bytes().Raw({5, 'a'}))), "PiPL: 'name' is not a length-prefixed string");
 }
 
+TEST(PluginPropertyList, EachArchitectureReadsOnlyItsOwnEntryProperty)
+{
+    const std::vector<uint8_t> x86List = FilterList();
+    const std::vector<uint8_t> x64List = FilterList({}, {}, "4668");
+    EXPECT_EQ(EntryError(x86List, kEntryX86), "accepted: Go");
+    EXPECT_EQ(EntryError(x86List, kEntryX64), "PiPL: no '8664' property");
+    EXPECT_EQ(EntryError(x64List, kEntryX64), "accepted: Go");
+    EXPECT_EQ(EntryError(x64List, kEntryX86), "PiPL: no 'wx86' property");
+    EXPECT_EQ(EntryError(FilterList("4668", Bytes().Zeros(4), "4668"), kEntryX64),
+              "PiPL: empty '8664' entry point name");
+}
+
 class SquelmPropertyList : public testing::Test {
 protected:
     static void SetUpTestSuite() { plugin_ = new SquelmHost::PluginModule(SquelmHost::LoadPluginModule(PluginFile())); }
@@ -219,6 +238,8 @@ TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
     // The loader steps by the stated lengths alone: each must be padded.
     for (const SquelmHost::PiPLProperty& property : list.properties)
         EXPECT_EQ(property.length % 4, 0u) << SquelmHost::FourCCText(property.key);
+    // Only the entry key of the library's own architecture.
+    EXPECT_EQ(list.Find(SquelmHost::kOwnEntryKey == kEntryX64 ? kEntryX86 : kEntryX64), nullptr);
 }
 
 } // namespace

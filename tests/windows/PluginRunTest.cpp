@@ -2,12 +2,11 @@
 // host calls it, with a second thread answering the windows it opens.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "DialogCanceller.h"
 #include "PluginFile.h"
 #include "testhost/TestHost.h"
 #include "testhost/OwnerWindow.h"
@@ -23,7 +22,6 @@ using SquelmHost::WindowAutomation;
 using SquelmHost::WindowState;
 
 constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 constexpr uintptr_t kUnmappedAddress = 0x10; // never mapped in any process
 
 // 5 x 3, every pixel different, with a marked top-left corner.
@@ -77,24 +75,6 @@ protected:
         ASSERT_NE(entry_, nullptr);
         host_ = std::make_unique<TestHost>(entry_);
         host_->SetImage(MarkedImage());
-    }
-
-    // Runs `call` while the automation thread cancels every dialog that
-    // opens, so that a run never waits for a user.
-    template <class Call>
-    void WithDialogsCancelled(Call call)
-    {
-        std::atomic<bool> done{false};
-        AutomationThread canceller([&done] {
-            const WindowAutomation automation(std::chrono::milliseconds(100));
-            while (!done) {
-                if (intptr_t dialog = automation.WaitForWindow(WindowAutomation::kDialogClass))
-                    automation.PressButton(dialog, kIdCancel);
-            }
-        });
-        call();
-        done = true;
-        canceller.Join();
     }
 
     static PS::PluginEntry entry_;

@@ -112,7 +112,11 @@ bool ReadStackWord(uintptr_t address, uintptr_t& word)
 void ClearPendingFloatFault(CONTEXT& context)
 {
     constexpr DWORD kExceptionFlagsAndSummary = 0x80FF;
+#if defined(__i386__)
     context.FloatSave.StatusWord &= ~kExceptionFlagsAndSummary;
+#else
+    context.FltSave.StatusWord &= ~kExceptionFlagsAndSummary;
+#endif
 }
 
 #if defined(__i386__)
@@ -143,8 +147,38 @@ bool Redirect(CONTEXT& context)
     return false;
 }
 
+#elif defined(__x86_64__)
+
+// The context record of the dispatch lies just below the faulting Rsp, so
+// the handler writes nothing to the stack: the fake return address travels
+// in R11, which no code expects to survive the start of an exception.
+bool Redirect(CONTEXT& context)
+{
+    const uintptr_t rip = context.Rip;
+    switch (RegionOf(rip)) {
+    case Region::ThisModule:
+        // As on x86: Rip + 1 makes the unwinder look up the faulting
+        // instruction itself. The stub pushes it once the handler is done.
+        context.R11 = rip + 1;
+        context.Rip = reinterpret_cast<DWORD64>(&HuxFaultCallStub);
+        return true;
+    case Region::NoModule: {
+        // A call to nowhere: [Rsp] already holds the return address into the
+        // caller and Rsp is aligned as at any function's entry.
+        uintptr_t returnAddress = 0;
+        if (!ReadStackWord(context.Rsp, returnAddress) || RegionOf(returnAddress) != Region::ThisModule)
+            return false;
+        context.Rip = reinterpret_cast<DWORD64>(&HuxRaiseTranslatedFault);
+        return true;
+    }
+    case Region::OtherModule:
+        return false;
+    }
+    return false;
+}
+
 #else
-#error "The fault translator supports 32-bit x86 only."
+#error "The fault translator supports x86 and x64 only."
 #endif
 
 LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers)
@@ -199,6 +233,8 @@ extern "C" [[noreturn]] __attribute__((noinline, used, force_align_arg_pointer))
     throw new HuxSEException(g_pendingCode);
 }
 
+#if defined(__i386__)
+
 // Ecx holds the return address to fake (set by Redirect); Ecx is scratch at
 // any point where an exception may start. Never on the stack when the
 // exception unwinds, so it needs no unwind information.
@@ -207,6 +243,38 @@ extern "C" __attribute__((naked)) void HuxFaultCallStub()
     asm("pushl %ecx\n\t"
         "jmp _HuxRaiseTranslatedFault");
 }
+
+#else
+
+// R11 holds the return address to fake (set by Redirect). Once it is pushed,
+// the rest reads as a function called from the faulting instruction; the
+// system unwinder walks it by its unwind codes: frame pointer back to Rsp,
+// pop Rbp, return to the faulting instruction with Rsp as it was at the
+// fault. The faulting code's Rsp may have any alignment, so the call is made
+// from a realigned stack with the shadow space the calling convention wants.
+// The trap after the call keeps the return address inside this procedure.
+asm(R"(
+    .text
+    .p2align 4
+    .globl HuxFaultCallStub
+    .def HuxFaultCallStub; .scl 2; .type 32; .endef
+HuxFaultCallStub:
+    pushq %r11
+HuxFaultCallFrame:
+    .seh_proc HuxFaultCallFrame
+    pushq %rbp
+    .seh_pushreg %rbp
+    movq %rsp, %rbp
+    .seh_setframe %rbp, 0
+    .seh_endprologue
+    andq $-16, %rsp
+    subq $32, %rsp
+    call HuxRaiseTranslatedFault
+    int3
+    .seh_endproc
+)");
+
+#endif
 
 void HuxInstallFaultTranslator()
 {

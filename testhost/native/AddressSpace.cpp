@@ -1,0 +1,7 @@
+#include "testhost/AddressSpace.h"
+
+namespace SquelmHost {
+
+void ReserveLowAddressSpace() {}
+
+} // namespace SquelmHost
