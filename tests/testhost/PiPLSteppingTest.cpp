@@ -66,7 +66,8 @@ std::vector<uint8_t> FilterList(uint32_t catgLength)
 std::string Entry(const std::vector<uint8_t>& list, PiPLStepping stepping)
 {
     try {
-        return "entry " + SquelmHost::FilterEntryName(SquelmHost::ParsePiPL(list.data(), list.size(), stepping));
+        return "entry " + SquelmHost::FilterEntryName(SquelmHost::ParsePiPL(list.data(), list.size(), stepping),
+                                                      SquelmHost::kEntryX86);
     } catch (const std::runtime_error& e) {
         return e.what();
     }
