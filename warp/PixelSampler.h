@@ -172,9 +172,10 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     } else {
         int32_t sums[3] = {0, 0, 0};
         source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
-        const uint32_t c0 = (65025u + uint32_t(sums[0]) - 1) / 65025u;
-        const uint32_t c1 = (65025u + uint32_t(sums[1]) - 1) / 65025u;
-        const uint32_t c2 = (65025u + uint32_t(sums[2]) - 1) / 65025u;
+        constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
+        const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
+        const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
+        const uint32_t c2 = (kWeights + uint32_t(sums[2]) - 1) / kWeights;
         o[0] = uint8_t(c0);
         o[1] = uint8_t(c1);
         o[2] = uint8_t(c2);
@@ -194,7 +195,7 @@ inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, doub
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n * 65025u);
+        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
     } else {
         SampleLattice<false>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
         WriteAverage(out, sums, n);
