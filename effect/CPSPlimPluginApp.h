@@ -75,6 +75,11 @@ public:
     // The cache that the last render used, or null.
     const HuxPSTileCache* TileCache() const { return m_tileCache.get(); }
 
+protected:
+    // Puts a finished step on the undo list. False when the list refuses it:
+    // the group is then dropped and takes its edit back.
+    virtual bool Record(std::unique_ptr<HuxEditor::HuxEditGroup> group);
+
 private:
     void ResetGrid();
     void RefreshEditorToolbar();

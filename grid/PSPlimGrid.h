@@ -55,9 +55,12 @@ public:
     // Fills patch with snapshot's values where this grid differs from it;
     // true if any point or the edge mode differs.
     bool Diff(const PSPlimGrid& snapshot, GridPatch& patch) const;
-    void SwapPatch(GridPatch& patch);
+    // The exchanges that undo and redo: false, and nothing changed, when the
+    // record does not fit this grid. They never throw, so that an edit can
+    // always be taken back.
+    bool SwapPatch(GridPatch& patch) noexcept;
     void SaveState(GridState& snapshot) const;
-    void SwapState(GridState& snapshot);
+    bool SwapState(GridState& snapshot) noexcept;
 
     // ---- Inverse lookup (PSPlimGridLookup.h, PSPlimGridInvert.cpp) --------
     // Where the material now at `deformed` lay in the undeformed grid.

@@ -2,6 +2,7 @@
 // a real run of the filter in the test host.
 #include "EffectTestSupport.h"
 
+#include "effect/PSPlimGridActions.h"
 #include "ui/PSPlimStroke.h"
 
 #include <cstring>
@@ -71,6 +72,15 @@ protected:
 
     SquelmHost::TestHost host;
 };
+
+// An undeformed grid of the same size, extent and edge mode.
+PSPlimGrid RegularLike(const PSPlimGrid& grid)
+{
+    PSPlimGrid regular;
+    regular.Reset(grid.Width(), grid.Height(), grid.PointsAcross(), grid.PointsDown());
+    regular.SetEdgeMode(grid.EdgeMode());
+    return regular;
+}
 
 } // namespace
 
@@ -207,6 +217,39 @@ TEST_F(GridEditingTest, ResizeThenUndoRestoresTheOldGridAndEarlierEditsStillUndo
         app.ResizeGrid(2, 3);
         EXPECT_EQ(app.Grid().PointsAcross(), PSPlimGrid::kMinPoints);
         EXPECT_EQ(app.Grid().PointsDown(), PSPlimGrid::kMinPoints);
+        return kHuxIdCancel;
+    });
+}
+
+// A step that never reaches the undo list takes its edit back from the
+// group's destructor, exactly; and an exchange that no longer fits the grid
+// is refused there without a throw, leaving the grid alone.
+TEST_F(GridEditingTest, AStepThatIsNeverCommittedTakesItsEditBackWithoutThrowing)
+{
+    Session([](CPSPlimPluginApp& app) -> int {
+        const GridPicture before = Picture(app.Grid());
+        app.SnapshotGrid();
+        app.Grid().Push({0.3, 0.3}, {0.35, 0.32}, 0.1, 1.0);
+        auto patch = std::make_unique<GridPatch>();
+        EXPECT_TRUE(app.Grid().Diff(app.GridSnapshot(), *patch));
+        {
+            HuxEditor::HuxEditGroup group;
+            group.Add(std::make_unique<PSPlimDeformGridAction>(&app, std::move(patch)));
+        }
+        EXPECT_TRUE(SameGrid(before, Picture(app.Grid())));
+
+        app.SnapshotGrid();
+        app.Grid().Push({0.3, 0.3}, {0.35, 0.32}, 0.1, 1.0);
+        patch = std::make_unique<GridPatch>();
+        EXPECT_TRUE(app.Grid().Diff(app.GridSnapshot(), *patch));
+        {
+            HuxEditor::HuxEditGroup group;
+            group.Add(std::make_unique<PSPlimDeformGridAction>(&app, std::move(patch)));
+            app.Grid().Reset(app.Grid().Width(), app.Grid().Height(), 7, 7);
+        }
+        EXPECT_EQ(app.Grid().PointsAcross(), 7);
+        EXPECT_TRUE(SameGrid(Picture(RegularLike(app.Grid())), Picture(app.Grid())));
+        EXPECT_EQ(app.UndoList().Count(), 0);
         return kHuxIdCancel;
     });
 }
