@@ -119,13 +119,28 @@ private:
     bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
     // Undeformed position of (s, t) in triangle (a, b, upperLeft).
     Point2D UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const;
+    // InvertPoint, telling whether a triangle held the (clamped) position;
+    // a miss leaves (0, 0) in result.
+    bool Lookup(Point2D deformed, Point2D& result);
     // The lookup once the remembered cell has missed: the next cell in row
     // order, then the search around the estimate.
-    Point2D InvertBeyondCell(Point2D p);
+    bool LookupBeyondCell(Point2D p, Point2D& result);
     // Remembers cell (a, b) and tries both its triangles, remembered one first.
     bool TestCell(int a, int b, Point2D p, Point2D& result);
     // Tries the cell estimated from p's regular position, then rings around it.
     bool SearchAround(Point2D p, Point2D& result);
+
+    // One triangle of one cell (PSPlimGridAnchor.cpp).
+    struct CellTriangle {
+        int column;
+        int row;
+        bool upperLeft;
+    };
+    // The cell whose edges give Stabilise its angle at `anchor`: the
+    // triangle the lookup just found (lookupFound) when the anchor lies on
+    // the image, else the first triangle in row order that holds the anchor,
+    // else the nearest one with an area.
+    CellTriangle AnchorTriangle(Point2D anchor, bool lookupFound);
 
     double width_ = 2.0;
     double height_ = 2.0;
