@@ -152,3 +152,18 @@ TEST(ScriptedEditorTest, ADragOfOnePointIsAClick)
     EXPECT_EQ(run.toolbarUpdates, 0);
     EXPECT_TRUE(SameImage(Photo(), run.image));
 }
+
+// Positions far beyond any screen: the stroke acts as the same stroke at the
+// tools' position limit (a million grid units, some 7e8 pixels here), the
+// render that follows is the same, and the step undoes like any other.
+TEST(ScriptedEditorTest, AstronomicalCoordinatesActAsTheStrokeAtTheLimit)
+{
+    const ScriptRun huge = RunScript("tool left squelm\ndrag left -1e200,200 1e200,200\n");
+    const ScriptRun limit = RunScript("tool left squelm\ndrag left -1e12,200 1e12,200\n");
+    ASSERT_TRUE(huge.result.Succeeded());
+    EXPECT_TRUE(SameImage(limit.image, huge.image));
+    EXPECT_FALSE(SameImage(RunScript("").image, huge.image)) << "the stroke flung the left edge away";
+
+    const ScriptRun undone = RunScript("drag left 1e200,-1e200 -1e200,1e200 0,0\nundo\n");
+    EXPECT_TRUE(SameImage(RunScript("").image, undone.image));
+}
