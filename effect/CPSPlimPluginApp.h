@@ -58,7 +58,7 @@ public:
     // Records one "Resize grid" step and resamples the grid to the counts.
     void ResizeGrid(int across, int down);
     // The editor's edge-mode command: records the change as an "Edit grid" step.
-    void ChangeEdgeMode(int mode);
+    void ChangeEdgeMode(PSPlimEdgeMode mode);
     bool CanUndo() const { return m_undoList.CanUndo(); }
     bool CanRedo() const { return m_undoList.CanRedo(); }
     void Undo();

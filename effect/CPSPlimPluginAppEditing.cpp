@@ -57,8 +57,8 @@ void CPSPlimPluginApp::RecordGridEdit()
 
 void CPSPlimPluginApp::ResizeGrid(int across, int down)
 {
-    across = std::clamp(across, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
-    down = std::clamp(down, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
+    across = std::clamp(across, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
+    down = std::clamp(down, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
 
     // The action keeps the grid as it is; the resize follows only once the
     // step is on the list.
@@ -83,7 +83,7 @@ bool CPSPlimPluginApp::Record(std::unique_ptr<HuxEditor::HuxEditGroup> group)
     return false;
 }
 
-void CPSPlimPluginApp::ChangeEdgeMode(int mode)
+void CPSPlimPluginApp::ChangeEdgeMode(PSPlimEdgeMode mode)
 {
     SnapshotGrid();
     m_grid.SetEdgeMode(mode);

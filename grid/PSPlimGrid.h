@@ -12,6 +12,7 @@
 #include "grid/GridPatch.h"
 #include "grid/GridPoints.h"
 #include "grid/GridTriangles.h"
+#include "grid/PSPlimChoices.h"
 
 #include <vector>
 
@@ -31,15 +32,8 @@ class PSPlimGrid {
 public:
     using Point2D = HuxGeometry::HuxPoint2D;
 
-    // Edge modes.
-    static constexpr int kFixedEdge = 0;  // border points stay on their regular positions
-    static constexpr int kLockedEdge = 1; // border points slide along the border lines
-    static constexpr int kFreeEdge = 2;   // border points move like any other
-
-    // Point counts including the ring; requests are clamped to this range.
-    static constexpr int kMinPoints = 5;
-    static constexpr int kMaxPoints = 152;
-
+    // Point counts including the ring are clamped to kPSPlimMinGridPoints ..
+    // kPSPlimMaxGridPoints.
     // A regular 2.0 x 2.0 grid of 5 x 5 points with free edges.
     PSPlimGrid();
 
@@ -90,8 +84,8 @@ public:
     // Undeformed position of point (c, r).
     Point2D RegularPosition(int c, int r) const { return {RegularX(c), RegularY(r)}; }
 
-    int EdgeMode() const { return edgeMode_; }
-    void SetEdgeMode(int mode) { edgeMode_ = mode; }
+    PSPlimEdgeMode EdgeMode() const { return edgeMode_; }
+    void SetEdgeMode(PSPlimEdgeMode mode) { edgeMode_ = mode; }
 
     // Lookup coherence, cleared by the editor before each preview update.
     int LookupCounter() const { return lookupCounter_; }
@@ -144,8 +138,8 @@ private:
 
     double width_ = 2.0;
     double height_ = 2.0;
-    int across_ = kMinPoints;
-    int down_ = kMinPoints;
+    int across_ = kPSPlimMinGridPoints;
+    int down_ = kPSPlimMinGridPoints;
     GridPoints points_;
     GridTriangles triangles_; // the lookup's prepared triangles, derived from points_
     int rememberedColumn_ = 0;
@@ -153,7 +147,7 @@ private:
     bool rememberedTriangle_ = false;
     int lookupCounter_ = 0;
     int failedTestCounter_ = 0;
-    int edgeMode_ = kFreeEdge;
+    PSPlimEdgeMode edgeMode_ = PSPlimEdgeMode::Free;
 };
 
 #include "grid/PSPlimGridLookup.h"

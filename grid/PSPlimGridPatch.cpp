@@ -88,8 +88,8 @@ void PSPlimGrid::SaveState(GridState& snapshot) const
 
 bool PSPlimGrid::SwapState(GridState& snapshot) noexcept
 {
-    const bool sizeValid = snapshot.pointsAcross >= kMinPoints && snapshot.pointsAcross <= kMaxPoints &&
-                           snapshot.pointsDown >= kMinPoints && snapshot.pointsDown <= kMaxPoints;
+    const bool sizeValid = snapshot.pointsAcross >= kPSPlimMinGridPoints && snapshot.pointsAcross <= kPSPlimMaxGridPoints &&
+                           snapshot.pointsDown >= kPSPlimMinGridPoints && snapshot.pointsDown <= kPSPlimMaxGridPoints;
     if (!sizeValid ||
         snapshot.points.size() != static_cast<size_t>(snapshot.pointsAcross) * snapshot.pointsDown)
         return false;

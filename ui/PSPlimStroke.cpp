@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -69,8 +70,11 @@ bool PSPlimStroke::MouseMove(Point2D client)
         return false;
     const PSPlimParameters& params = *app_.Params();
     const PSPlimButton button = leftStroke_ ? PSPlimButton::Left : PSPlimButton::Right;
+    // A stored id that names no tool applies nothing.
+    const std::optional<PSPlimTool> tool = PSPlimChoiceFrom<PSPlimTool>(ToolOf(button));
     const GridIndexRect moved =
-        ApplyTool(app_.Grid(), ToolOf(button), lastPoint_, p, params.toolSize, params.toolPower, anchor_);
+        tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize, params.toolPower, anchor_)
+             : GridIndexRect{};
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);
         // Only this move's change is re-rendered, not the whole stroke's: the

@@ -1,10 +1,11 @@
 #include "ui/PSPlimStrokeScript.h"
 
-#include "grid/PSPlimTools.h"
+#include "grid/PSPlimChoices.h"
 
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string_view>
 
@@ -12,9 +13,6 @@ namespace {
 
 using Kind = PSPlimScriptCommand::Kind;
 
-constexpr std::array<std::string_view, kToolCount> kToolNames = {
-    "squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
-constexpr std::array<std::string_view, 3> kEdgeNames = {"fixed", "locked", "free"};
 
 // The words of one line, with the line number for messages.
 class LineReader {
@@ -48,6 +46,15 @@ public:
         for (size_t k = 0; k < N; ++k)
             if (words_[i] == names[k])
                 return static_cast<int>(k);
+        Fail(std::string("unknown ") + what + " '" + words_[i] + "'");
+    }
+
+    // A tool, edge mode or other choice by its keyword.
+    template <class Choice>
+    Choice Keyword(size_t i, const char* what) const
+    {
+        if (const std::optional<Choice> choice = PSPlimChoiceByKeyword<Choice>(words_[i]))
+            return *choice;
         Fail(std::string("unknown ") + what + " '" + words_[i] + "'");
     }
 
@@ -104,7 +111,7 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         in.ExpectCount(3, "tool left|right <name>");
         cmd.kind = Kind::Tool;
         cmd.button = in.Button(1);
-        cmd.toolId = in.Choice(2, kToolNames, "tool");
+        cmd.tool = in.Keyword<PSPlimTool>(2, "tool");
     } else if (verb == "size" || verb == "power") {
         in.ExpectCount(2, verb == "size" ? "size <value>" : "power <value>");
         cmd.kind = verb == "size" ? Kind::Size : Kind::Power;
@@ -119,7 +126,7 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
     } else if (verb == "edge") {
         in.ExpectCount(2, "edge fixed|locked|free");
         cmd.kind = Kind::Edge;
-        cmd.edgeMode = in.Choice(1, kEdgeNames, "edge mode");
+        cmd.edgeMode = in.Keyword<PSPlimEdgeMode>(1, "edge mode");
     } else if (verb == "grid" || verb == "preview") {
         in.ExpectCount(3, verb == "grid" ? "grid <across> <down>" : "preview <width> <height>");
         cmd.kind = verb == "grid" ? Kind::Grid : Kind::Preview;

@@ -27,6 +27,7 @@
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "grid/PSPlimChoices.h"
 
 #include <stdexcept>
 #include <string>
@@ -45,8 +46,8 @@ struct PSPlimScriptCommand {
     Kind kind = Kind::Ok;
     int line = 0;                  // 1-based line of the script
     PSPlimButton button = PSPlimButton::Left;
-    int toolId = 0;                // Tool
-    int edgeMode = 0;              // Edge
+    PSPlimTool tool = PSPlimTool::Squelm;         // Tool
+    PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed; // Edge
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "grid/PSPlimChoices.h"
 #include "host/HuxPSTileCache.h"
 #include "warp/SampleCounts.h"
 
@@ -14,7 +15,7 @@
 #include <cstdint>
 
 struct SamplerSettings {
-    int32_t interpolationMode = 1; // 0 adaptive, 1 always bilinear, anything else nearest
+    PSPlimInterpolation interpolationMode = PSPlimInterpolation::Bilinear;
     double sampleCountBias = 0.9;
     double sampleDensity = 1.0;
 };
@@ -51,8 +52,9 @@ private:
 
     bool UsesBilinear(double lengthTop, double lengthLeft) const
     {
-        const int32_t mode = settings_.interpolationMode;
-        return mode == 1 || (mode == 0 && (lengthTop < 0.8 || lengthLeft < 0.8));
+        const PSPlimInterpolation mode = settings_.interpolationMode;
+        return mode == PSPlimInterpolation::Bilinear ||
+               (mode == PSPlimInterpolation::Adaptive && (lengthTop < 0.8 || lengthLeft < 0.8));
     }
 
     template <bool kBilinear>
@@ -100,10 +102,10 @@ inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, doub
 {
     if (!(squaredTop < oneSampleSquared_ && squaredLeft < oneSampleSquared_))
         return Single::Undecided;
-    const int32_t mode = settings_.interpolationMode;
-    if (mode == 1)
+    const PSPlimInterpolation mode = settings_.interpolationMode;
+    if (mode == PSPlimInterpolation::Bilinear)
         return Single::Bilinear;
-    if (mode != 0)
+    if (mode != PSPlimInterpolation::Adaptive)
         return Single::Nearest;
     if (squaredTop >= unmagnifiedSquared_ && squaredLeft >= unmagnifiedSquared_)
         return Single::Nearest;

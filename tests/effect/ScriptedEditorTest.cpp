@@ -127,11 +127,11 @@ TEST(ScriptedEditorTest, ChoicesGoIntoTheParametersRecordAsTheDialogWritesThem)
 {
     const ScriptRun run = RunScript("tool left nibble\ntool right revert\nsize 0.5\npower 0.01\nedge locked\ngrid 20 2\n");
     ASSERT_TRUE(run.result.Succeeded());
-    EXPECT_EQ(run.stored.leftButtonTool, kToolNibble);
-    EXPECT_EQ(run.stored.rightButtonTool, kToolRevert);
+    EXPECT_EQ(run.stored.leftButtonTool, PSPlimStored(PSPlimTool::Nibble));
+    EXPECT_EQ(run.stored.rightButtonTool, PSPlimStored(PSPlimTool::Revert));
     EXPECT_EQ(run.stored.toolSize, 0.25);
     EXPECT_EQ(run.stored.toolPower, 0.05);
-    EXPECT_EQ(run.stored.gridEdgeMode, PSPlimGrid::kLockedEdge);
+    EXPECT_EQ(run.stored.gridEdgeMode, PSPlimStored(PSPlimEdgeMode::Locked));
     EXPECT_EQ(run.stored.pointsAcross, 22);
     EXPECT_EQ(run.stored.pointsDown, 5); // the dialog's least count is 3
     // The edge-mode step and the resize each refreshed the toolbar.

@@ -254,7 +254,7 @@ TEST(PSPlimGridInvertPlain, MildAndFoldedGridsAgreeBitForBit)
         SCOPED_TRACE(ReplayLine(seed));
         const int across = std::uniform_int_distribution<int>(5, 30)(random);
         const int down = std::uniform_int_distribution<int>(5, 30)(random);
-        PSPlimGrid grid = MakeGrid(0.7, 0.45, across, down, static_cast<int>(seed % 3));
+        PSPlimGrid grid = MakeGrid(0.7, 0.45, across, down, PSPlimForcedChoice<PSPlimEdgeMode>(int32_t(seed % 3)));
         // A fifth of a cell keeps the mesh unfolded, two cells fold it often.
         Shake(grid, random, seed % 2 == 0 ? 0.2 : 2.0);
         ASSERT_TRUE(SameAsPlain(grid, MixedQueries(grid, random)));
@@ -335,7 +335,7 @@ TEST(PSPlimGridInvertPlain, LookupsFollowEveryChangeOfThePoints)
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after At";
     grid.Push({0.3, 0.3}, {0.33, 0.31}, 0.1, 0.5);
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after a tool";
-    grid.SetEdgeMode(PSPlimGrid::kLockedEdge);
+    grid.SetEdgeMode(PSPlimEdgeMode::Locked);
     grid.ApplyEdgeMode();
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after the edge mode";
 
