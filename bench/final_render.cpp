@@ -24,12 +24,12 @@ void Deform(CPSPlimPluginApp& app)
     PSPlimStroke stroke(app);
     stroke.SetImageRect({0, 0, kWidth, kHeight});
     const struct {
-        int tool;
+        PSPlimTool tool;
         double x0, y0, dx, dy;
-    } strokes[] = {{kToolSquelm, 1000, 1000, 40, 10}, {kToolBoggle, 2500, 1200, 30, 30},
-                   {kToolNibble, 3000, 2200, -20, 25}, {kToolSquelm, 1800, 2400, -35, -15}};
+    } strokes[] = {{PSPlimTool::Squelm, 1000, 1000, 40, 10}, {PSPlimTool::Boggle, 2500, 1200, 30, 30},
+                   {PSPlimTool::Nibble, 3000, 2200, -20, 25}, {PSPlimTool::Squelm, 1800, 2400, -35, -15}};
     for (const auto& s : strokes) {
-        app.Params()->leftButtonTool = s.tool;
+        app.Params()->leftButtonTool = PSPlimStored(s.tool);
         stroke.ButtonDown(PSPlimButton::Left, {s.x0, s.y0});
         for (int i = 1; i <= 20; ++i)
             stroke.MouseMove({s.x0 + s.dx * i, s.y0 + s.dy * i});

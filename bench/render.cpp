@@ -77,7 +77,7 @@ Measurement RenderOnce(HuxPSFilter& filter, PSPlimGrid& grid, const Case& c, War
     cache.SetEdge(0, 0);
     WarpTest::GridMapper mapper(grid);
     mapper.Mapping().SetRectangle(cache.ScaledRect());
-    mapper.SetInterpolationMode(c.interpolation);
+    mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
     grid.ClearCounters();
     std::vector<uint8_t> buffer(kTile * kTile * 3);
 
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
         PSPlimGrid undeformed, deformed;
         WarpTest::ResetGrid(undeformed, kWidth, kHeight, 52);
         WarpTest::ResetGrid(deformed, kWidth, kHeight, 52);
-        deformed.SetEdgeMode(PSPlimGrid::kFixedEdge);
+        deformed.SetEdgeMode(PSPlimEdgeMode::Fixed);
         // Default tool power, sizes around the default, typical mouse moves.
         const WarpTest::Strokes strokes;
         WarpTest::DeformGrid(deformed, kSeed, strokes);

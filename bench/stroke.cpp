@@ -35,7 +35,7 @@ std::vector<double> TimeStroke(CPSPlimPluginApp& app)
     const int32_t h = preview->AbsHeight();
     PSPlimStroke stroke(app);
     stroke.SetImageRect({0, 0, w, h});
-    app.Params()->leftButtonTool = kToolSquelm;
+    app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
 
     // A loop through the middle of the image, 2 client pixels per move.
     auto at = [&](int i) {

@@ -51,7 +51,7 @@ void CPSPlimPluginApp::Start()
     if (RunEditor() != kHuxIdOk)
         throw HuxOSErr(PS::userCanceledErr);
 
-    m_params->gridEdgeMode = m_grid.EdgeMode();
+    m_params->gridEdgeMode = PSPlimStored(m_grid.EdgeMode());
     m_params->pointsAcross = m_grid.PointsAcross();
     m_params->pointsDown = m_grid.PointsDown();
     FinalRender();
@@ -80,7 +80,7 @@ void CPSPlimPluginApp::ResetGrid()
     // An empty filter rectangle has no diagonal; keep the grid finite.
     const double unit = diagonal > 0.0 ? diagonal : 1.0;
     m_grid.Reset(width / unit, height / unit, m_params->pointsAcross, m_params->pointsDown);
-    m_grid.SetEdgeMode(m_params->gridEdgeMode);
+    m_grid.SetEdgeMode(PSPlimForcedChoice<PSPlimEdgeMode>(m_params->gridEdgeMode));
     m_grid.ApplyEdgeMode();
     m_gridSnapshot.CopyFrom(m_grid);
 }

@@ -62,7 +62,7 @@ public:
     // Records one "Resize grid" step and resamples the grid to the counts.
     void ResizeGrid(int across, int down);
     // The editor's edge-mode command: records the change as an "Edit grid" step.
-    void ChangeEdgeMode(int mode);
+    void ChangeEdgeMode(PSPlimEdgeMode mode);
     bool CanUndo() const { return m_undoList.CanUndo(); }
     bool CanRedo() const { return m_undoList.CanRedo(); }
     void Undo();
@@ -78,6 +78,11 @@ public:
     void BuildOutputPreview() override;
     // The cache that the last render used, or null.
     const HuxPSTileCache* TileCache() const { return m_tileCache.get(); }
+
+protected:
+    // Puts a finished step on the undo list. False when the list refuses it:
+    // the group is then dropped and takes its edit back.
+    virtual bool Record(std::unique_ptr<HuxEditor::HuxEditGroup> group);
 
 private:
     void ResetGrid();

@@ -42,11 +42,13 @@ void CPSPlimPluginApp::RecordGridEdit()
     if (!range.Empty())
         area = PSPlimUnion(m_gridSnapshot.PointBounds(range), m_grid.PointBounds(range));
 
+    // The step is complete before the list sees it. Should the list refuse
+    // it, the group stays here and its destructor takes the edit back: the
+    // grid returns to the snapshot and the preview is redrawn to match.
     auto group = std::make_unique<HuxEditor::HuxEditGroup>();
-    m_undoList.BeginGroup(group.get());
     group->SetName(kEditGridStep);
     group->Add(std::make_unique<PSPlimDeformGridAction>(this, std::move(patch)));
-    m_undoList.CommitGroup(group);
+    Record(std::move(group));
 
     if (!range.Empty())
         UpdateOutputForGridArea(area);
@@ -55,21 +57,33 @@ void CPSPlimPluginApp::RecordGridEdit()
 
 void CPSPlimPluginApp::ResizeGrid(int across, int down)
 {
-    across = std::clamp(across, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
-    down = std::clamp(down, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
+    across = std::clamp(across, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
+    down = std::clamp(down, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
 
+    // The action keeps the grid as it is; the resize follows only once the
+    // step is on the list.
     auto group = std::make_unique<HuxEditor::HuxEditGroup>();
-    m_undoList.BeginGroup(group.get());
     group->SetName(kResizeGridStep);
     group->Add(std::make_unique<PSPlimChangeGridStateAction>(this));
-    m_undoList.CommitGroup(group);
+    if (!Record(std::move(group)))
+        return;
 
     m_grid.Resize(m_grid.Width(), m_grid.Height(), across, down);
     BuildOutputPreview();
     RefreshEditorToolbar();
 }
 
-void CPSPlimPluginApp::ChangeEdgeMode(int mode)
+bool CPSPlimPluginApp::Record(std::unique_ptr<HuxEditor::HuxEditGroup> group)
+{
+    if (!m_undoList.BeginGroup(group.get()))
+        return false;
+    if (m_undoList.CommitGroup(group))
+        return true;
+    m_undoList.CancelGroup(group.get());
+    return false;
+}
+
+void CPSPlimPluginApp::ChangeEdgeMode(PSPlimEdgeMode mode)
 {
     SnapshotGrid();
     m_grid.SetEdgeMode(mode);

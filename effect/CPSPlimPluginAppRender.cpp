@@ -13,9 +13,11 @@ namespace {
 
 constexpr int32_t kFinalTileBytes = CPSPlimPluginApp::kTileSize * CPSPlimPluginApp::kTileSize * 3;
 
-// Interpolation modes of the mapper that the record's flag selects.
-constexpr int32_t kAdaptiveInterpolation = 0;
-constexpr int32_t kNoInterpolation = 2;
+// The record's exposed-area mode is the cache's edge mode, number for number.
+static_assert(HuxPSTileCache::kRepeatEdge == PSPlimStored(PSPlimExposedArea::RepeatEdge));
+static_assert(HuxPSTileCache::kWrap == PSPlimStored(PSPlimExposedArea::Wrap));
+static_assert(HuxPSTileCache::kMirror == PSPlimStored(PSPlimExposedArea::Mirror));
+static_assert(HuxPSTileCache::kFixedColour == PSPlimStored(PSPlimExposedArea::FixedColour));
 
 HuxRect Grow(const HuxRect& r, int32_t by)
 {
@@ -31,7 +33,7 @@ HuxGeometry::HuxPoint2D CPSPlimPluginApp::MapPoint(HuxGeometry::HuxPoint2D desti
 
 void CPSPlimPluginApp::ApplyMapperSettings()
 {
-    SetInterpolationMode(m_params->useInterpolation ? kAdaptiveInterpolation : kNoInterpolation);
+    SetInterpolationMode(m_params->useInterpolation ? PSPlimInterpolation::Adaptive : PSPlimInterpolation::Nearest);
     SetSampleCountBias(m_params->sampleCountBias);
     SetSampleDensity(m_params->sampleDensity);
     SetKnockoutColour(m_params->knockoutColour);
@@ -40,20 +42,21 @@ void CPSPlimPluginApp::ApplyMapperSettings()
 HuxPSTileCache& CPSPlimPluginApp::SelectTileCache(int32_t scale, int32_t channelOrder)
 {
     const bool hasMask = HostRecord()->haveMask != 0;
+    const int32_t edgeMode = PSPlimStored(PSPlimForcedChoice<PSPlimExposedArea>(m_params->exposedAreaMode));
     const HuxPSTileCache* c = m_tileCache.get();
     // The mask flag is compared too: a cache built without the host's mask
     // cannot serve the masked preview variants.
     const bool keep = c && c->Scale() == scale && c->TileWidth() == kTileSize && c->TileHeight() == kTileSize &&
                       c->ChannelOrderValue() == channelOrder && c->Budget() == kCacheBudget &&
-                      c->HasMask() == hasMask && c->EdgeModeValue() == m_params->exposedAreaMode &&
-                      (m_params->exposedAreaMode != HuxPSTileCache::kFixedColour ||
+                      c->HasMask() == hasMask && c->EdgeModeValue() == edgeMode &&
+                      (edgeMode != HuxPSTileCache::kFixedColour ||
                        c->EdgeColour() == m_params->exposedAreaColour);
     if (keep)
         return *m_tileCache;
     m_tileCache.reset();
     auto cache = std::make_unique<HuxPSTileCache>(this, scale);
     cache->Configure(kTileSize, kTileSize, channelOrder, hasMask, kCacheBudget);
-    cache->SetEdge(m_params->exposedAreaMode, m_params->exposedAreaColour);
+    cache->SetEdge(edgeMode, m_params->exposedAreaColour);
     m_tileCache = std::move(cache);
     return *m_tileCache;
 }

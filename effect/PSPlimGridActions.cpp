@@ -9,14 +9,12 @@ PSPlimDeformGridAction::PSPlimDeformGridAction(CPSPlimPluginApp* app, std::uniqu
 
 bool PSPlimDeformGridAction::DoAction()
 {
-    app_->Grid().SwapPatch(*patch_);
-    return true;
+    return app_->Grid().SwapPatch(*patch_);
 }
 
-bool PSPlimDeformGridAction::UndoAction()
+bool PSPlimDeformGridAction::UndoAction() noexcept
 {
-    app_->Grid().SwapPatch(*patch_);
-    return true;
+    return app_->Grid().SwapPatch(*patch_);
 }
 
 PSPlimChangeGridStateAction::PSPlimChangeGridStateAction(CPSPlimPluginApp* app)
@@ -27,12 +25,10 @@ PSPlimChangeGridStateAction::PSPlimChangeGridStateAction(CPSPlimPluginApp* app)
 
 bool PSPlimChangeGridStateAction::DoAction()
 {
-    app_->Grid().SwapState(snapshot_);
-    return true;
+    return app_->Grid().SwapState(snapshot_);
 }
 
-bool PSPlimChangeGridStateAction::UndoAction()
+bool PSPlimChangeGridStateAction::UndoAction() noexcept
 {
-    app_->Grid().SwapState(snapshot_);
-    return true;
+    return app_->Grid().SwapState(snapshot_);
 }

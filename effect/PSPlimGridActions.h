@@ -1,7 +1,9 @@
 // The undoable grid actions of the editor's history. Each holds the other
 // side of its change and is its own inverse: doing and undoing are the same
-// exchange of stored and current values. Both are made after the change,
-// so they start done.
+// exchange of stored and current values, which cannot throw: an edit can
+// always be taken back. Both are made after the change, so they start done.
+// An exchange refused because the record does not fit the grid (a step
+// replayed out of order) reports failure and changes nothing.
 #pragma once
 
 #include "HuxLib/HUXEDIT/HuxEditAction.h"
@@ -18,7 +20,7 @@ public:
 
 protected:
     bool DoAction() override;
-    bool UndoAction() override;
+    bool UndoAction() noexcept override;
 
 private:
     CPSPlimPluginApp* app_;
@@ -33,7 +35,7 @@ public:
 
 protected:
     bool DoAction() override;
-    bool UndoAction() override;
+    bool UndoAction() noexcept override;
 
 private:
     CPSPlimPluginApp* app_;

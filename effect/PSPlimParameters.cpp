@@ -7,18 +7,18 @@ namespace {
 
 constexpr PSPlimParameters kDefaults = [] {
     PSPlimParameters p{};
-    p.leftButtonTool = 0;
-    p.rightButtonTool = 1;
+    p.leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
+    p.rightButtonTool = PSPlimStored(PSPlimTool::Mellow);
     p.showGrid = 0;
     p.toolSize = 0.1;
     p.toolPower = 0.2;
     p.showToolRadius = 1;
     p.gridColour = 200;
     p.toolRadiusColour = 0xC80000;
-    p.gridEdgeMode = 0;
+    p.gridEdgeMode = PSPlimStored(PSPlimEdgeMode::Fixed);
     p.pointsAcross = 52;
     p.pointsDown = 52;
-    p.exposedAreaMode = 0;
+    p.exposedAreaMode = PSPlimStored(PSPlimExposedArea::RepeatEdge);
     p.exposedAreaColour = 0;
     p.useInterpolation = 1;
     p.sampleDensity = 1.0;
@@ -29,6 +29,12 @@ constexpr PSPlimParameters kDefaults = [] {
 }();
 
 void ForceInto(int32_t& value, int32_t low, int32_t high) { value = std::clamp(value, low, high); }
+
+template <class Choice>
+void ForceChoice(int32_t& value)
+{
+    value = PSPlimStored(PSPlimForcedChoice<Choice>(value));
+}
 
 // A stored NaN would pass every comparison and an infinity is no size at
 // all: both mean the record was damaged, so the default stands in.
@@ -63,14 +69,14 @@ void PSPlimSetDefaultParameters(PSPlimParameters& p)
 
 void PSPlimValidateParameters(PSPlimParameters& p)
 {
-    ForceInto(p.leftButtonTool, 0, 5);
-    ForceInto(p.rightButtonTool, 0, 5);
+    ForceChoice<PSPlimTool>(p.leftButtonTool);
+    ForceChoice<PSPlimTool>(p.rightButtonTool);
     ForceInto(p.toolSize, 0.01, 0.25, kDefaults.toolSize);
     ForceInto(p.toolPower, 0.05, 1.0, kDefaults.toolPower);
-    ForceInto(p.gridEdgeMode, 0, 2);
+    ForceChoice<PSPlimEdgeMode>(p.gridEdgeMode);
     ForceInto(p.pointsAcross, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
     ForceInto(p.pointsDown, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
-    ForceInto(p.exposedAreaMode, 0, 3);
+    ForceChoice<PSPlimExposedArea>(p.exposedAreaMode);
     ForceInto(p.sampleDensity, 0.5, 3.0, kDefaults.sampleDensity);
     ForceInto(p.sampleCountBias, 0.0, 2.0, kDefaults.sampleCountBias);
 }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "grid/PSPlimChoices.h"
+
 struct PSPlimParameters {
     int32_t leftButtonTool;  // tool id 0..5
     int32_t rightButtonTool; // tool id 0..5
@@ -51,8 +53,6 @@ static_assert(offsetof(PSPlimParameters, knockout) == 88);
 static_assert(offsetof(PSPlimParameters, knockoutColour) == 92);
 static_assert(sizeof(PSPlimParameters) == 96);
 
-constexpr int32_t kPSPlimMinGridPoints = 5;
-constexpr int32_t kPSPlimMaxGridPoints = 152;
 
 // Writes every field's default; the padding bytes are left as they are.
 void PSPlimSetDefaultParameters(PSPlimParameters& p);

@@ -3,6 +3,7 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/GridIndexRect.h"
+#include "grid/PSPlimChoices.h"
 
 #include <vector>
 
@@ -11,7 +12,7 @@
 struct GridPatch {
     GridIndexRect range;
     std::vector<HuxGeometry::HuxPoint2D> points;
-    int edgeMode = 0;
+    PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed;
 };
 
 // The other side of a size change: a whole grid without its edge mode.

@@ -8,7 +8,7 @@ namespace {
 
 int ClampPointCount(int count)
 {
-    return std::clamp(count, PSPlimGrid::kMinPoints, PSPlimGrid::kMaxPoints);
+    return std::clamp(count, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
 }
 
 // Regular coordinate of lattice step k of `steps` over `extent`. The last
@@ -92,9 +92,9 @@ void PSPlimGrid::SetLookupState(int column, int row, bool upperLeft)
 
 void PSPlimGrid::ApplyEdgeMode()
 {
-    if (edgeMode_ == kFixedEdge)
+    if (edgeMode_ == PSPlimEdgeMode::Fixed)
         ApplyFixedEdge();
-    else if (edgeMode_ == kLockedEdge)
+    else if (edgeMode_ == PSPlimEdgeMode::Locked)
         ApplyLockedEdge();
 }
 

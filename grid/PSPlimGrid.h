@@ -12,6 +12,7 @@
 #include "grid/GridPatch.h"
 #include "grid/GridPoints.h"
 #include "grid/GridTriangles.h"
+#include "grid/PSPlimChoices.h"
 
 #include <vector>
 
@@ -31,15 +32,8 @@ class PSPlimGrid {
 public:
     using Point2D = HuxGeometry::HuxPoint2D;
 
-    // Edge modes.
-    static constexpr int kFixedEdge = 0;  // border points stay on their regular positions
-    static constexpr int kLockedEdge = 1; // border points slide along the border lines
-    static constexpr int kFreeEdge = 2;   // border points move like any other
-
-    // Point counts including the ring; requests are clamped to this range.
-    static constexpr int kMinPoints = 5;
-    static constexpr int kMaxPoints = 152;
-
+    // Point counts including the ring are clamped to kPSPlimMinGridPoints ..
+    // kPSPlimMaxGridPoints.
     // A regular 2.0 x 2.0 grid of 5 x 5 points with free edges.
     PSPlimGrid();
 
@@ -55,9 +49,12 @@ public:
     // Fills patch with snapshot's values where this grid differs from it;
     // true if any point or the edge mode differs.
     bool Diff(const PSPlimGrid& snapshot, GridPatch& patch) const;
-    void SwapPatch(GridPatch& patch);
+    // The exchanges that undo and redo: false, and nothing changed, when the
+    // record does not fit this grid. They never throw, so that an edit can
+    // always be taken back.
+    bool SwapPatch(GridPatch& patch) noexcept;
     void SaveState(GridState& snapshot) const;
-    void SwapState(GridState& snapshot);
+    bool SwapState(GridState& snapshot) noexcept;
 
     // ---- Inverse lookup (PSPlimGridLookup.h, PSPlimGridInvert.cpp) --------
     // Where the material now at `deformed` lay in the undeformed grid.
@@ -87,8 +84,8 @@ public:
     // Undeformed position of point (c, r).
     Point2D RegularPosition(int c, int r) const { return {RegularX(c), RegularY(r)}; }
 
-    int EdgeMode() const { return edgeMode_; }
-    void SetEdgeMode(int mode) { edgeMode_ = mode; }
+    PSPlimEdgeMode EdgeMode() const { return edgeMode_; }
+    void SetEdgeMode(PSPlimEdgeMode mode) { edgeMode_ = mode; }
 
     // Lookup coherence, cleared by the editor before each preview update.
     int LookupCounter() const { return lookupCounter_; }
@@ -116,18 +113,33 @@ private:
     bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
     // Undeformed position of (s, t) in triangle (a, b, upperLeft).
     Point2D UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const;
+    // InvertPoint, telling whether a triangle held the (clamped) position;
+    // a miss leaves (0, 0) in result.
+    bool Lookup(Point2D deformed, Point2D& result);
     // The lookup once the remembered cell has missed: the next cell in row
     // order, then the search around the estimate.
-    Point2D InvertBeyondCell(Point2D p);
+    bool LookupBeyondCell(Point2D p, Point2D& result);
     // Remembers cell (a, b) and tries both its triangles, remembered one first.
     bool TestCell(int a, int b, Point2D p, Point2D& result);
     // Tries the cell estimated from p's regular position, then rings around it.
     bool SearchAround(Point2D p, Point2D& result);
 
+    // One triangle of one cell (PSPlimGridAnchor.cpp).
+    struct CellTriangle {
+        int column;
+        int row;
+        bool upperLeft;
+    };
+    // The cell whose edges give Stabilise its angle at `anchor`: the
+    // triangle the lookup just found (lookupFound) when the anchor lies on
+    // the image, else the first triangle in row order that holds the anchor,
+    // else the nearest one with an area.
+    CellTriangle AnchorTriangle(Point2D anchor, bool lookupFound);
+
     double width_ = 2.0;
     double height_ = 2.0;
-    int across_ = kMinPoints;
-    int down_ = kMinPoints;
+    int across_ = kPSPlimMinGridPoints;
+    int down_ = kPSPlimMinGridPoints;
     GridPoints points_;
     GridTriangles triangles_; // the lookup's prepared triangles, derived from points_
     int rememberedColumn_ = 0;
@@ -135,7 +147,7 @@ private:
     bool rememberedTriangle_ = false;
     int lookupCounter_ = 0;
     int failedTestCounter_ = 0;
-    int edgeMode_ = kFreeEdge;
+    PSPlimEdgeMode edgeMode_ = PSPlimEdgeMode::Free;
 };
 
 #include "grid/PSPlimGridLookup.h"

@@ -80,23 +80,24 @@ bool PSPlimGrid::SearchAround(Point2D p, Point2D& result)
     }
 }
 
-PSPlimGrid::Point2D PSPlimGrid::InvertBeyondCell(Point2D p)
+bool PSPlimGrid::LookupBeyondCell(Point2D p, Point2D& result)
 {
-    // Then the next cell in row order, as a scan along a row moves on.
+    // Then the next cell in row order, as a scan along a row moves on. Only
+    // the wrap to a new row stops short of the bottom row of cells; a step
+    // along that row is taken like any other.
     int a = rememberedColumn_, b = rememberedRow_;
+    bool stepped = true;
     if (a < across_ - 2) {
         ++a;
     } else {
         ++b;
         a = 0;
+        stepped = b < down_ - 2;
     }
-    Point2D result;
-    if (b < down_ - 2 && TestCell(a, b, p, result))
-        return result;
-
-    if (SearchAround(p, result))
-        return result;
+    if ((stepped && TestCell(a, b, p, result)) || SearchAround(p, result))
+        return true;
     rememberedColumn_ = 0;
     rememberedRow_ = 0;
-    return {0.0, 0.0};
+    result = {0.0, 0.0};
+    return false;
 }

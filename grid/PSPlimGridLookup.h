@@ -37,6 +37,13 @@ inline PSPlimGrid::Point2D PSPlimGrid::UndeformedPosition(int a, int b, bool upp
 
 inline PSPlimGrid::Point2D PSPlimGrid::InvertPoint(Point2D deformed)
 {
+    Point2D result;
+    Lookup(deformed, result);
+    return result;
+}
+
+inline bool PSPlimGrid::Lookup(Point2D deformed, Point2D& result)
+{
     ++lookupCounter_;
     Point2D p = deformed;
     if (p.x < 0.0)
@@ -48,12 +55,11 @@ inline PSPlimGrid::Point2D PSPlimGrid::InvertPoint(Point2D deformed)
     else if (p.y > height_)
         p.y = height_;
 
-    Point2D result;
     if (TestTriangle(rememberedColumn_, rememberedRow_, rememberedTriangle_, p, result))
-        return result;
+        return true;
     ++failedTestCounter_;
     if (TestTriangle(rememberedColumn_, rememberedRow_, !rememberedTriangle_, p, result))
-        return result;
+        return true;
     ++failedTestCounter_;
-    return InvertBeyondCell(p);
+    return LookupBeyondCell(p, result);
 }

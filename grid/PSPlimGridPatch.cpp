@@ -56,7 +56,7 @@ bool PSPlimGrid::Diff(const PSPlimGrid& snapshot, GridPatch& patch) const
     return !range.Empty() || snapshot.edgeMode_ != edgeMode_;
 }
 
-void PSPlimGrid::SwapPatch(GridPatch& patch)
+bool PSPlimGrid::SwapPatch(GridPatch& patch) noexcept
 {
     const GridIndexRect& range = patch.range;
     if (!range.Empty()) {
@@ -64,7 +64,7 @@ void PSPlimGrid::SwapPatch(GridPatch& patch)
                             range.right < across_ && range.bottom < down_ && range.top >= 0;
         const size_t count = static_cast<size_t>(range.Columns()) * range.Rows();
         if (!inside || patch.points.size() != count)
-            throw std::invalid_argument("grid patch does not fit the grid");
+            return false;
     }
 
     std::swap(edgeMode_, patch.edgeMode);
@@ -73,6 +73,7 @@ void PSPlimGrid::SwapPatch(GridPatch& patch)
         for (int c = range.left; c <= range.right; ++c)
             std::swap(At(c, r), patch.points[k++]);
     }
+    return true;
 }
 
 void PSPlimGrid::SaveState(GridState& snapshot) const
@@ -85,13 +86,13 @@ void PSPlimGrid::SaveState(GridState& snapshot) const
     snapshot.pointsDown = down_;
 }
 
-void PSPlimGrid::SwapState(GridState& snapshot)
+bool PSPlimGrid::SwapState(GridState& snapshot) noexcept
 {
-    const bool sizeValid = snapshot.pointsAcross >= kMinPoints && snapshot.pointsAcross <= kMaxPoints &&
-                           snapshot.pointsDown >= kMinPoints && snapshot.pointsDown <= kMaxPoints;
+    const bool sizeValid = snapshot.pointsAcross >= kPSPlimMinGridPoints && snapshot.pointsAcross <= kPSPlimMaxGridPoints &&
+                           snapshot.pointsDown >= kPSPlimMinGridPoints && snapshot.pointsDown <= kPSPlimMaxGridPoints;
     if (!sizeValid ||
         snapshot.points.size() != static_cast<size_t>(snapshot.pointsAcross) * snapshot.pointsDown)
-        throw std::invalid_argument("grid state does not hold a whole grid");
+        return false;
 
     std::swap(width_, snapshot.width);
     std::swap(height_, snapshot.height);
@@ -100,4 +101,5 @@ void PSPlimGrid::SwapState(GridState& snapshot)
     points_.swap(snapshot.points);
     rememberedColumn_ = 0;
     rememberedRow_ = 0;
+    return true;
 }

@@ -6,13 +6,34 @@
 
 #include "HuxLib/HuxGeometry/HuxTransform2D.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 using HuxGeometry::HuxPoint2D;
 using HuxGeometry::HuxTransform2D;
 
 namespace {
+
+// Positions a tool takes, in grid units (the image diagonal is 1), are kept
+// within this distance of the origin on each axis: far beyond anywhere a
+// cursor can be, near enough that their differences, squares and the moves
+// they cause stay finite, so every point of the grid stays finite too.
+constexpr double kToolPositionLimit = 1.0e6;
+
+// Brings each position into the tools' range; false if one is not a number,
+// which no application can follow.
+bool ToolPositions(std::initializer_list<HuxPoint2D*> positions)
+{
+    for (HuxPoint2D* p : positions) {
+        if (std::isnan(p->x) || std::isnan(p->y))
+            return false;
+        p->x = std::clamp(p->x, -kToolPositionLimit, kToolPositionLimit);
+        p->y = std::clamp(p->y, -kToolPositionLimit, kToolPositionLimit);
+    }
+    return true;
+}
 
 double Length(double dx, double dy)
 {
@@ -88,6 +109,8 @@ HuxPoint2D SmoothTarget(const PSPlimGrid& grid, int c, int r)
 
 GridIndexRect PSPlimGrid::Push(Point2D from, Point2D to, double radius, double power)
 {
+    if (!ToolPositions({&from, &to}))
+        return {};
     HuxPoint2D direction{to.x - from.x, to.y - from.y};
     const double length = Length(direction.x, direction.y);
     if (length != 0.0) {
@@ -103,6 +126,8 @@ GridIndexRect PSPlimGrid::Push(Point2D from, Point2D to, double radius, double p
 
 GridIndexRect PSPlimGrid::Smooth(Point2D from, Point2D to, double radius, double power)
 {
+    if (!ToolPositions({&from, &to}))
+        return {};
     // Targets come from the grid as it was before this application.
     const PSPlimGrid before = *this;
     return VisitBrush(*this, from, to, radius, Reach(from, to, power),
@@ -113,6 +138,8 @@ GridIndexRect PSPlimGrid::Smooth(Point2D from, Point2D to, double radius, double
 
 GridIndexRect PSPlimGrid::Bulge(Point2D from, Point2D to, double radius, double power, Point2D anchor)
 {
+    if (!ToolPositions({&from, &to, &anchor}))
+        return {};
     return VisitBrush(*this, from, to, radius, Reach(from, to, power) * 0.2,
                       [anchor](HuxPoint2D& p, int, int, double amount) {
                           const double vx = p.x - anchor.x, vy = p.y - anchor.y;
@@ -127,6 +154,8 @@ GridIndexRect PSPlimGrid::Bulge(Point2D from, Point2D to, double radius, double 
 GridIndexRect PSPlimGrid::PullToward(Point2D from, Point2D to, double radius, double power,
                                      const HuxTransform2D& transform)
 {
+    if (!ToolPositions({&from, &to}))
+        return {};
     return VisitBrush(*this, from, to, radius, Reach(from, to, power),
                       [this, &transform](HuxPoint2D& p, int c, int r, double amount) {
                           MoveToward(p, transform.Apply(RegularPosition(c, r)), amount);
@@ -140,17 +169,22 @@ GridIndexRect PSPlimGrid::Revert(Point2D from, Point2D to, double radius, double
 
 GridIndexRect PSPlimGrid::Stabilise(Point2D from, Point2D to, double radius, double power, Point2D anchor)
 {
+    if (!ToolPositions({&from, &to, &anchor}))
+        return {};
     // The undeformed position of the material under the anchor, and the cell
     // and triangle that hold it.
-    const HuxPoint2D source = InvertPoint(anchor);
+    HuxPoint2D source;
+    const bool found = Lookup(anchor, source);
+    const CellTriangle cell = AnchorTriangle(anchor, found);
     // Its two edges along the grid lines: from the top-left corner for the
     // upper-left triangle, into the bottom-right corner for the other.
-    const int c = rememberedColumn_, r = rememberedRow_;
-    const HuxPoint2D& corner = rememberedTriangle_ ? Point(c, r) : Point(c + 1, r + 1);
-    const HuxPoint2D& across = rememberedTriangle_ ? Point(c + 1, r) : Point(c, r + 1);
-    const HuxPoint2D& down = rememberedTriangle_ ? Point(c, r + 1) : Point(c + 1, r);
-    const HuxPoint2D h = rememberedTriangle_ ? Difference(across, corner) : Difference(corner, across);
-    const HuxPoint2D v = rememberedTriangle_ ? Difference(down, corner) : Difference(corner, down);
+    const int c = cell.column, r = cell.row;
+    const bool upperLeft = cell.upperLeft;
+    const HuxPoint2D& corner = upperLeft ? Point(c, r) : Point(c + 1, r + 1);
+    const HuxPoint2D& across = upperLeft ? Point(c + 1, r) : Point(c, r + 1);
+    const HuxPoint2D& down = upperLeft ? Point(c, r + 1) : Point(c + 1, r);
+    const HuxPoint2D h = upperLeft ? Difference(across, corner) : Difference(corner, across);
+    const HuxPoint2D v = upperLeft ? Difference(down, corner) : Difference(corner, down);
     // The mean turn of the cell's two edges; zero for an undeformed cell.
     const double angle = (std::numbers::pi / 2 - std::atan2(h.y, h.x) - std::atan2(v.y, v.x)) * 0.5;
 

@@ -85,10 +85,17 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     const int32_t down = CheckedSize((height + tileHeight - 1) / tileHeight, "tile cache: too many tiles");
     const int32_t tiles = CheckedSize(int64_t(across) * down, "tile cache: too many tiles");
     const int32_t tilePixels = CheckedSize(int64_t(tileWidth) * tileHeight, "tile cache: tile too large");
-    const int64_t bytesPerTile = int64_t(tilePixels) * (hasMask ? 4 : 3);
-    CheckedSize(bytesPerTile, "tile cache: tile too large");
+    CheckedSize(int64_t(tilePixels) * (hasMask ? 4 : 3), "tile cache: tile too large");
+    // A rectangle narrower or lower than one tile fills only that part of
+    // its tiles, and their buffers hold only that part. The capacity counts
+    // what a buffer really takes, so that a tall, thin image keeps as long a
+    // column of tiles as a wide, low one keeps a row: the render walks
+    // either along its one band.
+    const int64_t usedWidth = std::clamp<int64_t>(width, 1, tileWidth);
+    const int64_t usedHeight = std::clamp<int64_t>(height, 1, tileHeight);
+    const int64_t bytesPerTile = usedWidth * usedHeight * (hasMask ? 4 : 3);
 
-    const int32_t capacity = int32_t(std::max<int64_t>(budget / bytesPerTile, 1));
+    const int32_t capacity = int32_t(std::clamp<int64_t>(budget / bytesPerTile, 1, INT32_MAX));
     // More tiles than exist are never held at once.
     const size_t held = size_t(std::min(capacity, tiles));
     std::vector<uint8_t*> pixelTiles(size_t(tiles), nullptr);
@@ -115,7 +122,8 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     scaledHeight_ = uint32_t(height);
     tileShiftX_ = ShiftOf(tileWidth);
     tileShiftY_ = ShiftOf(tileHeight);
-    tileRowBytes_ = uint32_t(tileWidth) * 3;
+    tileRowBytes_ = uint32_t(usedWidth) * 3;
+    tileRows_ = uint32_t(usedHeight);
     pixelTiles_.swap(pixelTiles);
     maskTiles_.swap(maskTiles);
     loadOrder_.swap(loadOrder);
@@ -191,7 +199,7 @@ HuxPSTileCache::TileBuffers HuxPSTileCache::NewBuffers()
 {
     // Everything that can fail comes first, so that running out of memory
     // leaves the cache as it was.
-    const size_t pixels = size_t(tileWidth_) * size_t(tileHeight_);
+    const size_t pixels = size_t(tileRowBytes_ / 3) * tileRows_;
     auto pixelBuffer = std::make_unique<uint8_t[]>(pixels * 3);
     auto maskBuffer = hasMask_ ? std::make_unique<uint8_t[]>(pixels) : nullptr;
     ownedBuffers_.reserve(ownedBuffers_.size() + 2);
@@ -253,7 +261,7 @@ void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) con
             std::memcpy(to, from, size_t(columns) * 3);
         }
         if (mask != nullptr)
-            std::memcpy(buffers.mask + size_t(r) * size_t(tileWidth_), mask + ptrdiff_t(r) * record.maskRowBytes,
+            std::memcpy(buffers.mask + size_t(r) * (tileRowBytes_ / 3), mask + ptrdiff_t(r) * record.maskRowBytes,
                         size_t(columns));
     }
 }

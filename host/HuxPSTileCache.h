@@ -126,7 +126,10 @@ private:
     uint32_t scaledHeight_ = 0;
     int32_t tileShiftX_ = -1; // log2 of the tile width when it is a power of two
     int32_t tileShiftY_ = -1;
+    // A tile buffer's rows: tileRowBytes_ / 3 pixels each (the tile width,
+    // or the rectangle's width when narrower), tileRows_ of them.
     uint32_t tileRowBytes_ = 0;
+    uint32_t tileRows_ = 0;
 
     // Every buffer ever allocated, freed with the cache; slots and the spare
     // list only point into these.

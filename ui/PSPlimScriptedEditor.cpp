@@ -50,7 +50,7 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     PSPlimParameters& params = *app.Params();
     switch (command.kind) {
     case Kind::Tool:
-        (command.button == PSPlimButton::Left ? params.leftButtonTool : params.rightButtonTool) = command.toolId;
+        (command.button == PSPlimButton::Left ? params.leftButtonTool : params.rightButtonTool) = PSPlimStored(command.tool);
         break;
     case Kind::Size:
         params.toolSize = std::clamp(command.value, kPSPlimMinToolSize, kPSPlimMaxToolSize);

@@ -5,7 +5,10 @@
 #include "grid/PSPlimTools.h"
 #include "ui/PSPlimTimingLine.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -55,8 +58,11 @@ bool PSPlimStroke::MouseMove(Point2D client)
         return false;
     const PSPlimParameters& params = *app_.Params();
     const PSPlimButton button = leftStroke_ ? PSPlimButton::Left : PSPlimButton::Right;
+    // A stored id that names no tool applies nothing.
+    const std::optional<PSPlimTool> tool = PSPlimChoiceFrom<PSPlimTool>(ToolOf(button));
     const GridIndexRect moved =
-        ApplyTool(app_.Grid(), ToolOf(button), lastPoint_, p, params.toolSize, params.toolPower, anchor_);
+        tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize, params.toolPower, anchor_)
+             : GridIndexRect{};
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);
         // Only this move's change is re-rendered, not the whole stroke's: the

@@ -1,13 +1,14 @@
 #include "ui/PSPlimStrokeScript.h"
 
-#include "grid/PSPlimTools.h"
 #include "HuxLib/HUXUTIL/HuxFiles.h"
 #include "HuxLib/HUXUTIL/HuxQuote.h"
+#include "grid/PSPlimChoices.h"
 
 #include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string_view>
 
@@ -15,9 +16,6 @@ namespace {
 
 using Kind = PSPlimScriptCommand::Kind;
 
-constexpr std::array<std::string_view, kToolCount> kToolNames = {
-    "squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
-constexpr std::array<std::string_view, 3> kEdgeNames = {"fixed", "locked", "free"};
 
 // Whole numbers (grid points, preview sizes) beyond this are refused.
 constexpr int kIntegerLimit = 1000000;
@@ -54,6 +52,15 @@ public:
         for (size_t k = 0; k < N; ++k)
             if (words_[i] == names[k])
                 return static_cast<int>(k);
+        Fail(std::string("unknown ") + what + " " + HuxQuote(words_[i]));
+    }
+
+    // A tool, edge mode or other choice by its keyword.
+    template <class Choice>
+    Choice Keyword(size_t i, const char* what) const
+    {
+        if (const std::optional<Choice> choice = PSPlimChoiceByKeyword<Choice>(words_[i]))
+            return *choice;
         Fail(std::string("unknown ") + what + " " + HuxQuote(words_[i]));
     }
 
@@ -113,7 +120,7 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         in.ExpectCount(3, "tool left|right <name>");
         cmd.kind = Kind::Tool;
         cmd.button = in.Button(1);
-        cmd.toolId = in.Choice(2, kToolNames, "tool");
+        cmd.tool = in.Keyword<PSPlimTool>(2, "tool");
     } else if (verb == "size" || verb == "power") {
         in.ExpectCount(2, verb == "size" ? "size <value>" : "power <value>");
         cmd.kind = verb == "size" ? Kind::Size : Kind::Power;
@@ -128,7 +135,7 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
     } else if (verb == "edge") {
         in.ExpectCount(2, "edge fixed|locked|free");
         cmd.kind = Kind::Edge;
-        cmd.edgeMode = in.Choice(1, kEdgeNames, "edge mode");
+        cmd.edgeMode = in.Keyword<PSPlimEdgeMode>(1, "edge mode");
     } else if (verb == "grid" || verb == "preview") {
         in.ExpectCount(3, verb == "grid" ? "grid <across> <down>" : "preview <width> <height>");
         cmd.kind = verb == "grid" ? Kind::Grid : Kind::Preview;

@@ -36,6 +36,7 @@
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "grid/PSPlimChoices.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -55,8 +56,8 @@ struct PSPlimScriptCommand {
     Kind kind = Kind::Ok;
     int line = 0;                  // 1-based line of the script
     PSPlimButton button = PSPlimButton::Left;
-    int toolId = 0;                // Tool
-    int edgeMode = 0;              // Edge
+    PSPlimTool tool = PSPlimTool::Squelm;         // Tool
+    PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed; // Edge
     bool zoomIn = false;           // Zoom
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width

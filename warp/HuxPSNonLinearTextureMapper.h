@@ -23,14 +23,12 @@ public:
     // both in cache coordinates. Called for every pixel corner, row by row.
     virtual HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination) = 0;
 
-    // 0 adaptive (bilinear only where the source is magnified), 1 always
-    // bilinear, anything else nearest-pixel supersampling.
-    void SetInterpolationMode(int32_t mode) { sampler_.interpolationMode = mode; }
+    void SetInterpolationMode(PSPlimInterpolation mode) { sampler_.interpolationMode = mode; }
     void SetSampleCountBias(double bias) { sampler_.sampleCountBias = bias; }
     void SetSampleDensity(double density) { sampler_.sampleDensity = density; }
     // 0x00BBGGRR, mixed into unselected pixels by RenderTileKnockout.
     void SetKnockoutColour(uint32_t colour) { knockoutColour_ = colour; }
-    int32_t InterpolationMode() const { return sampler_.interpolationMode; }
+    PSPlimInterpolation InterpolationMode() const { return sampler_.interpolationMode; }
     double SampleCountBias() const { return sampler_.sampleCountBias; }
     double SampleDensity() const { return sampler_.sampleDensity; }
     uint32_t KnockoutColour() const { return knockoutColour_; }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "grid/PSPlimChoices.h"
 #include "host/HuxPSTileCache.h"
 #include "warp/SampleCounts.h"
 
@@ -14,7 +15,7 @@
 #include <cstdint>
 
 struct SamplerSettings {
-    int32_t interpolationMode = 1; // 0 adaptive, 1 always bilinear, anything else nearest
+    PSPlimInterpolation interpolationMode = PSPlimInterpolation::Bilinear;
     double sampleCountBias = 0.9;
     double sampleDensity = 1.0;
 };
@@ -51,8 +52,9 @@ private:
 
     bool UsesBilinear(double lengthTop, double lengthLeft) const
     {
-        const int32_t mode = settings_.interpolationMode;
-        return mode == 1 || (mode == 0 && (lengthTop < 0.8 || lengthLeft < 0.8));
+        const PSPlimInterpolation mode = settings_.interpolationMode;
+        return mode == PSPlimInterpolation::Bilinear ||
+               (mode == PSPlimInterpolation::Adaptive && (lengthTop < 0.8 || lengthLeft < 0.8));
     }
 
     template <bool kBilinear>
@@ -100,10 +102,10 @@ inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, doub
 {
     if (!(squaredTop < oneSampleSquared_ && squaredLeft < oneSampleSquared_))
         return Single::Undecided;
-    const int32_t mode = settings_.interpolationMode;
-    if (mode == 1)
+    const PSPlimInterpolation mode = settings_.interpolationMode;
+    if (mode == PSPlimInterpolation::Bilinear)
         return Single::Bilinear;
-    if (mode != 0)
+    if (mode != PSPlimInterpolation::Adaptive)
         return Single::Nearest;
     if (squaredTop >= unmagnifiedSquared_ && squaredLeft >= unmagnifiedSquared_)
         return Single::Nearest;
@@ -172,9 +174,10 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     } else {
         int32_t sums[3] = {0, 0, 0};
         source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
-        const uint32_t c0 = (65025u + uint32_t(sums[0]) - 1) / 65025u;
-        const uint32_t c1 = (65025u + uint32_t(sums[1]) - 1) / 65025u;
-        const uint32_t c2 = (65025u + uint32_t(sums[2]) - 1) / 65025u;
+        constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
+        const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
+        const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
+        const uint32_t c2 = (kWeights + uint32_t(sums[2]) - 1) / kWeights;
         o[0] = uint8_t(c0);
         o[1] = uint8_t(c1);
         o[2] = uint8_t(c2);
@@ -194,7 +197,7 @@ inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, doub
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n * 65025u);
+        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
     } else {
         SampleLattice<false>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
         WriteAverage(out, sums, n);

@@ -3,6 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+
+// At most this many samples per destination pixel.
+constexpr int64_t kMaxSamplesPerPixel = 120;
+// The four bilinear weights of one sample add up to 255 x 255.
+constexpr int64_t kBilinearWeightTotal = 65025;
+
+// A pixel's channel sums are 32-bit (the tile cache's AccumulateBilinear adds
+// into int32_t): the most one can reach, every sample a full-weight 255, must
+// fit, and so must the rounding-up numerator of the average built from it.
+// The margin is about 7%, so a larger sample cap needs wider sums.
+constexpr int64_t kLargestChannelSum = kMaxSamplesPerPixel * kBilinearWeightTotal * 255;
+static_assert(kLargestChannelSum <= std::numeric_limits<int32_t>::max(),
+              "the sample cap overflows the 32-bit channel sums");
+static_assert(kLargestChannelSum + kMaxSamplesPerPixel * kBilinearWeightTotal - 1 <=
+                  std::numeric_limits<uint32_t>::max(),
+              "the rounded-up average overflows its 32-bit numerator");
 
 // Samples along one edge: trunc(length * density + bias), at least 1. Values
 // too large for the count's type saturate; the reduction brings them down.
@@ -20,8 +37,7 @@ inline int32_t EdgeSampleCount(double length, double density, double bias)
 // count (countLeft on a tie), halved above 20, else one less.
 inline void ReduceSampleCounts(int32_t& countTop, int32_t& countLeft)
 {
-    constexpr int64_t kMaxSamples = 120;
-    while (int64_t(countTop) * countLeft > kMaxSamples) {
+    while (int64_t(countTop) * countLeft > kMaxSamplesPerPixel) {
         int32_t& count = countTop > countLeft ? countTop : countLeft;
         count = count > 20 ? count / 2 : count - 1;
     }

@@ -11,7 +11,7 @@ bool HuxEditAction::Do()
     return true;
 }
 
-bool HuxEditAction::Undo()
+bool HuxEditAction::Undo() noexcept
 {
     if (!done_ || !UndoAction())
         return false;

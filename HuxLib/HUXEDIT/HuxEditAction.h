@@ -15,7 +15,9 @@ public:
     // when the action reports failure.
     bool Do();
     // Removes the effect; false (and no change) when not done or on failure.
-    bool Undo();
+    // Never throws: a group that never reached the undo list takes its
+    // actions back from its destructor.
+    bool Undo() noexcept;
 
     bool IsDone() const { return done_; }
     int32_t DoneCount() const { return doneCount_; }
@@ -25,7 +27,9 @@ protected:
     explicit HuxEditAction(bool done = false) : done_(done) {}
 
     virtual bool DoAction() = 0;
-    virtual bool UndoAction() = 0;
+    // Reports a failure by its result; whatever it needs is prepared when the
+    // action is made.
+    virtual bool UndoAction() noexcept = 0;
 
 private:
     bool done_;

@@ -30,14 +30,14 @@ bool HuxEditGroup::Redo()
 bool HuxEditGroup::Undo()
 {
     UndoActions();
+    hints_.NotifyReceivers(true);
     return true;
 }
 
-void HuxEditGroup::UndoActions()
+void HuxEditGroup::UndoActions() noexcept
 {
     for (auto it = actions_.rbegin(); it != actions_.rend(); ++it)
         (*it)->Undo();
-    hints_.NotifyReceivers(true);
 }
 
 } // namespace HuxEditor

@@ -13,7 +13,8 @@ namespace HuxEditor {
 class HuxEditGroup {
 public:
     HuxEditGroup() = default;
-    // A group that never reached the undo list rolls its edit back.
+    // A group that never reached the undo list takes its edit back, without
+    // telling the receivers, which only hear of committed steps.
     virtual ~HuxEditGroup();
     HuxEditGroup(const HuxEditGroup&) = delete;
     HuxEditGroup& operator=(const HuxEditGroup&) = delete;
@@ -36,7 +37,7 @@ public:
     HuxUpdateHintList& Hints() { return hints_; }
 
 private:
-    void UndoActions();
+    void UndoActions() noexcept;
 
     std::string name_;
     std::vector<std::unique_ptr<HuxEditAction>> actions_;

@@ -139,7 +139,7 @@ TEST(FinalRenderTest, CancelInTheEditorLeavesTheImageAndKeepsTheSettings)
         stroke.MouseMove({70, 50});
         stroke.ButtonUp(PSPlimButton::Left);
         app.Params()->toolSize = 0.2;
-        app.Params()->rightButtonTool = kToolNibble;
+        app.Params()->rightButtonTool = PSPlimStored(PSPlimTool::Nibble);
         return kHuxIdCancel;
     });
     EXPECT_EQ(run.result.result, PS::userCanceledErr);
@@ -147,7 +147,7 @@ TEST(FinalRenderTest, CancelInTheEditorLeavesTheImageAndKeepsTheSettings)
     EXPECT_TRUE(OutputRequests(host).empty());
     const PSPlimParameters stored = StoredParameters(host);
     EXPECT_EQ(stored.toolSize, 0.2);
-    EXPECT_EQ(stored.rightButtonTool, kToolNibble);
+    EXPECT_EQ(stored.rightButtonTool, PSPlimStored(PSPlimTool::Nibble));
 }
 
 TEST(FinalRenderTest, WithoutAnEditorStartEndsAsCancelled)
@@ -165,20 +165,20 @@ TEST(FinalRenderTest, OkWritesTheGridSizeAndEdgeModeBack)
     host.SetImage(Gradient(64, 48));
     const RunOutcome run = RunWith(host, [](CPSPlimPluginApp& app) {
         app.ResizeGrid(20, 30);
-        app.ChangeEdgeMode(PSPlimGrid::kFreeEdge);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Free);
         return kHuxIdOk;
     });
     ASSERT_TRUE(run.result.Succeeded());
     PSPlimParameters stored = StoredParameters(host);
     EXPECT_EQ(stored.pointsAcross, 20);
     EXPECT_EQ(stored.pointsDown, 30);
-    EXPECT_EQ(stored.gridEdgeMode, PSPlimGrid::kFreeEdge);
+    EXPECT_EQ(stored.gridEdgeMode, PSPlimStored(PSPlimEdgeMode::Free));
 
     // The next run starts from the stored size and mode, undeformed.
     RunWith(host, [](CPSPlimPluginApp& app) {
         EXPECT_EQ(app.Grid().PointsAcross(), 20);
         EXPECT_EQ(app.Grid().PointsDown(), 30);
-        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimGrid::kFreeEdge);
+        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimEdgeMode::Free);
         EXPECT_DOUBLE_EQ(app.Grid().Width(), 0.8);
         EXPECT_DOUBLE_EQ(app.Grid().Height(), 0.6);
         return kHuxIdCancel;
@@ -190,8 +190,8 @@ TEST(FinalRenderTest, EachStartBeginsWithAnEmptyUndoList)
     SquelmHost::TestHost host(Entry());
     host.SetImage(Gradient(64, 48));
     RunWith(host, [](CPSPlimPluginApp& app) {
-        app.ChangeEdgeMode(PSPlimGrid::kFreeEdge);
-        app.ChangeEdgeMode(PSPlimGrid::kLockedEdge);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Free);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Locked);
         app.Undo();
         EXPECT_EQ(app.UndoList().Count(), 2);
         return kHuxIdCancel;

@@ -2,6 +2,7 @@
 // a real run of the filter in the test host.
 #include "EffectTestSupport.h"
 
+#include "effect/PSPlimGridActions.h"
 #include "ui/PSPlimStroke.h"
 
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 
 struct GridPicture {
     GridState state;
-    int edgeMode = 0;
+    PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed;
 };
 
 GridPicture Picture(const PSPlimGrid& grid)
@@ -35,7 +36,7 @@ GridPicture Picture(const PSPlimGrid& grid)
         std::memcmp(&a.state.height, &b.state.height, sizeof(double)) != 0)
         return ::testing::AssertionFailure() << "extents differ";
     if (a.edgeMode != b.edgeMode)
-        return ::testing::AssertionFailure() << "edge modes " << a.edgeMode << " and " << b.edgeMode;
+        return ::testing::AssertionFailure() << "edge modes " << PSPlimStored(a.edgeMode) << " and " << PSPlimStored(b.edgeMode);
     const size_t n = a.state.points.size();
     for (size_t i = 0; i < n; ++i)
         if (std::memcmp(&a.state.points[i], &b.state.points[i], sizeof(HuxPoint2D)) != 0)
@@ -71,6 +72,15 @@ protected:
 
     SquelmHost::TestHost host;
 };
+
+// An undeformed grid of the same size, extent and edge mode.
+PSPlimGrid RegularLike(const PSPlimGrid& grid)
+{
+    PSPlimGrid regular;
+    regular.Reset(grid.Width(), grid.Height(), grid.PointsAcross(), grid.PointsDown());
+    regular.SetEdgeMode(grid.EdgeMode());
+    return regular;
+}
 
 } // namespace
 
@@ -112,7 +122,7 @@ TEST_F(GridEditingTest, UndoToTheStartAndRedoToTheEndRestoreEveryGrid)
                 app.UndoList().Count() == int(pictures.size()))
                 pictures.push_back(Picture(app.Grid()));
         }
-        app.ChangeEdgeMode(PSPlimGrid::kFreeEdge);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Free);
         pictures.push_back(Picture(app.Grid()));
         EXPECT_EQ(app.UndoList().Count(), int(pictures.size()) - 1);
 
@@ -152,12 +162,12 @@ TEST_F(GridEditingTest, AStrokeThatChangesNothingRecordsNothing)
         // A click applies no tool.
         EXPECT_EQ(Stroke(app, {{40, 30}}), PSPlimStroke::EndResult::NothingApplied);
         // Revert on an undeformed grid reports points but moves none.
-        app.Params()->leftButtonTool = kToolRevert;
+        app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Revert);
         EXPECT_EQ(Stroke(app, {{40, 30}, {45, 30}}), PSPlimStroke::EndResult::Submitted);
         // Fixed edges put pushed border points straight back.
-        app.Params()->leftButtonTool = kToolSquelm;
+        app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
         app.Params()->toolSize = 0.01;
-        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimGrid::kFixedEdge);
+        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimEdgeMode::Fixed);
         Stroke(app, {{0, 0}, {0.5, 0.5}});
         EXPECT_EQ(app.UndoList().Count(), 0);
         return kHuxIdCancel;
@@ -167,15 +177,15 @@ TEST_F(GridEditingTest, AStrokeThatChangesNothingRecordsNothing)
 TEST_F(GridEditingTest, EdgeModeCommandsRecordOnlyRealChanges)
 {
     Session([](CPSPlimPluginApp& app) {
-        app.ChangeEdgeMode(PSPlimGrid::kFixedEdge); // already set
+        app.ChangeEdgeMode(PSPlimEdgeMode::Fixed); // already set
         EXPECT_EQ(app.UndoList().Count(), 0);
         const GridPicture fixed = Picture(app.Grid());
-        app.ChangeEdgeMode(PSPlimGrid::kFreeEdge); // no point moves, the mode does
+        app.ChangeEdgeMode(PSPlimEdgeMode::Free); // no point moves, the mode does
         EXPECT_EQ(app.UndoList().Count(), 1);
         EXPECT_EQ(app.UndoList().Entry(0).Name(), "Edit grid");
         app.Undo();
         EXPECT_TRUE(SameGrid(fixed, Picture(app.Grid())));
-        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimGrid::kFixedEdge);
+        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimEdgeMode::Fixed);
         return kHuxIdCancel;
     });
 }
@@ -185,12 +195,12 @@ TEST_F(GridEditingTest, ResizeThenUndoRestoresTheOldGridAndEarlierEditsStillUndo
     Session([](CPSPlimPluginApp& app) {
         const GridPicture start = Picture(app.Grid());
         Stroke(app, {{30, 30}, {38, 34}});
-        app.ChangeEdgeMode(PSPlimGrid::kLockedEdge);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Locked);
         const GridPicture edited = Picture(app.Grid());
         app.ResizeGrid(20, 300); // the second count is forced into range
         EXPECT_EQ(app.Grid().PointsAcross(), 20);
-        EXPECT_EQ(app.Grid().PointsDown(), PSPlimGrid::kMaxPoints);
-        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimGrid::kLockedEdge);
+        EXPECT_EQ(app.Grid().PointsDown(), kPSPlimMaxGridPoints);
+        EXPECT_EQ(app.Grid().EdgeMode(), PSPlimEdgeMode::Locked);
         EXPECT_EQ(app.UndoList().Count(), 3);
         EXPECT_EQ(app.UndoList().Entry(2).Name(), "Resize grid");
         const GridPicture resized = Picture(app.Grid());
@@ -205,8 +215,41 @@ TEST_F(GridEditingTest, ResizeThenUndoRestoresTheOldGridAndEarlierEditsStillUndo
         app.Redo();
         EXPECT_TRUE(SameGrid(resized, Picture(app.Grid())));
         app.ResizeGrid(2, 3);
-        EXPECT_EQ(app.Grid().PointsAcross(), PSPlimGrid::kMinPoints);
-        EXPECT_EQ(app.Grid().PointsDown(), PSPlimGrid::kMinPoints);
+        EXPECT_EQ(app.Grid().PointsAcross(), kPSPlimMinGridPoints);
+        EXPECT_EQ(app.Grid().PointsDown(), kPSPlimMinGridPoints);
+        return kHuxIdCancel;
+    });
+}
+
+// A step that never reaches the undo list takes its edit back from the
+// group's destructor, exactly; and an exchange that no longer fits the grid
+// is refused there without a throw, leaving the grid alone.
+TEST_F(GridEditingTest, AStepThatIsNeverCommittedTakesItsEditBackWithoutThrowing)
+{
+    Session([](CPSPlimPluginApp& app) -> int {
+        const GridPicture before = Picture(app.Grid());
+        app.SnapshotGrid();
+        app.Grid().Push({0.3, 0.3}, {0.35, 0.32}, 0.1, 1.0);
+        auto patch = std::make_unique<GridPatch>();
+        EXPECT_TRUE(app.Grid().Diff(app.GridSnapshot(), *patch));
+        {
+            HuxEditor::HuxEditGroup group;
+            group.Add(std::make_unique<PSPlimDeformGridAction>(&app, std::move(patch)));
+        }
+        EXPECT_TRUE(SameGrid(before, Picture(app.Grid())));
+
+        app.SnapshotGrid();
+        app.Grid().Push({0.3, 0.3}, {0.35, 0.32}, 0.1, 1.0);
+        patch = std::make_unique<GridPatch>();
+        EXPECT_TRUE(app.Grid().Diff(app.GridSnapshot(), *patch));
+        {
+            HuxEditor::HuxEditGroup group;
+            group.Add(std::make_unique<PSPlimDeformGridAction>(&app, std::move(patch)));
+            app.Grid().Reset(app.Grid().Width(), app.Grid().Height(), 7, 7);
+        }
+        EXPECT_EQ(app.Grid().PointsAcross(), 7);
+        EXPECT_TRUE(SameGrid(Picture(RegularLike(app.Grid())), Picture(app.Grid())));
+        EXPECT_EQ(app.UndoList().Count(), 0);
         return kHuxIdCancel;
     });
 }
@@ -232,6 +275,6 @@ TEST_F(GridEditingTest, TheOpenEditorIsToldToRefreshItsToolbarAfterEachStep)
     EXPECT_EQ(TheApp().OpenEditor(), nullptr);
     // Outside a run an edit reaches no editor.
     TheApp().SnapshotGrid();
-    TheApp().ChangeEdgeMode(PSPlimGrid::kFreeEdge);
+    TheApp().ChangeEdgeMode(PSPlimEdgeMode::Free);
     EXPECT_EQ(editor.toolbarUpdates, 2);
 }

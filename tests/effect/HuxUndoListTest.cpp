@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ public:
 
 protected:
     bool DoAction() override { log_.push_back("do " + name_); return !fail; }
-    bool UndoAction() override { log_.push_back("undo " + name_); return !fail; }
+    bool UndoAction() noexcept override { log_.push_back("undo " + name_); return !fail; }
 
 private:
     std::vector<std::string>& log_;
@@ -132,6 +133,30 @@ TEST(EditGroupTest, DeletingAnUncommittedGroupRollsItBack)
         group.Add(std::make_unique<LoggingAction>(log, "2"));
     }
     EXPECT_EQ(log, (std::vector<std::string>{"undo 2", "undo 1", "delete 1", "delete 2"}));
+}
+
+// Receivers hear only of committed steps; one that would fail must not be
+// reached from the destructor, where a failure would end the process.
+TEST(EditGroupTest, RollingBackAnUncommittedGroupTellsNoReceiver)
+{
+    struct ThrowingReceiver : HuxUpdateReceiver {
+        void OnUpdateHints(const HuxUpdateHintList&) override { throw std::runtime_error("redraw failed"); }
+    } receiver;
+    std::vector<std::string> log;
+    {
+        HuxEditGroup group;
+        auto hint = std::make_unique<HuxUpdateHint>();
+        hint->AddReceiver(&receiver);
+        group.Hints().Add(std::move(hint));
+        group.Add(std::make_unique<LoggingAction>(log, "1"));
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"undo 1", "delete 1"}));
+
+    HuxEditGroup committed;
+    auto hint = std::make_unique<HuxUpdateHint>();
+    hint->AddReceiver(&receiver);
+    committed.Hints().Add(std::move(hint));
+    EXPECT_THROW(committed.Commit(), std::runtime_error) << "a committed step does tell it";
 }
 
 TEST(EditGroupTest, AddEmptiesTheHolder)

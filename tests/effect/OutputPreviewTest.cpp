@@ -118,14 +118,14 @@ TEST(OutputPreviewTest, UpdatesAfterEditsMatchAFullRebuild)
             app.SetPreviewSize(600 / level, 400 / level);
             EXPECT_EQ(app.GetZoomLevel(), level);
             const int width = app.GetOutputPreview()->Width();
-            app.Params()->leftButtonTool = kToolSquelm;
+            app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
             Drag(app, PSPlimButton::Left, {{300, 200}, {320, 210}, {345, 215}, {360, 230}});
             EXPECT_TRUE(SamePreview(Rebuilt(app), PreviewBytes(app), width)) << "push at level " << level;
-            app.Params()->leftButtonTool = kToolBoggle;
+            app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Boggle);
             Drag(app, PSPlimButton::Left, {{100, 100}, {110, 100}, {110, 110}, {100, 110}});
             EXPECT_TRUE(SamePreview(Rebuilt(app), PreviewBytes(app), width)) << "bulge at level " << level;
-            app.ChangeEdgeMode(PSPlimGrid::kFreeEdge);
-            app.Params()->leftButtonTool = kToolSquelm;
+            app.ChangeEdgeMode(PSPlimEdgeMode::Free);
+            app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
             Drag(app, PSPlimButton::Left, {{590, 390}, {560, 370}});
             EXPECT_TRUE(SamePreview(Rebuilt(app), PreviewBytes(app), width)) << "free edge at level " << level;
             app.Undo();
@@ -265,11 +265,11 @@ TEST(OutputPreviewTest, EveryMoveOfAStrokeLeavesThePreviewAsAFullRebuildWouldSho
         app.SetPreviewSize(300, 200);
         const int width = app.GetOutputPreview()->Width();
         const struct {
-            int tool;
+            PSPlimTool tool;
             double power;
-        } tools[] = {{kToolSquelm, 1.0}, {kToolBoggle, 1.0}, {kToolNibble, 1.0}, {kToolMellow, 1.0}};
+        } tools[] = {{PSPlimTool::Squelm, 1.0}, {PSPlimTool::Boggle, 1.0}, {PSPlimTool::Nibble, 1.0}, {PSPlimTool::Mellow, 1.0}};
         for (const auto& t : tools) {
-            app.Params()->leftButtonTool = t.tool;
+            app.Params()->leftButtonTool = PSPlimStored(t.tool);
             app.Params()->toolPower = t.power;
             app.Params()->toolSize = 0.05;
             PSPlimStroke stroke(app);
@@ -278,7 +278,7 @@ TEST(OutputPreviewTest, EveryMoveOfAStrokeLeavesThePreviewAsAFullRebuildWouldSho
             for (int i = 1; i <= 6; ++i) {
                 stroke.MouseMove({200.0 + 9 * i, 150.0 + 4 * i});
                 const std::vector<uint8_t> partial = PreviewBytes(app);
-                EXPECT_TRUE(SamePreview(Rebuilt(app), partial, width)) << "tool " << t.tool << ", move " << i;
+                EXPECT_TRUE(SamePreview(Rebuilt(app), partial, width)) << "tool " << PSPlimStored(t.tool) << ", move " << i;
             }
             stroke.ButtonUp(PSPlimButton::Left);
         }

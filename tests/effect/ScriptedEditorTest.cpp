@@ -129,11 +129,11 @@ TEST(ScriptedEditorTest, ChoicesGoIntoTheParametersRecordAsTheDialogWritesThem)
 {
     const ScriptRun run = RunScript("tool left nibble\ntool right revert\nsize 0.5\npower 0.01\nedge locked\ngrid 20 2\n");
     ASSERT_TRUE(run.result.Succeeded());
-    EXPECT_EQ(run.stored.leftButtonTool, kToolNibble);
-    EXPECT_EQ(run.stored.rightButtonTool, kToolRevert);
+    EXPECT_EQ(run.stored.leftButtonTool, PSPlimStored(PSPlimTool::Nibble));
+    EXPECT_EQ(run.stored.rightButtonTool, PSPlimStored(PSPlimTool::Revert));
     EXPECT_EQ(run.stored.toolSize, 0.25);
     EXPECT_EQ(run.stored.toolPower, 0.05);
-    EXPECT_EQ(run.stored.gridEdgeMode, PSPlimGrid::kLockedEdge);
+    EXPECT_EQ(run.stored.gridEdgeMode, PSPlimStored(PSPlimEdgeMode::Locked));
     EXPECT_EQ(run.stored.pointsAcross, 22);
     EXPECT_EQ(run.stored.pointsDown, 5); // the dialog's least count is 3
     // The edge-mode step and the resize each refreshed the toolbar.
@@ -270,4 +270,17 @@ TEST(ScriptedEditorTest, APanMakesTheImageFollowTheMouse)
     EXPECT_EQ(ViewAfter("zoom in\nzoom in\npan 300,200 -900,-900\n"), (HuxRect{387, 240, 600, 400}));
     // With the whole image in view there is nothing to pan.
     EXPECT_EQ(ViewAfter("pan 300,200 250,180\n"), (HuxRect{0, 0, 600, 400}));
+// Positions far beyond any screen: the stroke acts as the same stroke at the
+// tools' position limit (a million grid units, some 7e8 pixels here), the
+// render that follows is the same, and the step undoes like any other.
+TEST(ScriptedEditorTest, AstronomicalCoordinatesActAsTheStrokeAtTheLimit)
+{
+    const ScriptRun huge = RunScript("tool left squelm\ndrag left -1e200,200 1e200,200\n");
+    const ScriptRun limit = RunScript("tool left squelm\ndrag left -1e12,200 1e12,200\n");
+    ASSERT_TRUE(huge.result.Succeeded());
+    EXPECT_TRUE(SameImage(limit.image, huge.image));
+    EXPECT_FALSE(SameImage(RunScript("").image, huge.image)) << "the stroke flung the left edge away";
+
+    const ScriptRun undone = RunScript("drag left 1e200,-1e200 -1e200,1e200 0,0\nundo\n");
+    EXPECT_TRUE(SameImage(RunScript("").image, undone.image));
 }

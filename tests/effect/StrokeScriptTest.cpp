@@ -41,9 +41,9 @@ TEST(StrokeScriptTest, EveryCommandParsesWithItsLine)
     EXPECT_EQ(c[0].kind, Kind::Tool);
     EXPECT_EQ(c[0].line, 2);
     EXPECT_EQ(c[0].button, PSPlimButton::Left);
-    EXPECT_EQ(c[0].toolId, 5);
+    EXPECT_EQ(PSPlimStored(c[0].tool), 5);
     EXPECT_EQ(c[1].button, PSPlimButton::Right);
-    EXPECT_EQ(c[1].toolId, 3);
+    EXPECT_EQ(PSPlimStored(c[1].tool), 3);
     EXPECT_EQ(c[2].kind, Kind::Size);
     EXPECT_EQ(c[2].line, 5);
     EXPECT_EQ(c[2].value, 0.125);
@@ -58,7 +58,7 @@ TEST(StrokeScriptTest, EveryCommandParsesWithItsLine)
     EXPECT_EQ(c[4].points[1].y, -4.0);
     EXPECT_EQ(c[4].points[2].y, 8.0);
     EXPECT_EQ(c[5].kind, Kind::Edge);
-    EXPECT_EQ(c[5].edgeMode, 1);
+    EXPECT_EQ(PSPlimStored(c[5].edgeMode), 1);
     EXPECT_EQ(c[6].kind, Kind::Grid);
     EXPECT_EQ(c[6].first, 20);
     EXPECT_EQ(c[6].second, 30);
@@ -76,11 +76,11 @@ TEST(StrokeScriptTest, ToolNamesMapToToolIds)
     const char* names[] = {"squelm", "mellow", "revert", "stabilise", "boggle", "nibble"};
     for (int id = 0; id < 6; ++id) {
         const auto script = PSPlimStrokeScript::Parse(std::string("tool left ") + names[id]);
-        EXPECT_EQ(script.Commands().at(0).toolId, id) << names[id];
+        EXPECT_EQ(PSPlimStored(script.Commands().at(0).tool), id) << names[id];
     }
     const char* edges[] = {"fixed", "locked", "free"};
     for (int mode = 0; mode < 3; ++mode)
-        EXPECT_EQ(PSPlimStrokeScript::Parse(std::string("edge ") + edges[mode]).Commands().at(0).edgeMode, mode);
+        EXPECT_EQ(PSPlimStored(PSPlimStrokeScript::Parse(std::string("edge ") + edges[mode]).Commands().at(0).edgeMode), mode);
 }
 
 TEST(StrokeScriptTest, AnEmptyScriptHasNoCommands)

@@ -52,8 +52,8 @@ TEST_F(StrokeTest, ClientAndGridPositionsMapThroughTheImageArea)
 TEST_F(StrokeTest, OnlyOneStrokeAtATimeAndTheOtherButtonIsIgnored)
 {
     InSession([](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
-        app.Params()->leftButtonTool = kToolSquelm;
-        app.Params()->rightButtonTool = kToolRevert;
+        app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
+        app.Params()->rightButtonTool = PSPlimStored(PSPlimTool::Revert);
         EXPECT_TRUE(stroke.ButtonDown(PSPlimButton::Left, {150, 150}));
         const HuxPoint2D anchor = stroke.Anchor();
         EXPECT_FALSE(stroke.ButtonDown(PSPlimButton::Right, {200, 200}));
@@ -74,8 +74,8 @@ TEST_F(StrokeTest, OnlyOneStrokeAtATimeAndTheOtherButtonIsIgnored)
 TEST_F(StrokeTest, TheRightButtonUsesItsOwnTool)
 {
     InSession([](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
-        app.Params()->leftButtonTool = kToolSquelm;
-        app.Params()->rightButtonTool = kToolRevert;
+        app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
+        app.Params()->rightButtonTool = PSPlimStored(PSPlimTool::Revert);
         stroke.ButtonDown(PSPlimButton::Right, {150, 150});
         stroke.MouseMove({170, 160});
         EXPECT_FALSE(stroke.StrokeRange().Empty());

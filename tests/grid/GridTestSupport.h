@@ -15,7 +15,7 @@ namespace gridtest {
 using HuxGeometry::HuxPoint2D;
 
 // A regular grid of across x down points over width x height.
-inline PSPlimGrid MakeGrid(double width, double height, int across, int down, int edgeMode = PSPlimGrid::kFreeEdge)
+inline PSPlimGrid MakeGrid(double width, double height, int across, int down, PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Free)
 {
     PSPlimGrid grid;
     grid.Reset(width, height, across, down);
@@ -25,7 +25,7 @@ inline PSPlimGrid MakeGrid(double width, double height, int across, int down, in
 
 // 4 x 4 units in cells of one unit (7 x 7 points): every regular coordinate
 // and most results are exact binary fractions.
-inline PSPlimGrid UnitCellGrid(int edgeMode = PSPlimGrid::kFreeEdge)
+inline PSPlimGrid UnitCellGrid(PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Free)
 {
     return MakeGrid(4.0, 4.0, 7, 7, edgeMode);
 }

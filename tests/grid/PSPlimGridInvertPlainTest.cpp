@@ -40,11 +40,14 @@ public:
             return result;
         ++failed_;
         int a = column_ + 1, b = row_;
+        bool wrapped = false;
         if (a > grid_.PointsAcross() - 2) {
             a = 0;
             ++b;
+            wrapped = true;
         }
-        if (b <= grid_.PointsDown() - 3 && Cell(a, b, p, result))
+        const bool pastLastRow = wrapped && b >= grid_.PointsDown() - 2;
+        if (!pastLastRow && Cell(a, b, p, result))
             return result;
         if (Search(p, result))
             return result;
@@ -251,7 +254,7 @@ TEST(PSPlimGridInvertPlain, MildAndFoldedGridsAgreeBitForBit)
         SCOPED_TRACE(ReplayLine(seed));
         const int across = std::uniform_int_distribution<int>(5, 30)(random);
         const int down = std::uniform_int_distribution<int>(5, 30)(random);
-        PSPlimGrid grid = MakeGrid(0.7, 0.45, across, down, static_cast<int>(seed % 3));
+        PSPlimGrid grid = MakeGrid(0.7, 0.45, across, down, PSPlimForcedChoice<PSPlimEdgeMode>(int32_t(seed % 3)));
         // A fifth of a cell keeps the mesh unfolded, two cells fold it often.
         Shake(grid, random, seed % 2 == 0 ? 0.2 : 2.0);
         ASSERT_TRUE(SameAsPlain(grid, MixedQueries(grid, random)));
@@ -332,7 +335,7 @@ TEST(PSPlimGridInvertPlain, LookupsFollowEveryChangeOfThePoints)
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after At";
     grid.Push({0.3, 0.3}, {0.33, 0.31}, 0.1, 0.5);
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after a tool";
-    grid.SetEdgeMode(PSPlimGrid::kLockedEdge);
+    grid.SetEdgeMode(PSPlimEdgeMode::Locked);
     grid.ApplyEdgeMode();
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "after the edge mode";
 
@@ -361,4 +364,23 @@ TEST(PSPlimGridInvertPlain, LookupsFollowEveryChangeOfThePoints)
     PSPlimGrid moved = std::move(copy);
     ASSERT_TRUE(SameAsPlain(moved, queries)) << "after a move";
     ASSERT_TRUE(SameAsPlain(grid, queries)) << "the original of the copy";
+}
+
+// Started from every cell of the two bottom rows of a grid folded over the
+// bottom ring, where the step to the next cell decides between two
+// triangles that hold the point.
+TEST(PSPlimGridInvertPlain, FoldOverTheBottomRingAgreesBitForBit)
+{
+    PSPlimGrid grid = gridtest::UnitCellGrid();
+    grid.At(3, 5) = {2.0, 4.5};
+    grid.At(4, 5) = {3.0, 3.6};
+    const std::vector<HuxPoint2D> queries{{2.2, 3.95}, {2.5, 3.9}, {2.9, 3.7}, {1.5, 4.0}};
+    for (int row = 4; row <= 5; ++row) {
+        for (int column = 0; column <= 5; ++column) {
+            for (bool upperLeft : {false, true}) {
+                grid.SetLookupState(column, row, upperLeft);
+                EXPECT_TRUE(SameAsPlain(grid, queries)) << "from cell (" << column << ", " << row << ")";
+            }
+        }
+    }
 }

@@ -28,7 +28,7 @@ void KeepBorderInside(PSPlimGrid& grid)
 
 // A grid of random size and aspect whose inner points are shifted by up to
 // a fifth of a cell each way: no triangle folds over.
-PSPlimGrid RandomMildGrid(std::mt19937& random, int edgeMode)
+PSPlimGrid RandomMildGrid(std::mt19937& random, PSPlimEdgeMode edgeMode)
 {
     std::uniform_int_distribution<int> count(5, 40);
     std::uniform_real_distribution<double> aspect(0.2, 1.0);
@@ -47,7 +47,7 @@ PSPlimGrid RandomMildGrid(std::mt19937& random, int edgeMode)
     return grid;
 }
 
-void CheckRoundTrips(unsigned seed, int edgeMode)
+void CheckRoundTrips(unsigned seed, PSPlimEdgeMode edgeMode)
 {
     std::mt19937 random(seed);
     SCOPED_TRACE(ReplayLine(seed));
@@ -67,13 +67,13 @@ void CheckRoundTrips(unsigned seed, int edgeMode)
 TEST(PSPlimGridInvertRandom, UndoesTheForwardMapWithFixedEdges)
 {
     for (unsigned seed = 1000; seed < 1040; ++seed)
-        CheckRoundTrips(seed, PSPlimGrid::kFixedEdge);
+        CheckRoundTrips(seed, PSPlimEdgeMode::Fixed);
 }
 
 TEST(PSPlimGridInvertRandom, UndoesTheForwardMapWithFreeEdges)
 {
     for (unsigned seed = 2000; seed < 2040; ++seed)
-        CheckRoundTrips(seed, PSPlimGrid::kFreeEdge);
+        CheckRoundTrips(seed, PSPlimEdgeMode::Free);
 }
 
 TEST(PSPlimGridInvertRandom, ResultDoesNotDependOnWhereTheSearchStarts)
@@ -81,7 +81,7 @@ TEST(PSPlimGridInvertRandom, ResultDoesNotDependOnWhereTheSearchStarts)
     const unsigned seed = 3001;
     std::mt19937 random(seed);
     SCOPED_TRACE(ReplayLine(seed));
-    PSPlimGrid grid = RandomMildGrid(random, PSPlimGrid::kFixedEdge);
+    PSPlimGrid grid = RandomMildGrid(random, PSPlimEdgeMode::Fixed);
     std::uniform_int_distribution<int> column(0, grid.PointsAcross() - 2), row(0, grid.PointsDown() - 2);
     std::uniform_real_distribution<double> unitX(0.0, grid.Width()), unitY(0.0, grid.Height());
     for (int k = 0; k < 300; ++k) {

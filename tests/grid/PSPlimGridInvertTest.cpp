@@ -234,3 +234,41 @@ TEST(PSPlimGridInvertCounters, ScanAlongARowFollowsTheCells)
     EXPECT_EQ(grid.FailedTestCounter(), 4 * 1 + 3 * 2);
     EXPECT_EQ(grid.RememberedColumn(), 4);
 }
+
+// A grid folded over the bottom ring: the inner bottom edge point (3, 5) is
+// pulled below the ring and (4, 5) lifted, so (2.2, 3.95) lies both in the
+// upper-left triangle of the bottom ring cell (3, 5) and in the upper-left
+// triangle of the inner cell (3, 4) above it.
+namespace {
+PSPlimGrid FoldedOverTheBottomRing()
+{
+    PSPlimGrid grid = gridtest::UnitCellGrid();
+    grid.At(3, 5) = {2.0, 4.5};
+    grid.At(4, 5) = {3.0, 3.6};
+    return grid;
+}
+} // namespace
+
+// A step along the bottom row of cells is taken like any other: from cell
+// (2, 5) the next cell (3, 5) holds the point, before the search could reach
+// the other triangle in cell (3, 4).
+TEST(PSPlimGridInvertCounters, NextCellAlongTheBottomRowOfCellsIsTried)
+{
+    PSPlimGrid grid = FoldedOverTheBottomRing();
+    grid.SetLookupState(2, 5, true);
+    HuxPoint2D result;
+    EXPECT_EQ(FailedTestsOf(grid, {2.2, 3.95}, result), 2);
+    EXPECT_EQ(grid.RememberedColumn(), 3);
+    EXPECT_EQ(grid.RememberedRow(), 5);
+    EXPECT_TRUE(grid.RememberedTriangle());
+    // s = 0.2, t = 0.74 in the ring cell: beyond the bottom of the grid.
+    EXPECT_NEAR(result.x, 2.2, 1e-12);
+    EXPECT_NEAR(result.y, 4.74, 1e-12);
+
+    // Started elsewhere, the search finds the inner cell's triangle instead.
+    grid.SetLookupState(0, 0, true);
+    result = grid.InvertPoint({2.2, 3.95});
+    EXPECT_EQ(grid.RememberedColumn(), 3);
+    EXPECT_EQ(grid.RememberedRow(), 4);
+    EXPECT_LT(result.y, 4.0);
+}

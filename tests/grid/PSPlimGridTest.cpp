@@ -37,7 +37,7 @@ TEST(PSPlimGridReset, NewGridIsRegularTwoByTwoWithFreeEdges)
     EXPECT_EQ(grid.Height(), 2.0);
     EXPECT_EQ(grid.PointsAcross(), 5);
     EXPECT_EQ(grid.PointsDown(), 5);
-    EXPECT_EQ(grid.EdgeMode(), PSPlimGrid::kFreeEdge);
+    EXPECT_EQ(grid.EdgeMode(), PSPlimEdgeMode::Free);
     EXPECT_EQ(grid.LookupCounter(), 0);
     EXPECT_EQ(grid.FailedTestCounter(), 0);
     EXPECT_EQ(grid.RememberedColumn(), 0);
@@ -86,34 +86,34 @@ TEST(PSPlimGridReset, LastColumnLiesExactlyOnTheBorder)
     EXPECT_EQ(grid.Point(50, 7).x, w);
     EXPECT_EQ(grid.Point(51, 7).x, w);
     PSPlimGrid fixed = grid;
-    fixed.SetEdgeMode(PSPlimGrid::kFixedEdge);
+    fixed.SetEdgeMode(PSPlimEdgeMode::Fixed);
     fixed.ApplyEdgeMode();
     EXPECT_TRUE(SameBits(grid, fixed));
-    fixed.SetEdgeMode(PSPlimGrid::kLockedEdge);
+    fixed.SetEdgeMode(PSPlimEdgeMode::Locked);
     fixed.ApplyEdgeMode();
     EXPECT_TRUE(SameBits(grid, fixed));
 }
 
 TEST(PSPlimGridReset, ClampsPointCountsAndResetsOnlyTheRememberedCell)
 {
-    PSPlimGrid grid = MakeGrid(1.0, 1.0, 20, 20, PSPlimGrid::kLockedEdge);
+    PSPlimGrid grid = MakeGrid(1.0, 1.0, 20, 20, PSPlimEdgeMode::Locked);
     grid.InvertPoint({0.5, 0.5});
     grid.SetLookupState(7, 9, true);
     const int lookups = grid.LookupCounter();
     grid.Reset(1.0, 0.5, 2, 500);
-    EXPECT_EQ(grid.PointsAcross(), PSPlimGrid::kMinPoints);
-    EXPECT_EQ(grid.PointsDown(), PSPlimGrid::kMaxPoints);
+    EXPECT_EQ(grid.PointsAcross(), kPSPlimMinGridPoints);
+    EXPECT_EQ(grid.PointsDown(), kPSPlimMaxGridPoints);
     EXPECT_EQ(grid.Point(3, 150), (HuxPoint2D{1.0, 0.5}));
     EXPECT_EQ(grid.RememberedColumn(), 0);
     EXPECT_EQ(grid.RememberedRow(), 0);
     EXPECT_TRUE(grid.RememberedTriangle());
     EXPECT_EQ(grid.LookupCounter(), lookups);
-    EXPECT_EQ(grid.EdgeMode(), PSPlimGrid::kLockedEdge);
+    EXPECT_EQ(grid.EdgeMode(), PSPlimEdgeMode::Locked);
 }
 
 TEST(PSPlimGridReset, CopyFromTakesPointsAndStateButKeepsItsExtent)
 {
-    PSPlimGrid source = MakeGrid(4.0, 2.0, 9, 6, PSPlimGrid::kLockedEdge);
+    PSPlimGrid source = MakeGrid(4.0, 2.0, 9, 6, PSPlimEdgeMode::Locked);
     DeformInner(source, 0.5);
     source.SetLookupState(3, 2, true);
     PSPlimGrid copy = MakeGrid(1.0, 1.0, 5, 5);
@@ -121,7 +121,7 @@ TEST(PSPlimGridReset, CopyFromTakesPointsAndStateButKeepsItsExtent)
     EXPECT_TRUE(SameBits(source, copy));
     EXPECT_EQ(copy.PointsAcross(), 9);
     EXPECT_EQ(copy.PointsDown(), 6);
-    EXPECT_EQ(copy.EdgeMode(), PSPlimGrid::kLockedEdge);
+    EXPECT_EQ(copy.EdgeMode(), PSPlimEdgeMode::Locked);
     EXPECT_EQ(copy.RememberedColumn(), 3);
     EXPECT_EQ(copy.RememberedRow(), 2);
     EXPECT_EQ(copy.Width(), 1.0);
@@ -130,7 +130,7 @@ TEST(PSPlimGridReset, CopyFromTakesPointsAndStateButKeepsItsExtent)
 
 TEST(PSPlimGridEdgeMode, FixedPutsTheBorderBackAndKeepsTheInterior)
 {
-    PSPlimGrid grid = MakeGrid(4.0, 3.0, 8, 7, PSPlimGrid::kFixedEdge);
+    PSPlimGrid grid = MakeGrid(4.0, 3.0, 8, 7, PSPlimEdgeMode::Fixed);
     const PSPlimGrid regular = MakeGrid(4.0, 3.0, 8, 7);
     DeformInner(grid, 1.0);
     PSPlimGrid deformed;
@@ -147,7 +147,7 @@ TEST(PSPlimGridEdgeMode, FixedPutsTheBorderBackAndKeepsTheInterior)
 
 TEST(PSPlimGridEdgeMode, LockedKeepsTheBorderOnTheBorderLines)
 {
-    PSPlimGrid grid = MakeGrid(4.0, 3.0, 7, 7, PSPlimGrid::kLockedEdge);
+    PSPlimGrid grid = MakeGrid(4.0, 3.0, 7, 7, PSPlimEdgeMode::Locked);
     grid.At(1, 1) = {-0.5, -0.25};  // top-left corner pushed out
     grid.At(5, 5) = {4.5, 3.75};    // bottom-right corner pushed out
     grid.At(1, 3) = {-0.375, 3.5};  // left edge, below the image
@@ -166,15 +166,16 @@ TEST(PSPlimGridEdgeMode, LockedKeepsTheBorderOnTheBorderLines)
     EXPECT_EQ(grid.Point(0, 0), (HuxPoint2D{0.0, 0.0})) << "the ring never moves";
 }
 
-TEST(PSPlimGridEdgeMode, FreeAndUnknownModesChangeNothing)
+TEST(PSPlimGridEdgeMode, FreeModeChangesNothing)
 {
-    for (int mode : {PSPlimGrid::kFreeEdge, 3, -1}) {
+    {
+        const PSPlimEdgeMode mode = PSPlimEdgeMode::Free;
         PSPlimGrid grid = MakeGrid(4.0, 3.0, 7, 7, mode);
         DeformInner(grid, 2.0);
         PSPlimGrid before;
         before.CopyFrom(grid);
         grid.ApplyEdgeMode();
-        EXPECT_TRUE(SameBits(before, grid)) << "mode " << mode;
+        EXPECT_TRUE(SameBits(before, grid)) << "mode " << PSPlimStored(mode);
     }
 }
 
@@ -231,10 +232,10 @@ TEST(PSPlimGridResize, CarriesTheDeformationToTheNewDensityAndExtent)
 
 TEST(PSPlimGridResize, EndsWithTheEdgeModeAndPutsTheRingBack)
 {
-    PSPlimGrid grid = MakeGrid(2.0, 2.0, 6, 6, PSPlimGrid::kFreeEdge);
+    PSPlimGrid grid = MakeGrid(2.0, 2.0, 6, 6, PSPlimEdgeMode::Free);
     grid.At(1, 2) = {-0.5, 0.75};
     grid.At(0, 3) = {-3.0, -3.0}; // a stray ring point
-    grid.SetEdgeMode(PSPlimGrid::kLockedEdge);
+    grid.SetEdgeMode(PSPlimEdgeMode::Locked);
     grid.Resize(2.0, 2.0, 11, 11);
     for (int r = 1; r <= 9; ++r)
         EXPECT_EQ(grid.Point(1, r).x, 0.0) << "row " << r;

@@ -5,6 +5,8 @@
 #include "grid/PSPlimTools.h"
 
 #include <cmath>
+#include <limits>
+#include <numbers>
 
 using gridtest::HuxPoint2D;
 using gridtest::MakeGrid;
@@ -14,9 +16,17 @@ namespace {
 
 // 4 x 4 units, 11 x 11 points: inner point (c, r) at ((c - 1) / 2, (r - 1) / 2),
 // so (5, 5) sits at (2, 2).
-PSPlimGrid HalfCellGrid(int edgeMode = PSPlimGrid::kFreeEdge)
+PSPlimGrid HalfCellGrid(PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Free)
 {
     return MakeGrid(4.0, 4.0, 11, 11, edgeMode);
+}
+
+constexpr int kToolCount = PSPlimChoiceCount<PSPlimTool>();
+
+// The tool of a stored id in 0 .. kToolCount - 1.
+PSPlimTool Tool(int id)
+{
+    return *PSPlimChoiceFrom<PSPlimTool>(id);
 }
 
 // A stroke step of length 0.5 centred on (2, 2), to the right.
@@ -71,7 +81,7 @@ TEST(PSPlimGridTools, MoveOfZeroLengthMovesNothing)
         grid.At(5, 5) = {2.125, 1.875};
         grid.At(6, 6) = {2.75, 2.25};
         const PSPlimGrid before = grid;
-        const GridIndexRect range = ApplyTool(grid, tool, {2.0, 2.0}, {2.0, 2.0}, 0.6, 1.0, {1.5, 1.5});
+        const GridIndexRect range = ApplyTool(grid, Tool(tool), {2.0, 2.0}, {2.0, 2.0}, 0.6, 1.0, {1.5, 1.5});
         EXPECT_TRUE(SameBits(before, grid)) << "tool " << tool;
         EXPECT_FALSE(range.Empty()) << "tool " << tool;
     }
@@ -87,7 +97,7 @@ TEST(PSPlimGridTools, BrushOutsideTheGridReportsNothing)
 
 TEST(PSPlimGridTools, FixedEdgePutsPushedBorderPointsBack)
 {
-    PSPlimGrid grid = HalfCellGrid(PSPlimGrid::kFixedEdge);
+    PSPlimGrid grid = HalfCellGrid(PSPlimEdgeMode::Fixed);
     const PSPlimGrid before = grid;
     const GridIndexRect range = grid.Push({0.0, 1.75}, {0.0, 2.25}, 0.75, 1.0);
     EXPECT_EQ(range, (GridIndexRect{1, 4, 2, 6}));
@@ -97,7 +107,7 @@ TEST(PSPlimGridTools, FixedEdgePutsPushedBorderPointsBack)
 
 TEST(PSPlimGridTools, LockedEdgeKeepsPushedBorderPointsOnTheBorder)
 {
-    PSPlimGrid grid = HalfCellGrid(PSPlimGrid::kLockedEdge);
+    PSPlimGrid grid = HalfCellGrid(PSPlimEdgeMode::Locked);
     grid.Push({0.25, 2.0}, {-0.25, 2.0}, 0.75, 1.0); // outwards
     EXPECT_EQ(grid.Point(1, 5), (HuxPoint2D{0.0, 2.0}));
     EXPECT_LT(grid.Point(2, 5).x, 0.5);
@@ -158,11 +168,11 @@ TEST(PSPlimGridSmooth, CornerIsDrawnInBothWays)
 
 TEST(PSPlimGridSmooth, FixedAndLockedEdgesHoldTheBorder)
 {
-    for (int mode : {PSPlimGrid::kFixedEdge, PSPlimGrid::kLockedEdge}) {
+    for (PSPlimEdgeMode mode : {PSPlimEdgeMode::Fixed, PSPlimEdgeMode::Locked}) {
         PSPlimGrid grid = MakeGrid(4.0, 4.0, 7, 7, mode);
         const PSPlimGrid before = grid;
         EXPECT_FALSE(grid.Smooth({0.0, 1.25}, {0.0, 2.75}, 1.5, 0.5).Empty());
-        EXPECT_TRUE(SameBits(before, grid)) << "mode " << mode;
+        EXPECT_TRUE(SameBits(before, grid)) << "mode " << PSPlimStored(mode);
     }
 }
 
@@ -219,27 +229,73 @@ TEST(PSPlimGridStabilise, StretchAboutTheAnchorRelaxesLikeRevert)
     EXPECT_NE(grid.Point(6, 5).x, 2.0 + 1.25 * 0.5) << "the stretched neighbour was drawn in";
 }
 
-TEST(PSPlimGridStabilise, AnchorOutsideTheMeshUsesTheFailedSearchCell)
+namespace {
+
+// Stabilise's pull written out with the angle given: towards
+// anchor + R(angle) (q - source), the source being where the lookup puts the
+// anchor from the grid's current lookup state.
+PSPlimGrid PulledAtAngle(PSPlimGrid grid, HuxPoint2D from, HuxPoint2D to, double radius, HuxPoint2D anchor,
+                         double angle)
+{
+    const HuxPoint2D source = grid.InvertPoint(anchor);
+    HuxGeometry::HuxTransform2D transform, step;
+    transform.SetTranslation(-source.x, -source.y);
+    step.SetRotation(angle);
+    transform.PreMultiply(step);
+    step.SetTranslation(anchor.x, anchor.y);
+    transform.PreMultiply(step);
+    grid.PullToward(from, to, radius, 1.0, transform);
+    return grid;
+}
+
+} // namespace
+
+// The whole mesh shrunk into the top-left quarter: the anchor lies in no
+// triangle, the search fails and leaves the degenerate corner cell (0, 0)
+// remembered. The angle comes from the nearest triangle with an area, the
+// lower-right one of the undistorted cell (8, 8): no turn at all.
+TEST(PSPlimGridStabilise, AnchorInNoTriangleTakesTheAngleOfTheNearestOne)
 {
     PSPlimGrid grid = HalfCellGrid();
     for (int r = 0; r < 11; ++r) {
         for (int c = 0; c < 11; ++c)
             grid.At(c, r) = {grid.Point(c, r).x * 0.5, grid.Point(c, r).y * 0.5};
     }
-    grid.Stabilise({3.5, 3.5}, {3.75, 3.5}, 1.0, 1.0, {3.5, 3.5});
-    EXPECT_EQ(grid.RememberedColumn(), 0);
+    const HuxPoint2D from{1.5, 1.75}, to{1.75, 1.75}, anchor{3.5, 3.5};
+    const PSPlimGrid expected = PulledAtAngle(grid, from, to, 1.0, anchor, 0.0);
+    EXPECT_FALSE(grid.Stabilise(from, to, 1.0, 1.0, anchor).Empty());
+    EXPECT_EQ(grid.RememberedColumn(), 0) << "the failed search's state stays";
     EXPECT_EQ(grid.RememberedRow(), 0);
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c)
-            EXPECT_TRUE(std::isfinite(grid.Point(c, r).x) && std::isfinite(grid.Point(c, r).y));
-    }
+    EXPECT_TRUE(SameBits(expected, grid));
+    EXPECT_FALSE(SameBits(PulledAtAngle(expected, from, to, 1.0, anchor, std::numbers::pi / 4), grid))
+        << "the remembered corner cell would have turned the lattice by 45 degrees";
+}
+
+// Free edges with the right border column pushed out to x = 4.5: a stroke
+// begun at (4.3, 2.5), beyond the image, lies in the inner cell (4, 3). The
+// lookup clamps the anchor onto the image's edge, where the folded ring cell
+// (5, 3) also holds it; remembered from an earlier lookup, that cell would
+// turn the lattice by 90 degrees. The anchor's own cell is not turned.
+TEST(PSPlimGridStabilise, AnchorBeyondAFreelyMovedEdgeTakesTheAngleOfItsOwnCell)
+{
+    PSPlimGrid grid = gridtest::UnitCellGrid();
+    for (int r = 1; r <= 5; ++r)
+        grid.At(5, r).x = 4.5;
+    grid.SetLookupState(5, 3, false);
+    const HuxPoint2D from{4.3, 2.5}, to{4.5, 2.5}, anchor{4.3, 2.5};
+    const PSPlimGrid expected = PulledAtAngle(grid, from, to, 1.0, anchor, 0.0);
+    EXPECT_EQ(expected.RememberedColumn(), 5) << "the lookup itself finds the ring cell";
+    EXPECT_FALSE(grid.Stabilise(from, to, 1.0, 1.0, anchor).Empty());
+    EXPECT_TRUE(SameBits(expected, grid));
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_NE(grid.Point(5, r).x, 4.5 + 1.0) << "no point thrown a cell further out";
 }
 
 TEST(PSPlimGridBulge, BoggleMovesPointsAwayFromTheAnchorAndLeavesTheAnchorPoint)
 {
     PSPlimGrid grid = HalfCellGrid();
     const HuxPoint2D anchor{2.0, 2.0};
-    const GridIndexRect range = ApplyTool(grid, kToolBoggle, kFrom, kTo, 1.0, 0.5, anchor);
+    const GridIndexRect range = ApplyTool(grid, PSPlimTool::Boggle, kFrom, kTo, 1.0, 0.5, anchor);
     EXPECT_EQ(range, (GridIndexRect{3, 3, 7, 7}));
     EXPECT_EQ(grid.Point(5, 5), anchor) << "no direction on the anchor";
     const double reach = 0.5 * 0.5 * 0.2;
@@ -252,7 +308,7 @@ TEST(PSPlimGridBulge, BoggleMovesPointsAwayFromTheAnchorAndLeavesTheAnchorPoint)
 TEST(PSPlimGridBulge, NibbleWithALargeReachCarriesPointsAcrossTheAnchor)
 {
     PSPlimGrid grid = HalfCellGrid();
-    ApplyTool(grid, kToolNibble, {0.5, 2.0}, {3.5, 2.0}, 4.0, 1.0, {2.0, 2.0});
+    ApplyTool(grid, PSPlimTool::Nibble, {0.5, 2.0}, {3.5, 2.0}, 4.0, 1.0, {2.0, 2.0});
     const double amount = (1.0 - 0.5 / 4.0) * (3.0 * -1.0 * 0.2);
     EXPECT_DOUBLE_EQ(grid.Point(6, 5).x, 2.5 + amount);
     EXPECT_LT(grid.Point(6, 5).x, 2.0) << "passed the anchor";
@@ -262,7 +318,7 @@ TEST(PSPlimGridBulge, NibbleWithALargeReachCarriesPointsAcrossTheAnchor)
 
 TEST(PSPlimTools, DispatchMatchesTheGridOperations)
 {
-    PSPlimGrid start = HalfCellGrid(PSPlimGrid::kLockedEdge);
+    PSPlimGrid start = HalfCellGrid(PSPlimEdgeMode::Locked);
     start.At(4, 5) = {1.25, 2.125};
     start.At(6, 4) = {2.625, 1.375};
     const HuxPoint2D from{1.8, 2.1}, to{2.3, 1.7}, anchor{1.6, 1.9};
@@ -284,16 +340,48 @@ TEST(PSPlimTools, DispatchMatchesTheGridOperations)
     };
     for (int tool = 0; tool < kToolCount; ++tool) {
         PSPlimGrid dispatched = start, called = start;
-        const GridIndexRect a = ApplyTool(dispatched, tool, from, to, radius, power, anchor);
+        const GridIndexRect a = ApplyTool(dispatched, Tool(tool), from, to, radius, power, anchor);
         const GridIndexRect b = direct[tool](called, from, to, radius, power, anchor);
         EXPECT_EQ(a, b) << "tool " << tool;
         EXPECT_FALSE(a.Empty()) << "tool " << tool;
         EXPECT_TRUE(SameBits(called, dispatched)) << "tool " << tool;
         EXPECT_FALSE(SameBits(start, dispatched)) << "tool " << tool << " moved nothing";
     }
-    for (int unknown : {-1, kToolCount, 100}) {
-        PSPlimGrid grid = start;
-        EXPECT_TRUE(ApplyTool(grid, unknown, from, to, radius, power, anchor).Empty());
-        EXPECT_TRUE(SameBits(start, grid));
+}
+
+// Cursor positions far beyond any screen: the stroke's length and every
+// move stay finite, so the grid does, and Revert can bring points back.
+TEST(PSPlimGridTools, AstronomicalPositionsKeepEveryPointFinite)
+{
+    const double huge = 1e200, nan = std::numeric_limits<double>::quiet_NaN();
+    for (int tool = 0; tool < kToolCount; ++tool) {
+        SCOPED_TRACE(tool);
+        PSPlimGrid grid = HalfCellGrid();
+        ApplyTool(grid, Tool(tool), {-huge, 2.0}, {huge, 2.0}, 1.0, 1.0, {-huge, 2.0});
+        ApplyTool(grid, Tool(tool), {2.0, huge}, {2.0, -huge}, 1.0, 1.0, {2.0, 2.0});
+        ApplyTool(grid, Tool(tool), {2.0, 2.0}, {2.5, 2.0}, 1.0, 1.0, {huge, -huge});
+        ApplyTool(grid, Tool(tool), {2.0, 2.0}, {2.5, 2.0}, 1.0, 1.0, {nan, 2.0});
+        ApplyTool(grid, Tool(tool), {nan, 2.0}, {2.5, 2.0}, 1.0, 1.0, {2.0, 2.0});
+        for (int r = 0; r < 11; ++r) {
+            for (int c = 0; c < 11; ++c)
+                ASSERT_TRUE(std::isfinite(grid.Point(c, r).x) && std::isfinite(grid.Point(c, r).y))
+                    << "point " << c << ", " << r;
+        }
     }
+}
+
+// A huge stroke is the stroke at the tools' position limit; a point it flung
+// away is still a point that Revert can reach and put back exactly.
+TEST(PSPlimGridTools, AstronomicalStrokeActsAsTheStrokeAtTheLimitAndReverts)
+{
+    PSPlimGrid huge = HalfCellGrid(), limit = HalfCellGrid();
+    huge.Push({-1e200, 2.0}, {1e200, 2.0}, 0.3, 0.25);
+    limit.Push({-1e6, 2.0}, {1e6, 2.0}, 0.3, 0.25);
+    EXPECT_TRUE(SameBits(limit, huge));
+    // The stroke's midpoint is (0, 2), on the left edge point (1, 5).
+    const HuxPoint2D flung = huge.Point(1, 5);
+    EXPECT_EQ(flung, (HuxPoint2D{5e5, 2.0})) << "the centre point moved by the full reach";
+    // A stroke centred on it that reaches further than it lies from home.
+    huge.Revert({flung.x - 4e5, flung.y}, {flung.x + 4e5, flung.y}, 0.3, 1.0);
+    EXPECT_EQ(huge.Point(1, 5), (HuxPoint2D{0.0, 2.0}));
 }

@@ -61,7 +61,7 @@ struct GridRun {
     GridMapper mapper{grid};
 
     // Grid over the host's filter rectangle, mapping for the cache's scale.
-    void Prepare(const HuxPSTileCache& cache, int points, int edgeMode)
+    void Prepare(const HuxPSTileCache& cache, int points, PSPlimEdgeMode edgeMode)
     {
         const HuxRect& source = cache.SourceRect();
         WarpTest::ResetGrid(grid, source.Width(), source.Height(), points);
@@ -84,8 +84,8 @@ TEST(GridRender, UndeformedNearestReproducesTheSourceAtScalesOneAndThree)
         setup.scale = scale;
         const auto result = RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
             GridRun run;
-            run.Prepare(cache, 52, PSPlimGrid::kFixedEdge);
-            run.mapper.SetInterpolationMode(2);
+            run.Prepare(cache, 52, PSPlimEdgeMode::Fixed);
+            run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
             const HuxRect rect = cache.ScaledRect();
             const auto rendered = WarpTest::RenderRect(run.mapper, cache, rect, 128);
             EXPECT_EQ(FirstDifference(ScaledSource(image, rect, scale), rendered, rect), "") << "scale " << scale;
@@ -107,8 +107,8 @@ TEST(GridRender, UndeformedAdaptiveBlendsOnlyTheFirstRowAndColumn)
     host.Options().filterRect = Rect32{10, 5, 80, 65};
     const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
         GridRun run;
-        run.Prepare(cache, 22, PSPlimGrid::kFixedEdge);
-        run.mapper.SetInterpolationMode(0);
+        run.Prepare(cache, 22, PSPlimEdgeMode::Fixed);
+        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(0));
         const HuxRect rect = cache.ScaledRect();
         const auto out = WarpTest::RenderRect(run.mapper, cache, rect, 128);
         WarpTest::ReferenceSource source;
@@ -148,8 +148,8 @@ TEST(GridRender, ABandExposedAlongTheTopTakesTheTopEdgeOfItsColumn)
     host.SetImage(image);
     const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
         GridRun run;
-        run.Prepare(cache, 14, PSPlimGrid::kFreeEdge);
-        run.mapper.SetInterpolationMode(2);
+        run.Prepare(cache, 14, PSPlimEdgeMode::Free);
+        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
         const double drop = 10.0 * run.grid.Height() / 90.0; // ten pixels
         for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
             run.grid.At(c, 1).y += drop;
@@ -177,7 +177,7 @@ TEST(GridRender, FailedLookupsMapToTheTopLeftCorner)
     host.Options().filterRect = Rect32{7, 9, 57, 49};
     const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
         GridRun run;
-        run.Prepare(cache, 8, PSPlimGrid::kFreeEdge);
+        run.Prepare(cache, 8, PSPlimEdgeMode::Free);
         for (int r = 1; r + 1 < run.grid.PointsDown(); ++r) {
             for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
                 run.grid.At(c, r) = {std::numeric_limits<double>::quiet_NaN(), 0.5};
@@ -185,7 +185,7 @@ TEST(GridRender, FailedLookupsMapToTheTopLeftCorner)
         const HuxPoint2D corner = run.mapper.Mapping().MapPoint({30.0, 30.0});
         EXPECT_EQ(corner, (HuxPoint2D{7.0, 9.0}));
         for (int32_t mode = 0; mode <= 2; ++mode) {
-            run.mapper.SetInterpolationMode(mode);
+            run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(mode));
             const HuxRect rect = cache.ScaledRect();
             const auto out = WarpTest::RenderRect(run.mapper, cache, rect, 16);
             for (size_t i = 0; i < out.size(); ++i)
@@ -234,7 +234,7 @@ void CompareWithReference(const RgbImage& image, PSPlimGrid& deformed, const Cas
     const auto result = RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
         GridMapper mapper(deformed);
         mapper.Mapping().SetRectangle(cache.ScaledRect());
-        mapper.SetInterpolationMode(c.interpolation);
+        mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
         WarpTest::ReferenceSource source;
         source.image = &image;
         source.scale = c.scale;
@@ -277,7 +277,7 @@ TEST(GridRender, DeformedGridsMatchThePlainArithmeticByteForByte)
     const RgbImage image = WarpTest::NoiseImage(170, 130, seed);
     PSPlimGrid grid;
     WarpTest::ResetGrid(grid, 170 - 19, 130 - 15, 12);
-    grid.SetEdgeMode(PSPlimGrid::kFreeEdge);
+    grid.SetEdgeMode(PSPlimEdgeMode::Free);
     // Strong strokes: reduced areas with many samples next to magnified ones.
     WarpTest::Strokes strokes;
     strokes.count = 60;
@@ -300,7 +300,7 @@ TEST(GridRender, DeformedGridsWithStrongSettingsMatchThePlainArithmetic)
     const RgbImage image = WarpTest::NoiseImage(120, 100, seed);
     PSPlimGrid grid;
     WarpTest::ResetGrid(grid, 120 - 19, 100 - 15, 7);
-    grid.SetEdgeMode(PSPlimGrid::kFixedEdge);
+    grid.SetEdgeMode(PSPlimEdgeMode::Fixed);
     // Few points and big moves: strong reduction next to strong magnification.
     grid.At(2, 2) = {grid.Point(3, 3).x * 0.98, grid.Point(3, 3).y * 0.97};
     grid.At(4, 3).x += 0.12;

@@ -26,7 +26,7 @@ struct Quad {
 std::array<int, 3> Render(HuxPSTileCache& cache, const Quad& quad, int32_t mode)
 {
     ScriptedMapper mapper;
-    mapper.SetInterpolationMode(mode);
+    mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(mode));
     uint8_t bytes[4] = {0, 0, 0, 0x5A};
     uint8_t* out = bytes;
     mapper.RenderPixel(cache, out, quad.topLeft, quad.topRight, quad.bottomLeft, quad.bottomRight);
@@ -48,7 +48,7 @@ std::array<int, 3> Pixel(const RgbImage& image, int x, int y)
 TEST(RenderPixel, InitialSettings)
 {
     ScriptedMapper mapper;
-    EXPECT_EQ(mapper.InterpolationMode(), 1);
+    EXPECT_EQ(mapper.InterpolationMode(), PSPlimInterpolation::Bilinear);
     EXPECT_EQ(mapper.SampleCountBias(), 0.9);
     EXPECT_EQ(mapper.SampleDensity(), 1.0);
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 using SquelmHost::Rect32;
@@ -221,6 +222,50 @@ TEST(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
         EXPECT_EQ(cache.LoadCount(), 23);
     });
     EXPECT_TRUE(result.Succeeded()) << result.hostError;
+}
+
+// A rectangle thinner than a tile fills only a strip of each tile, and its
+// buffers hold only that strip: a tall 3-pixel column of 16 tiles fits the
+// budget whole, as does a wide 3-pixel row, with pixels and mask read back
+// exactly through the narrower rows. Each tile is asked for once.
+TEST(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
+{
+    for (const auto& [width, height] : {std::pair{3, 2000}, std::pair{2000, 3}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        TestHost host(&WarpTest::HarnessEntry);
+        host.SetImage(NoiseImage(width, height, 12));
+        SquelmHost::GreyImage mask(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                mask.At(x, y) = uint8_t((x * 7 + y * 3) % 251);
+        }
+        host.SetMask(mask);
+        const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+            HuxPSTileCache cache(&filter, 1);
+            cache.Configure(128, 128, 0, true, kBudget);
+            EXPECT_EQ(cache.Capacity(), kBudget / (3 * 128 * 4));
+            const RequestLog log(host);
+            for (int round = 0; round < 2; ++round) {
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < width; ++x) {
+                        ExpectPixel(cache.PixelAt(x, y), host.Image().At(x, y), "thin image");
+                        ASSERT_EQ(cache.MaskAt(x, y), mask.At(x, y)) << x << "," << y;
+                    }
+                }
+            }
+            EXPECT_EQ(log.Since().size(), 16u);
+            int32_t sums[3] = {0, 0, 0};
+            cache.AccumulateBilinear(width > 3 ? 1000.5 : 1.5, height > 3 ? 1000.5 : 1.5, sums[0], sums[1],
+                                     sums[2]);
+            const int bx = width > 3 ? 1000 : 1, by = height > 3 ? 1000 : 1;
+            int expected = 0;
+            for (int dy = 0; dy <= 1; ++dy)
+                for (int dx = 0; dx <= 1; ++dx)
+                    expected += host.Image().At(bx + dx, by + dy)[0] * (dx ? 127 : 128) * (dy ? 127 : 128);
+            EXPECT_EQ(sums[0], expected) << "the row below is one narrow row further on";
+        });
+        EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    }
 }
 
 TEST(TileCacheEviction, ABudgetBelowOneTileStillHoldsOne)

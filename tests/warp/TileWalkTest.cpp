@@ -125,7 +125,7 @@ TEST(TileWalk, IdentityReproducesTheSourceInEveryModeAndHonoursTheStride)
     const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
         for (int32_t mode = 0; mode <= 2; ++mode) {
             ScriptedMapper mapper;
-            mapper.SetInterpolationMode(mode);
+            mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(mode));
             const int32_t stride = 13 * 3 + 5;
             std::vector<uint8_t> buffer;
             mapper.RenderTile(cache, MakeTile(buffer, 20, 9, 33, 20, stride));
@@ -164,7 +164,7 @@ TEST(TileWalk, MaskedAndKnockoutVariants)
         setup.channelOrder = order;
         const auto result = RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
             ScriptedMapper mapper([](HuxPoint2D p) { return HuxPoint2D{p.x + 3.0, p.y}; });
-            mapper.SetInterpolationMode(2);
+            mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
             mapper.SetKnockoutColour(0xFFFFFF);
             WarpTest::ReferenceSource source;
             source.image = &image;
