@@ -28,6 +28,7 @@ const char* Usage()
            "  --script file       play a stroke script as the editor (native host only)\n"
            "  --rect l,t,r,b      filter rectangle (default: the image, or the selection's bounds)\n"
            "  --no-parameters     do not call the Parameters selector before Prepare\n"
+           "  --old-host          a host without 32-bit coordinates (no bigDocumentData)\n"
            "  --show-parameters   print the parameters record after the run\n"
            "  --log               print every call between host and plug-in\n"
            "  --about             call About only\n";
@@ -77,6 +78,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             line.showLog = true;
         } else if (arg == "--no-parameters") {
             line.skipParametersSelector = true;
+        } else if (arg == "--old-host") {
+            line.oldHost = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return std::nullopt;

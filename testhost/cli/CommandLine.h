@@ -18,6 +18,7 @@ struct CommandLine {
     bool showParameters = false;
     bool showLog = false;
     bool skipParametersSelector = false;
+    bool oldHost = false;                  // no 32-bit coordinates
     std::string inputPath;
     std::string outputPath;
 };

@@ -24,6 +24,7 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
+    host.Options().bigDocument = !line.oldHost;
     std::optional<SquelmHostCli::ScriptedEditing> scripted;
     if (!line.scriptPath.empty())
         scripted.emplace(line.scriptPath);
