@@ -92,6 +92,7 @@ private:
     void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
     void FinalRender();
     void RenderFinalTile(HuxPSTileCache& cache, const HuxRect& tile, uint8_t* buffer);
+    void ReportTileProgress(int64_t done, int64_t total);
 
     PSPlimGrid m_grid;
     PSPlimGrid m_gridSnapshot;

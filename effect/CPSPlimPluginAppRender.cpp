@@ -4,9 +4,10 @@
 #include "effect/CPSPlimPluginApp.h"
 
 #include "host/HuxPSDelivery.h"
-#include "host/HuxPSRect.h"
+#include "host/HuxPSRequest.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -113,26 +114,39 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
 
 void CPSPlimPluginApp::FinalRender()
 {
+    // Tiles are counted and walked in 64 bits: a tile's far edge may pass
+    // the largest coordinate before it is cut to the filter rectangle.
     const HuxRect& f = FilterRect();
-    const int32_t tilesAcross = (f.Width() + kTileSize - 1) / kTileSize;
-    const int32_t tilesDown = (f.Height() + kTileSize - 1) / kTileSize;
-    const int32_t tileCount = tilesAcross * tilesDown;
+    const int64_t tilesAcross = (int64_t(f.Width()) + kTileSize - 1) / kTileSize;
+    const int64_t tilesDown = (int64_t(f.Height()) + kTileSize - 1) / kTileSize;
+    const int64_t tileCount = tilesAcross * tilesDown;
 
     HuxPSTileCache& cache = SelectTileCache(1, HuxPSTileCache::kHostOrder);
     HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[kFinalTileBytes]);
     m_mapping.SetRectangle(f);
     ApplyMapperSettings();
 
-    int32_t done = 0;
-    for (int32_t y0 = f.top; y0 < f.bottom; y0 += kTileSize) {
-        const int32_t y1 = std::min(y0 + kTileSize, f.bottom);
-        for (int32_t x0 = f.left; x0 < f.right; x0 += kTileSize) {
-            const int32_t x1 = std::min(x0 + kTileSize, f.right);
-            RenderFinalTile(cache, {x0, y0, x1, y1}, buffer.get());
+    int64_t done = 0;
+    for (int64_t y0 = f.top; y0 < f.bottom; y0 += kTileSize) {
+        const int64_t y1 = std::min<int64_t>(y0 + kTileSize, f.bottom);
+        for (int64_t x0 = f.left; x0 < f.right; x0 += kTileSize) {
+            const int64_t x1 = std::min<int64_t>(x0 + kTileSize, f.right);
+            RenderFinalTile(cache, {int32_t(x0), int32_t(y0), int32_t(x1), int32_t(y1)}, buffer.get());
             TestAbort();
-            UpdateProgress(done++, tileCount);
+            ReportTileProgress(done++, tileCount);
         }
     }
+}
+
+// The host counts progress in 32 bits; a count beyond that is reported in
+// proportion.
+void CPSPlimPluginApp::ReportTileProgress(int64_t done, int64_t total)
+{
+    if (total <= INT32_MAX) {
+        UpdateProgress(int32_t(done), int32_t(total));
+        return;
+    }
+    UpdateProgress(int32_t(double(done) / double(total) * INT32_MAX), INT32_MAX);
 }
 
 void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rect, uint8_t* buffer)
@@ -148,13 +162,10 @@ void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rec
     RenderTileThrough(cache, tile, m_mapping);
 
     PS::FilterRecord* record = HostRecord();
-    record->inputRate = PS::Fixed(1) << 16;
-    record->outLoPlane = 0;
-    record->outHiPlane = 2;
-    record->inRect = HuxToHostRect({});
-    // Nothing of the mask is needed for the output.
-    record->maskRect = HuxToHostRect({});
-    record->outRect = HuxToHostRect(rect);
+    // Nothing of the source or the mask is needed for the output.
+    HuxPSRequest request;
+    request.out = rect;
+    HuxPSSetRequest(*record, request);
     AdvanceState();
 
     HuxPSDeliveredRows(record->outData, record->outRowBytes, rect, 3);

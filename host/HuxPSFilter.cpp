@@ -4,7 +4,8 @@
 
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
-#include "host/HuxPSRect.h"
+#include "host/HuxPSHandles.h"
+#include "host/HuxPSRequest.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,6 +34,8 @@ void HuxPSFilter::Dispatch(int16_t selector, void* record, intptr_t* data, int16
 
     try {
         HuxFaultScope faults;
+        if (m_record)
+            HuxPSAnnounceCoordinates(*m_record);
         // Some hosts preset the result word to a non-zero value and read it
         // afterwards: every selector handled here states its success.
         if (RunSelector(selector))
@@ -121,14 +124,11 @@ void HuxPSFilter::Parameters() { ObtainParameters(); }
 void HuxPSFilter::Prepare()
 {
     ObtainParameters();
-    m_filterRect = HuxFromHostRect(RequireRecord().filterRect);
+    m_filterRect = HuxPSFilterRectOf(RequireRecord());
 }
 
 // The whole image was processed inside Start; empty requests end the host's loop.
 void HuxPSFilter::Continue()
 {
-    PS::FilterRecord& record = RequireRecord();
-    record.inRect = {};
-    record.outRect = {};
-    record.maskRect = {};
+    HuxPSSetRequest(RequireRecord(), {});
 }

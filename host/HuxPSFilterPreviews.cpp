@@ -4,6 +4,7 @@
 
 #include "HuxLib/HUXIMAGE/HuxPalette.h"
 #include "host/HuxPSDelivery.h"
+#include "host/HuxPSPixels.h"
 
 #include <algorithm>
 
@@ -23,10 +24,11 @@ uint8_t Darken(uint8_t value, uint8_t mask) { return static_cast<uint8_t>(value 
 // Host bytes red, green, blue in; preview bytes blue, green, red out.
 void DarkenRow(const uint8_t* pixels, const uint8_t* mask, uint8_t* out, int32_t width)
 {
-    for (int32_t x = 0; x < width; ++x, pixels += 3, out += 3) {
-        out[0] = Darken(pixels[2], mask[x]);
-        out[1] = Darken(pixels[1], mask[x]);
-        out[2] = Darken(pixels[0], mask[x]);
+    HuxPSCopyPixels(pixels, out, width, true);
+    for (int32_t x = 0; x < width; ++x, out += 3) {
+        out[0] = Darken(out[0], mask[x]);
+        out[1] = Darken(out[1], mask[x]);
+        out[2] = Darken(out[2], mask[x]);
     }
 }
 

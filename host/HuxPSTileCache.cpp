@@ -2,7 +2,8 @@
 
 #include "host/HuxPSDelivery.h"
 #include "host/HuxPSFilter.h"
-#include "host/HuxPSRect.h"
+#include "host/HuxPSPixels.h"
+#include "host/HuxPSRequest.h"
 #include "host/PSHostInterface.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
 {
     if (scale_ < 1 || tileWidth < 1 || tileHeight < 1)
         throw std::invalid_argument("tile cache: scale and tile size must be positive");
-    const HuxRect source = HuxFromHostRect(Record().filterRect);
+    const HuxRect source = HuxPSFilterRectOf(Record());
     const HuxRect scaled = HuxRectDivide(source, scale_);
 
     const int64_t width = std::max<int64_t>(int64_t(scaled.right) - scaled.left, 0);
@@ -219,26 +220,19 @@ void HuxPSTileCache::ForgetTile(int32_t index)
         loadOrder_.erase(it);
 }
 
+// In 64 bits: a tile's far edge may lie beyond the largest coordinate before
+// it is cut to the scaled rectangle.
 HuxRect HuxPSTileCache::TileRect(int32_t index) const
 {
-    HuxRect r;
-    r.left = tileWidth_ * (index % tilesAcross_) + scaledRect_.left;
-    r.top = tileHeight_ * (index / tilesAcross_) + scaledRect_.top;
-    r.right = std::min(r.left + tileWidth_, scaledRect_.right);
-    r.bottom = std::min(r.top + tileHeight_, scaledRect_.bottom);
-    return r;
+    const int64_t left = int64_t(tileWidth_) * (index % tilesAcross_) + scaledRect_.left;
+    const int64_t top = int64_t(tileHeight_) * (index / tilesAcross_) + scaledRect_.top;
+    return {int32_t(left), int32_t(top), int32_t(std::min<int64_t>(left + tileWidth_, scaledRect_.right)),
+            int32_t(std::min<int64_t>(top + tileHeight_, scaledRect_.bottom))};
 }
 
 void HuxPSTileCache::RequestTile(const HuxRect& in)
 {
-    PS::FilterRecord& record = Record();
-    record.inRect = HuxToHostRect(in);
-    record.outRect = HuxToHostRect(HuxRect{});
-    record.maskRect = HuxToHostRect(hasMask_ ? in : HuxRect{});
-    record.inputRate = PS::Fixed(scale_) << 16;
-    record.maskRate = PS::Fixed(scale_) << 16;
-    record.inLoPlane = 0;
-    record.inHiPlane = 2;
+    HuxPSSetRequest(Record(), {in, hasMask_ ? in : HuxRect{}, {}, scale_});
     owner_->AdvanceState();
 }
 
@@ -251,15 +245,7 @@ void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) con
     for (int32_t r = 0; r < in.Height(); ++r) {
         const uint8_t* from = source + ptrdiff_t(r) * record.inRowBytes;
         uint8_t* to = buffers.pixels + size_t(r) * tileRowBytes_;
-        if (channelOrder_ == kSwappedOrder) {
-            for (int32_t c = 0; c < columns; ++c, from += 3, to += 3) {
-                to[0] = from[2];
-                to[1] = from[1];
-                to[2] = from[0];
-            }
-        } else {
-            std::memcpy(to, from, size_t(columns) * 3);
-        }
+        HuxPSCopyPixels(from, to, columns, channelOrder_ == kSwappedOrder);
         if (mask != nullptr)
             std::memcpy(buffers.mask + size_t(r) * (tileRowBytes_ / 3), mask + ptrdiff_t(r) * record.maskRowBytes,
                         size_t(columns));

@@ -1,6 +1,7 @@
 #include "testhost/CallLog.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <sstream>
 
@@ -10,9 +11,11 @@ HostEvent RequestEvent(EventKind kind, const PS::FilterRecord& r)
 {
     HostEvent e;
     e.kind = kind;
-    e.inRect = FromHostRect(r.inRect);
-    e.outRect = FromHostRect(r.outRect);
-    e.maskRect = FromHostRect(r.maskRect);
+    const RequestRects rects = RequestedRects(r);
+    e.inRect = rects.in;
+    e.outRect = rects.out;
+    e.maskRect = rects.mask;
+    e.wideCoordinates = rects.wide;
     e.inLoPlane = r.inLoPlane;
     e.inHiPlane = r.inHiPlane;
     e.outLoPlane = r.outLoPlane;
@@ -27,9 +30,28 @@ Rect32 FromHostRect(const PS::Rect& r)
     return Rect32{r.left, r.top, r.right, r.bottom};
 }
 
+Rect32 FromHostRect(const PS::VRect& r)
+{
+    return Rect32{r.left, r.top, r.right, r.bottom};
+}
+
 PS::Rect ToHostRect(const Rect32& r)
 {
-    return PS::Rect{int16_t(r.top), int16_t(r.left), int16_t(r.bottom), int16_t(r.right)};
+    auto cut = [](int32_t v) { return int16_t(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); };
+    return PS::Rect{cut(r.top), cut(r.left), cut(r.bottom), cut(r.right)};
+}
+
+PS::VRect ToHostRect32(const Rect32& r)
+{
+    return PS::VRect{r.top, r.left, r.bottom, r.right};
+}
+
+RequestRects RequestedRects(const PS::FilterRecord& r)
+{
+    const PS::BigDocumentStruct* big = r.bigDocumentData;
+    if (big && big->PluginUsing32BitCoordinates)
+        return {FromHostRect(big->inRect32), FromHostRect(big->outRect32), FromHostRect(big->maskRect32), true};
+    return {FromHostRect(r.inRect), FromHostRect(r.outRect), FromHostRect(r.maskRect), false};
 }
 
 const char* EventKindName(EventKind kind)
@@ -106,7 +128,8 @@ void PrintRequest(std::ostream& out, const HostEvent& e)
 {
     out << " in " << e.inRect << " planes " << e.inLoPlane << ".." << e.inHiPlane << " rate 0x" << std::hex
         << e.inputRate << std::dec << "; mask " << e.maskRect << " rate 0x" << std::hex << e.maskRate << std::dec
-        << "; out " << e.outRect << " planes " << e.outLoPlane << ".." << e.outHiPlane << " -> " << e.result;
+        << "; out " << e.outRect << " planes " << e.outLoPlane << ".." << e.outHiPlane
+        << (e.wideCoordinates ? " [32-bit]" : "") << " -> " << e.result;
 }
 
 } // namespace

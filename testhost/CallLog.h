@@ -44,7 +44,19 @@ struct Rect32 {
 };
 
 Rect32 FromHostRect(const PS::Rect& r);
+Rect32 FromHostRect(const PS::VRect& r);
+// Coordinates beyond the 16-bit range are cut to it, as hosts fill the old
+// fields for documents too large for them.
 PS::Rect ToHostRect(const Rect32& r);
+PS::VRect ToHostRect32(const Rect32& r);
+
+// The request rectangles the host honours: the 32-bit fields when the record
+// has them and the plug-in said it uses them, else the 16-bit ones.
+struct RequestRects {
+    Rect32 in, out, mask;
+    bool wide = false; // read from the 32-bit fields
+};
+RequestRects RequestedRects(const PS::FilterRecord& record);
 
 struct HostEvent {
     EventKind kind = EventKind::Selector;
@@ -56,6 +68,7 @@ struct HostEvent {
 
     // AdvanceState / Continue: the request as the plug-in left it.
     Rect32 inRect, outRect, maskRect;
+    bool wideCoordinates = false; // the rectangles came from the 32-bit fields
     int16_t inLoPlane = 0, inHiPlane = 0, outLoPlane = 0, outHiPlane = 0;
     int32_t inputRate = 0, maskRate = 0;
 

@@ -23,6 +23,13 @@ struct HostOptions {
     // pass the selection's bounding rectangle.
     std::optional<Rect32> filterRect;
 
+    // Current hosts describe the document in 32-bit fields too
+    // (bigDocumentData) and honour them once the plug-in says it uses them;
+    // off, the host is one from before them, with 16-bit fields only. The
+    // 16-bit fields are cut to their range for documents of 32768 pixels or
+    // more either way.
+    bool bigDocument = true;
+
     // Owner window passed in PlatformData (0: none, as some hosts do).
     intptr_t ownerWindow = 0;
     bool nullPlatformData = false;      // FilterRecord.platformData null

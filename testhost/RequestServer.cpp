@@ -67,9 +67,8 @@ RequestServer::RequestServer(PS::FilterRecord& record, Document document, const 
 
 PS::OSErr RequestServer::Validate() const
 {
-    const Rect32 in = FromHostRect(record_.inRect);
-    const Rect32 mask = FromHostRect(record_.maskRect);
-    const Rect32 out = FromHostRect(record_.outRect);
+    const RequestRects rects = RequestedRects(record_);
+    const Rect32 &in = rects.in, &out = rects.out, &mask = rects.mask;
     if (Inverted(in) || Inverted(mask) || Inverted(out))
         return PS::paramErr;
     const int32_t w = doc_.source.width, h = doc_.source.height;
@@ -97,13 +96,12 @@ PS::OSErr RequestServer::Serve()
     if (PS::OSErr err = Validate())
         return err;
     int scale = 1;
-    const Rect32 in = FromHostRect(record_.inRect);
+    const RequestRects rects = RequestedRects(record_);
+    const Rect32 &in = rects.in, &out = rects.out, &mask = rects.mask;
     if (!in.Empty() && RateToScale(record_.inputRate, scale))
         DeliverInput(in, scale);
-    const Rect32 mask = FromHostRect(record_.maskRect);
     if (!mask.Empty() && RateToScale(record_.maskRate, scale))
         DeliverMask(mask, scale);
-    const Rect32 out = FromHostRect(record_.outRect);
     if (!out.Empty())
         DeliverOutput(out);
     return PS::noErr;

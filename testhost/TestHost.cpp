@@ -21,7 +21,8 @@ TestHost* g_calling = nullptr;
 
 bool AnyRequest(const PS::FilterRecord& r)
 {
-    return !FromHostRect(r.inRect).Empty() || !FromHostRect(r.outRect).Empty() || !FromHostRect(r.maskRect).Empty();
+    const RequestRects rects = RequestedRects(r);
+    return !rects.in.Empty() || !rects.out.Empty() || !rects.mask.Empty();
 }
 
 } // namespace
@@ -60,8 +61,8 @@ TestHost::~TestHost()
 
 void TestHost::SetImage(RgbImage image)
 {
-    if (image.Empty() || image.width > 32767 || image.height > 32767)
-        throw std::invalid_argument("image must be 1 to 32767 pixels on each side");
+    if (image.Empty() || image.width > kMaxImageSide || image.height > kMaxImageSide)
+        throw std::invalid_argument("image must be 1 to 300000 pixels on each side");
     if (!mask_.Empty() && (mask_.width != image.width || mask_.height != image.height))
         mask_ = {};
     server_->Release();

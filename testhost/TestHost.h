@@ -58,6 +58,9 @@ public:
 
     HostOptions& Options() { return options_; }
 
+    // Largest side of a document, as the largest documents hosts open.
+    static constexpr int kMaxImageSide = 300000;
+
     // ---- Document ---------------------------------------------------------
     void SetImage(RgbImage image);
     void SetMask(GreyImage mask); // same size as the image; marks a selection
@@ -150,6 +153,7 @@ private:
     GreyImage mask_;
     PS::FilterRecord record_{};
     PS::HandleProcs handleProcs_{};
+    PS::BigDocumentStruct bigDocument_{};
     PS::PlatformData platformData_{};
     PS::PlatformData aboutPlatformData_{};
     std::array<unsigned char, 256> errorString_{};

@@ -36,6 +36,13 @@ PS::PlugInMonitor SrgbMonitor()
                              ToFixed(0.15), ToFixed(0.06),   ToFixed(0.3127), ToFixed(0.3290), ToFixed(0.5)};
 }
 
+// Vertical first, each side cut to the 16-bit range.
+PS::Point SizePoint(int32_t width, int32_t height)
+{
+    const PS::Rect cut = ToHostRect(Rect32{0, 0, width, height});
+    return PS::Point{cut.bottom, cut.right};
+}
+
 Rect32 SelectionBounds(const GreyImage& mask)
 {
     Rect32 bounds{mask.width, mask.height, 0, 0};
@@ -83,12 +90,12 @@ void TestHost::BuildRecord()
     errorString_.fill(0);
 
     // Everything this host does not implement stays zero (suites, scripting,
-    // big-document data, colour profiles, 3D scenes).
+    // colour profiles, 3D scenes).
     record_ = PS::FilterRecord{};
     PS::FilterRecord& r = record_;
     r.serialNumber = kSerialNumber;
     r.parameters = parameters_;
-    r.imageSize = PS::Point{int16_t(image_.height), int16_t(image_.width)};
+    r.imageSize = SizePoint(image_.width, image_.height);
     r.wholeSize = r.imageSize;
     r.planes = 3;
     r.filterRect = ToHostRect(filter);
@@ -138,6 +145,14 @@ void TestHost::BuildRecord()
     r.outTileHeight = r.outTileWidth = kHostTileSize;
     r.absTileHeight = r.absTileWidth = kHostTileSize;
     r.maskTileHeight = r.maskTileWidth = kHostTileSize;
+
+    bigDocument_ = {};
+    if (options_.bigDocument) {
+        bigDocument_.imageSize32 = PS::VPoint{image_.height, image_.width};
+        bigDocument_.wholeSize32 = bigDocument_.imageSize32;
+        bigDocument_.filterRect32 = ToHostRect32(filter);
+        r.bigDocumentData = &bigDocument_;
+    }
 
     HostCallbacks::Install(*this);
 }

@@ -61,6 +61,10 @@ const std::array kQuirks = {
          [](CommandLine& c) { c.hostBehaviour.colour.refuse = true; }},
     Flag{"--no-auto-mask", "store the plug-in's output as written, ignoring autoMask",
          [](CommandLine& c) { c.hostBehaviour.honourAutoMask = false; }},
+    Flag{"--old-host", "a host without 32-bit coordinates (no bigDocumentData)",
+         [](CommandLine& c) { c.hostBehaviour.bigDocument = false; }},
+    Flag{"--move-blocks", "move every handle's block whenever it is unlocked, poisoning the old place",
+         [](CommandLine& c) { c.hostBehaviour.moveBlocksOnUnlock = true; }},
 };
 
 const std::array kCounts = {
@@ -76,6 +80,8 @@ const std::array kCounts = {
           [](HostOptions& o, long n) { o.advanceStateError = static_cast<PS::OSErr>(n); }},
     Count{"--cancel-at-poll", "N", "abortProc answers cancel from its N-th poll on", 1, 1000000,
           [](HostOptions& o, long n) { o.cancelAtAbortPoll = static_cast<int>(n); }},
+    Count{"--preset-result", "R", "set the result word to R before every call (some hosts do)", -32768, 32767,
+          [](HostOptions& o, long n) { o.resultWordPreset = static_cast<int16_t>(n); }},
 };
 
 // A whole number in [min, max]; the error says which way it fails.
