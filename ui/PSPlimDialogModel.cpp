@@ -82,9 +82,9 @@ PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorSt
     case PSPlimIds::kRedo: return {state.canRedo, false};
     case PSPlimIds::kToggleGrid: return {true, state.showGrid};
     case PSPlimIds::kShowToolRadius: return {true, state.showToolRadius};
-    case PSPlimIds::kFixedEdge: return {true, state.edgeMode == 0};
-    case PSPlimIds::kLockedEdge: return {true, state.edgeMode == 1};
-    case PSPlimIds::kFreeEdge: return {true, state.edgeMode == 2};
+    case PSPlimIds::kFixedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Fixed};
+    case PSPlimIds::kLockedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Locked};
+    case PSPlimIds::kFreeEdge: return {true, state.edgeMode == PSPlimEdgeMode::Free};
     case PSPlimIds::kOptions: return {true, false};
     default: return {false, false};
     }

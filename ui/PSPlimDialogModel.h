@@ -3,6 +3,8 @@
 // tooltip texts and the help tables of both dialogs.
 #pragma once
 
+#include "grid/PSPlimChoices.h"
+
 #include "ui/PSPlimDialogIds.h"
 
 #include <array>
@@ -69,7 +71,7 @@ struct PSPlimEditorState {
     bool canRedo = false;
     bool showGrid = false;
     bool showToolRadius = false;
-    int edgeMode = 0;
+    PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed;
 };
 PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app);
 

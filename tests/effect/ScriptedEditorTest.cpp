@@ -270,6 +270,8 @@ TEST(ScriptedEditorTest, APanMakesTheImageFollowTheMouse)
     EXPECT_EQ(ViewAfter("zoom in\nzoom in\npan 300,200 -900,-900\n"), (HuxRect{387, 240, 600, 400}));
     // With the whole image in view there is nothing to pan.
     EXPECT_EQ(ViewAfter("pan 300,200 250,180\n"), (HuxRect{0, 0, 600, 400}));
+}
+
 // Positions far beyond any screen: the stroke acts as the same stroke at the
 // tools' position limit (a million grid units, some 7e8 pixels here), the
 // render that follows is the same, and the step undoes like any other.

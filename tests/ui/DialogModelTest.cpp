@@ -30,12 +30,12 @@ TEST(DialogModelTest, ToolBoxesListTheToolsInTheirOrderAndFindEachTool)
     for (size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(kPSPlimToolTable[i].name, names[i]);
     // The defaults select Squelm on the left and Mellow on the right.
-    EXPECT_EQ(PSPlimToolBoxIndex(kToolSquelm), 0);
-    EXPECT_EQ(PSPlimToolBoxIndex(kToolMellow), 4);
-    EXPECT_EQ(PSPlimToolBoxIndex(kToolNibble), 2);
-    EXPECT_EQ(PSPlimToolBoxIndex(kToolRevert), 5);
+    EXPECT_EQ(PSPlimToolBoxIndex(PSPlimStored(PSPlimTool::Squelm)), 0);
+    EXPECT_EQ(PSPlimToolBoxIndex(PSPlimStored(PSPlimTool::Mellow)), 4);
+    EXPECT_EQ(PSPlimToolBoxIndex(PSPlimStored(PSPlimTool::Nibble)), 2);
+    EXPECT_EQ(PSPlimToolBoxIndex(PSPlimStored(PSPlimTool::Revert)), 5);
     // Each row's image and string belong to its tool.
-    EXPECT_EQ(kPSPlimToolTable[1].toolId, kToolBoggle);
+    EXPECT_EQ(kPSPlimToolTable[1].toolId, PSPlimStored(PSPlimTool::Boggle));
     EXPECT_EQ(kPSPlimToolTable[1].stringId, 102);
     EXPECT_EQ(kPSPlimToolTable[5].imageIndex, 4);
     // A stored id that matches no row selects nothing.
@@ -85,7 +85,7 @@ TEST(DialogModelTest, ToolbarButtonsFollowTheEditorsState)
     PSPlimEditorState state;
     state.canRedo = true;
     state.showGrid = true;
-    state.edgeMode = 1;
+    state.edgeMode = PSPlimEdgeMode::Locked;
     const std::map<int, PSPlimCommandState> expected = {
         {PSPlimIds::kUndo, {false, false}},       {PSPlimIds::kRedo, {true, false}},
         {PSPlimIds::kToggleGrid, {true, true}},   {PSPlimIds::kShowToolRadius, {true, false}},
@@ -111,8 +111,8 @@ TEST(DialogModelTest, TheToolbarStateIsReadFromTheApplication)
         EXPECT_FALSE(state.canUndo);
         EXPECT_FALSE(state.showGrid);
         EXPECT_TRUE(state.showToolRadius);
-        EXPECT_EQ(state.edgeMode, PSPlimGrid::kFixedEdge);
-        app.ChangeEdgeMode(PSPlimGrid::kFreeEdge);
+        EXPECT_EQ(state.edgeMode, PSPlimEdgeMode::Fixed);
+        app.ChangeEdgeMode(PSPlimEdgeMode::Free);
         app.Params()->showGrid = 7;
         state = PSPlimEditorStateOf(app);
         EXPECT_TRUE(state.showGrid);
