@@ -26,7 +26,8 @@ namespace FrameworkTest {
 
 constexpr const char* kCaption = "Framework test";
 constexpr const char* kHelpTopic = "::/Text/Test.txt";
-constexpr uint32_t kHelpIds[] = {IDC_AFTER_GROUP, 5005, IDC_EDIT, 5006, IDC_SLIDER, 5008, 0, 0};
+// One table for the whole program: the tests compare its address.
+inline constexpr uint32_t kHelpIds[] = {IDC_AFTER_GROUP, 5005, IDC_EDIT, 5006, IDC_SLIDER, 5008, 0, 0};
 
 class TestDialog : public CDialog {
 public:

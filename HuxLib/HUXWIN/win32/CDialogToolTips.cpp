@@ -12,7 +12,7 @@ struct ToolList {
     HWND toolTips;
 };
 
-BOOL CALLBACK AddTool(HWND child, LPARAM context)
+BOOL CALLBACK AddTool(HWND child, LPARAM context) noexcept
 {
     const ToolList& list = *reinterpret_cast<const ToolList*>(context);
     if (::GetParent(child) != list.dialog)
