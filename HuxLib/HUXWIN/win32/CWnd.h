@@ -116,7 +116,6 @@ protected:
 
 private:
     friend LRESULT HuxRouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    friend class CDialog;
 
     void Attach(HWND window, WNDPROC previous);
     void Detach();

@@ -1,6 +1,7 @@
 #include "HuxLib/HUXWIN/win32/HuxToolTipAnswer.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string_view>
 
 #include "HuxLib/HUXWIN/HuxTooltipText.h"

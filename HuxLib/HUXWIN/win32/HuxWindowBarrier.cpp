@@ -22,8 +22,6 @@ void HuxKeepWindowFailure(std::exception_ptr failure) noexcept
         t_innermost->EndIfFailed();
 }
 
-bool HuxWindowFailurePending() noexcept { return static_cast<bool>(t_failure); }
-
 void HuxRethrowWindowFailure()
 {
     if (t_failure)

@@ -14,8 +14,6 @@
 // Keeps `failure` (unless one is kept already) and ends the innermost modal
 // dialog. Never throws.
 void HuxKeepWindowFailure(std::exception_ptr failure) noexcept;
-// Whether a failure is waiting to be rethrown.
-bool HuxWindowFailurePending() noexcept;
 // Throws the kept failure, if there is one, and forgets it.
 void HuxRethrowWindowFailure();
 
