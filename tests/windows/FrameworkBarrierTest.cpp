@@ -65,7 +65,7 @@ TEST(FrameworkBarrier, OutOfMemoryStaysOutOfMemory)
         RunDialog(host, ClickActionAndWait);
         FAIL() << "DoModal returned";
     } catch (HuxOSErr code) {
-        EXPECT_EQ(code, -108);
+        EXPECT_EQ(code.code, -108);
     }
 }
 
