@@ -2,6 +2,8 @@
 
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
+#include "HuxLib/HUXWIN/HuxHelpPath.h"
+#include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "effect/PSPlimEditor.h"
 
@@ -83,6 +85,13 @@ void CPSPlimPluginApp::ResetGrid()
     m_grid.SetEdgeMode(PSPlimForcedChoice<PSPlimEdgeMode>(m_params->gridEdgeMode));
     m_grid.ApplyEdgeMode();
     m_gridSnapshot.CopyFrom(m_grid);
+}
+
+std::string CPSPlimPluginApp::GetHelpFilePath() const
+{
+    // A library that cannot find its own file has no help.
+    const std::string library = HuxModuleFilePath(m_hInstance);
+    return library.empty() ? std::string() : HuxFileBesideModule(library, kHuxHelpFileName);
 }
 
 int32_t CPSPlimPluginApp::GetParametersSize() const { return sizeof(PSPlimParameters); }

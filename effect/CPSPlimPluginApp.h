@@ -33,6 +33,9 @@ public:
     void SetDefaultParameters() override;
     void ValidateParameters() override;
 
+    // "Squelm.chm" beside the library's own file.
+    std::string GetHelpFilePath() const override;
+
     // The record inside the host's locked handle, or null.
     PSPlimParameters* Params() const { return m_params; }
 

@@ -15,6 +15,7 @@
 #include "host/PSHostInterface.h"
 
 #include <cstdint>
+#include <string>
 
 class HuxPSFilter : public HuxPSPlugin {
 public:
@@ -88,6 +89,17 @@ public:
     void SetViewRect(const HuxRect& rect);
     void ScrollView(int32_t dx, int32_t dy);
     void BuildThumbnail(int32_t maxWidth, int32_t maxHeight);
+
+    // ---- Help (HTML Help; see HuxHtmlHelp.h) -------------------------------
+    // The help file; empty (no help) unless a filter names one.
+    virtual std::string GetHelpFilePath() const;
+    // Topic: a path inside the help file ("::/Topic.htm"), appended to it.
+    void ShowHelpTopic(const char* topic) const;
+    // Pop-up help for a control that F1 asked about; idTable: pairs
+    // (control id, help context) ended by two zeros.
+    void ShowControlHelp(intptr_t window, const char* topic, const uint32_t* idTable) const;
+    // The "What's This?" menu for the dialog's control under screenPoint.
+    void ShowWhatsThisMenu(intptr_t dialog, const char* topic, const uint32_t* idTable, HuxPointI screenPoint) const;
 
     const HuxRect& FilterRect() const { return m_filterRect; }
     // Sampling rate of the previews: max(zoom level, 1).
