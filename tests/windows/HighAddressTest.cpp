@@ -52,6 +52,9 @@ PS::PluginEntry HighAddresses::entry_ = nullptr;
 TEST_F(HighAddresses, HandlesAndImageRowsLieAbove4GiB)
 {
     TestHost host(entry_);
+    // A host without 32-bit coordinates, so that the 16-bit request fields
+    // set below are the ones it serves.
+    host.Options().bigDocument = false;
     host.SetImage(SquelmHost::RgbImage(300, 200, 7));
     host.BuildRecord();
     ASSERT_EQ(host.CallSelector(PS::filterSelectorParameters), PS::noErr);
