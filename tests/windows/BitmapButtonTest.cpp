@@ -1,6 +1,6 @@
-// The bitmap button as the screen shows it: its face in the system colours,
-// engraved when disabled, shifted while pressed, following a change of the
-// system colours.
+// The bitmap button as the screen shows it and as it reacts: its face in
+// the system colours, engraved when disabled, shifted while pressed,
+// following a change of the system colours; lit by hover and focus.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -186,6 +186,43 @@ TEST(BitmapButton, AfterASystemColourChangeTheFaceFollows)
     ASSERT_EQ(GetSysColor(COLOR_BTNFACE), face);
     on.button.SendMessage(WM_SYSCOLORCHANGE);
     ExpectFace(on.Redrawn(image.left, image.top, face), image);
+}
+
+// Pumps this thread's messages until the button's hot flag has the value,
+// for at most about five seconds; returns the flag.
+bool WaitForHot(const HuxBitmapButton& button, bool hot)
+{
+    for (int attempt = 0; attempt < 100 && button.Hot() != hot; ++attempt) {
+        ScreenTest::Pump();
+        Sleep(50);
+    }
+    return button.Hot();
+}
+
+TEST(BitmapButton, HoverAndFocusLightTheButtonAndItsTimerEndsTheHoverOnceThePointerIsOutside)
+{
+    ButtonOnScreen on;
+    const HWND window = on.button.m_hWnd;
+    // The pointer far from the button: only the timer can find it gone.
+    ASSERT_TRUE(SetCursorPos(300, 300));
+    EXPECT_FALSE(on.button.Hot());
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(on.button.Hot());
+    EXPECT_FALSE(WaitForHot(on.button, false));
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(on.button.Hot());
+    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(on.button.Hot());
+
+    SendMessageA(window, WM_SETFOCUS, 0, 0);
+    EXPECT_TRUE(on.button.Hot());
+    SendMessageA(window, WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(on.button.Hot());
+
+    SendMessageA(window, WM_SETFOCUS, 0, 0);
+    on.button.EnableWindow(false);
+    EXPECT_FALSE(on.button.Hot());
 }
 
 } // namespace
