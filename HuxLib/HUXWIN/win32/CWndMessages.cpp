@@ -36,7 +36,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return handled([&] { OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); });
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        CWnd* control = item ? FromHandlePermanent(item->hwndItem) : nullptr;
+        // A menu item names a menu, not a window.
+        CWnd* control = item && item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
         if (control && control != this && control->DrawItem(*item))
             return TRUE;
         return Default();
