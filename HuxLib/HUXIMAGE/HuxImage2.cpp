@@ -1,5 +1,6 @@
 #include "HuxLib/HUXIMAGE/HuxImage2.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -41,4 +42,20 @@ void HuxImage2::ScrollColumns(int32_t n)
         else
             std::memmove(PixelAddress(shift, y), PixelAddress(0, y), bytes);
     }
+}
+
+namespace {
+
+// Positive extents that the drawing calls can take as 32-bit sizes.
+bool HasExtent(const HuxRect& r)
+{
+    constexpr int64_t kMax = INT32_MAX;
+    return !r.IsEmpty() && int64_t(r.right) - r.left <= kMax && int64_t(r.bottom) - r.top <= kMax;
+}
+
+} // namespace
+
+bool HuxImage2::DrawsAnything(const HuxRect& destination, const HuxRect& source)
+{
+    return HasExtent(destination) && HasExtent(source);
 }

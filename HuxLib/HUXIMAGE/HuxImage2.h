@@ -3,6 +3,10 @@
 #pragma once
 
 #include "HuxLib/HUXIMAGE/HuxDIBBuffer.h"
+#include "HuxLib/HuxGeometry/HuxRect.h"
+
+// The Windows layer's device context handle (drawing lives in win32/).
+struct HDC__;
 
 class HuxImage2 : public HuxDIBBuffer {
 public:
@@ -14,6 +18,19 @@ public:
     // old pixels; nothing happens when |n| is not smaller than the extent.
     void ScrollRows(int32_t n);
     void ScrollColumns(int32_t n);
+
+    // Whether a draw from the source rectangle to the destination shows
+    // anything: an empty or inverted rectangle on either side draws nothing
+    // and allocates nothing.
+    static bool DrawsAnything(const HuxRect& destination, const HuxRect& source);
+
+    // Draws the source rectangle of the picture (pixels from its top-left)
+    // scaled into the destination rectangle of the device context: one
+    // scaled copy on a true-colour device; on a palette device (8 bits per
+    // pixel) dithered to the default palette at the destination's size.
+    void Draw(HDC__* dc, const HuxRect& destination, const HuxRect& source) const;
+    // The same as on a device of the given depth, whatever the real one is.
+    void Draw(HDC__* dc, const HuxRect& destination, const HuxRect& source, int deviceBitsPerPixel) const;
 
 private:
     uint8_t* RowBlock(int32_t first, int32_t count) const;

@@ -111,6 +111,7 @@ bool CWnd::SubclassWindow(HWND window)
         return false;
     const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     Attach(window, previous);
+    PreSubclassWindow();
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HuxWindowProcedure));
     return true;
 }

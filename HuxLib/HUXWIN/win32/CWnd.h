@@ -98,6 +98,9 @@ public:
     virtual BOOL OnHelpInfo(HELPINFO* info);
     virtual void OnContextMenu(HWND window, POINT screenPoint);
     virtual void OnDestroy();
+    // WM_DRAWITEM, which a parent hands to the object of the owner-drawn
+    // control it names: true when the control drew the item itself.
+    virtual bool DrawItem(DRAWITEMSTRUCT& item);
     // Called once the window is gone (after WM_NCDESTROY); the object is
     // detached by then.
     virtual void PostNcDestroy();
@@ -110,6 +113,10 @@ protected:
         LPARAM lParam = 0;
         LRESULT defaultResult = 0; // what Default() gave, for handlers without a result
     };
+
+    // Run by SubclassWindow once the object holds the window and before
+    // any of its messages arrive here (the place to adjust its style).
+    virtual void PreSubclassWindow();
 
     // Default processing of a message for this window.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -34,6 +34,14 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return handled([&] { OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); });
     case WM_VSCROLL:
         return handled([&] { OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); });
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        // A menu item names a menu, not a window.
+        CWnd* control = item && item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
+        if (control && control != this && control->DrawItem(*item))
+            return TRUE;
+        return Default();
+    }
     case WM_TIMER: return handled([&] { OnTimer(wParam); });
     case WM_PAINT: return handled([&] { OnPaint(); });
     case WM_SIZE: return handled([&] { OnSize(flags, LOWORD(lParam), HIWORD(lParam)); });
@@ -67,6 +75,10 @@ void CWnd::OnVScroll(UINT, UINT, HWND) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 
 void CWnd::OnPaint() { Default(); }
+
+bool CWnd::DrawItem(DRAWITEMSTRUCT&) { return false; }
+
+void CWnd::PreSubclassWindow() {}
 
 void CWnd::OnSize(UINT, int, int) { Default(); }
 
