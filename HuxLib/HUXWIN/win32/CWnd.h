@@ -74,6 +74,11 @@ public:
     // for an attached window, the system's for one of ours).
     LRESULT Default();
 
+    // A notification this window's parent received from it (WM_COMMAND,
+    // WM_NOTIFY, WM_CTLCOLOR*), offered to the control first so that a
+    // control class can handle its own. True when the parent must not see
+    // it; the parent then answers *result.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // WM_COMMAND from a control, a menu or an accelerator: true when handled.
     virtual bool OnCommand(UINT id, UINT code, HWND control);
     // WM_NOTIFY from a child control: true when handled, result in *result.

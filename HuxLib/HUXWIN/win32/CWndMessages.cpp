@@ -8,6 +8,18 @@ namespace {
 
 POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+// The control a notification to its parent comes from, or null.
+HWND SenderOf(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: return reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+    default: return nullptr;
+    }
+}
+
 } // namespace
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -19,6 +31,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         handler();
         return m_current.defaultResult;
     };
+    if (CWnd* sender = FromHandlePermanent(SenderOf(message, lParam)); sender && sender != this) {
+        LRESULT result = 0;
+        if (sender->OnChildNotify(message, wParam, lParam, &result))
+            return result;
+    }
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
@@ -61,6 +78,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default: return Default();
     }
 }
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 bool CWnd::OnCommand(UINT, UINT, HWND) { return false; }
 
