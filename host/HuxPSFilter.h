@@ -8,6 +8,7 @@
 // HuxException*) and turned into the host's result word only by Dispatch.
 #pragma once
 
+#include "HuxLib/HUXCTRL/HuxColourChooser.h"
 #include "HuxLib/HUXIMAGE/HuxImage2.h"
 #include "HuxLib/HUXUTIL/HuxAutoPtr.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
@@ -17,7 +18,7 @@
 #include <cstdint>
 #include <string>
 
-class HuxPSFilter : public HuxPSPlugin {
+class HuxPSFilter : public HuxPSPlugin, public HuxColourChooser {
 public:
     HuxPSFilter();
     ~HuxPSFilter() override;
@@ -41,7 +42,7 @@ public:
     void AdvanceState();                              // the host's code, or -30900 without advanceState
     void TestAbort();                                 // -128 when the user cancels
     void UpdateProgress(int32_t done, int32_t total); // skipped without progressProc
-    bool PickColour(uint32_t& colour);                // false when refused; colour 0x00BBGGRR
+    bool PickColour(uint32_t& colour) override;       // false when refused; colour 0x00BBGGRR
 
     // ---- Reading from the host -------------------------------------------
     // rect is in scaled coordinates; the pixels land at origin in image.
