@@ -1,0 +1,59 @@
+// An edit box that filters the characters typed into it, keeps a spin
+// button beside itself in step with it, and offers hooks for validating
+// and stepping its value. Its own notifications (EN_CHANGE, its colours)
+// come back to it from the parent; the parent still sees EN_CHANGE.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "HuxLib/HUXCTRL/HuxCharFilter.h"
+#include "HuxLib/HUXCTRL/HuxColours.h"
+#include "HuxLib/HUXCTRL/win32/HuxSpinButton.h"
+#include "HuxLib/HUXWIN/win32/CControls.h"
+
+class HuxEditBox : public CEdit {
+public:
+    // Every character allowed; the system's window colours.
+    HuxEditBox();
+    ~HuxEditBox() override;
+
+    // HuxCharFilter's flags: which characters the user may type.
+    void SetAllowedCharacters(unsigned flags) { Characters().SetAllowed(flags); }
+    void SetColours(HuxColourRef text, HuxColourRef background);
+
+    // committed: the text is a finished value, not an intermediate one.
+    virtual void SetText(const char* text, bool committed);
+    // The text changed while the user worked in the box or its spin.
+    virtual void OnValueChanged() {}
+    // The box lost the focus: bring its text into shape.
+    virtual void Validate() {}
+    void SetInt(int32_t n);
+    // An arrow of the spin: +1 up, -1 down.
+    virtual void StepBy(int32_t) {}
+    virtual void OnSpinPress() {}
+    virtual void OnSpinRelease() {}
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+    virtual HuxCharFilter& Characters() { return m_characters; }
+    bool HasSpin() const { return m_spin.GetSafeHwnd() != nullptr; }
+    // Creates the spin beside the box (once), the box its buddy.
+    void CreateSpin();
+
+    HuxSpinButton m_spin;
+
+private:
+    void RepaintSpin(bool erase);
+    // The spin at the box's right edge, as the up-down control placed it.
+    void PlaceSpin();
+
+    HuxCharFilter m_characters;
+    HuxColourRef m_textColour;
+    HuxColourRef m_backgroundColour;
+    HBRUSH m_backgroundBrush = nullptr;
+    int m_spinOffset = 0; // spin's left edge minus the box's right edge
+};
