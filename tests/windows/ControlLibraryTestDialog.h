@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ public:
     HuxColourRef initialColour = RGB(0, 0, 0);
     int32_t initialValue = 50;
     bool emptyBox = false; // start with the number box emptied
+    std::function<void(ControlDialog&)> onInit;
 
     // Seen and taken at OK.
     std::vector<Command> commands; // WM_COMMAND from the controls, OK excepted
@@ -79,6 +81,8 @@ public:
         number.SetValue(initialValue);
         if (emptyBox)
             number.SetWindowText("");
+        if (onInit)
+            onInit(*this);
         commands.clear(); // the set-up's own changes
         return TRUE;
     }

@@ -8,6 +8,7 @@
 
 #include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
+#include "testhost/win32/WindowCapture.h"
 
 namespace {
 
@@ -167,6 +168,29 @@ TEST(IntegerEditBox, TheSpinStaysAtTheBoxsRightEdgeWhenTheBoxOrTheDialogMoves)
     ExpectSpinAtTheSameEdge(initial, boxMovedAgain);
     EXPECT_EQ(dialogMoved.box.left - boxMovedAgain.box.left, 30);
     ExpectSpinAtTheSameEdge(initial, dialogMoved);
+}
+
+} // namespace
+
+namespace {
+
+TEST(IntegerEditBox, AnEnabledBoxShowsItsOwnColours)
+{
+    constexpr HuxColourRef kBackground = RGB(250, 240, 10);
+    ControlDialog dialog(nullptr);
+    dialog.onInit = [](ControlDialog& self) { self.number.SetColours(RGB(0, 0, 160), kBackground); };
+    SquelmHost::RgbImage shot;
+    RunWithBox(dialog, [&](const WindowAutomation&, intptr_t, intptr_t box) {
+        // Inside the border, right of the text "50".
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            shot = SquelmHost::CaptureWindow(box);
+            if (!shot.Empty() && IsPixel(shot, shot.width - 4, shot.height / 2, kBackground))
+                break;
+            Sleep(50);
+        }
+    });
+    ASSERT_FALSE(shot.Empty());
+    EXPECT_TRUE(IsPixel(shot, shot.width - 4, shot.height / 2, kBackground));
 }
 
 } // namespace
