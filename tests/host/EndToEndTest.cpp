@@ -4,6 +4,7 @@
 #include "effect/PSPlimParameters.h"
 #include "host/entry/PluginMain.h"
 #include "testhost/TestHost.h"
+#include "support/ParametersRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,6 @@ RgbImage MarkedImage(int width, int height)
     image.Set(0, 0, 1, 2, 3);
     image.Set(width - 1, height - 1, 250, 251, 252);
     return image;
-}
-
-PSPlimParameters ParametersOf(const TestHost& host)
-{
-    PSPlimParameters p{};
-    const std::vector<uint8_t> bytes = host.ParameterBytes();
-    EXPECT_EQ(bytes.size(), sizeof p);
-    std::memcpy(&p, bytes.data(), std::min(bytes.size(), sizeof p));
-    return p;
-}
-
-std::vector<uint8_t> BytesOf(const PSPlimParameters& p)
-{
-    std::vector<uint8_t> bytes(sizeof p);
-    std::memcpy(bytes.data(), &p, sizeof p);
-    return bytes;
 }
 
 } // namespace

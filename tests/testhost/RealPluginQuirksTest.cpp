@@ -9,6 +9,7 @@
 #include "effect/PSPlimParameters.h"
 #include "host/entry/PluginMain.h"
 #include "testhost/HostTestSupport.h"
+#include "support/ParametersRecord.h"
 
 namespace SquelmHostTest {
 namespace {
@@ -32,22 +33,6 @@ public:
 private:
     std::function<int(CPSPlimPluginApp&)> session_;
 };
-
-PSPlimParameters ParametersOf(const TestHost& host)
-{
-    PSPlimParameters p{};
-    const std::vector<uint8_t> bytes = host.ParameterBytes();
-    EXPECT_EQ(bytes.size(), sizeof p);
-    std::memcpy(&p, bytes.data(), std::min(bytes.size(), sizeof p));
-    return p;
-}
-
-std::vector<uint8_t> BytesOf(const PSPlimParameters& p)
-{
-    std::vector<uint8_t> bytes(sizeof p);
-    std::memcpy(bytes.data(), &p, sizeof p);
-    return bytes;
-}
 
 TEST(RealPluginQuirks, EverySelectorStatesSuccessToAHostThatPresetsTheResultWord)
 {
