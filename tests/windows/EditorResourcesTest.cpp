@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "PluginFile.h"
+#include "testhost/win32/WindowCapture.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -95,6 +96,25 @@ protected:
                 EXPECT_EQ(got.bottom - got.top, expected.bottom);
             }
         }
+        SaveScreenshot(templateId);
+    }
+
+    // The dialog as a user first sees it, for looking at: shown, painted,
+    // read back from the screen into screenshots/ of the build directory.
+    void SaveScreenshot(int templateId)
+    {
+        ShowWindow(dialog_, SW_SHOWNORMAL);
+        for (int round = 0; round < 20; ++round) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            Sleep(25);
+        }
+        CreateDirectoryA("screenshots", nullptr);
+        SquelmHost::SaveWindowPng(reinterpret_cast<intptr_t>(dialog_),
+                                  "screenshots/dialog-" + std::to_string(templateId) + ".png");
     }
 
     HMODULE module_ = nullptr;
