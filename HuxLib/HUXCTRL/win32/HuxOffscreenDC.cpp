@@ -1,21 +1,13 @@
 #include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
 
+#include "HuxLib/HUXIMAGE/win32/HuxMemoryBitmap.h"
 #include "HuxLib/HUXWIN/win32/CWnd.h"
 
 HuxOffscreenDC::~HuxOffscreenDC() { Release(); }
 
 void HuxOffscreenDC::Release()
 {
-    // The bitmap leaves the context first: a selected bitmap cannot be deleted.
-    if (m_dc) {
-        SelectObject(m_dc, m_previous);
-        DeleteDC(m_dc);
-    }
-    if (m_bitmap)
-        DeleteObject(m_bitmap);
-    m_dc = nullptr;
-    m_bitmap = nullptr;
-    m_previous = nullptr;
+    HuxReleaseMemoryBitmap(m_dc, m_bitmap, m_previous);
 }
 
 HDC HuxOffscreenDC::Begin()

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "HuxLib/HUXIMAGE/HuxPalette.h"
+#include "HuxLib/HUXIMAGE/win32/HuxMemoryBitmap.h"
 
 static_assert(sizeof(BITMAPINFOHEADER) == 40 && sizeof(RGBQUAD) == 4);
 
@@ -11,15 +12,7 @@ HuxOffscreenDIBSection::~HuxOffscreenDIBSection() { Release(); }
 
 void HuxOffscreenDIBSection::Release()
 {
-    if (m_dc) {
-        SelectObject(m_dc, m_previous);
-        DeleteDC(m_dc);
-    }
-    if (m_bitmap)
-        DeleteObject(m_bitmap);
-    m_dc = nullptr;
-    m_bitmap = nullptr;
-    m_previous = nullptr;
+    HuxReleaseMemoryBitmap(m_dc, m_bitmap, m_previous);
     m_pixels = nullptr;
     m_header.clear();
 }
