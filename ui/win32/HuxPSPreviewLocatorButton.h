@@ -1,0 +1,21 @@
+// The preview locator: a bitmap button whose press opens a popup with the
+// whole image's thumbnail, in which the user drags a frame to choose the
+// part the preview shows. When the popup closes, the button's command goes
+// to its parent.
+#pragma once
+
+#include "HuxLib/HUXCTRL/win32/HuxBitmapButton.h"
+#include "ui/win32/HuxPSPreviewLocatorPopup.h"
+
+class HuxPSFilter;
+
+class HuxPSPreviewLocatorButton : public HuxBitmapButton {
+public:
+    explicit HuxPSPreviewLocatorButton(HuxPSFilter* app) : m_app(app), m_popup(app, this) {}
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HuxPSFilter* m_app;
+    HuxPSPreviewLocatorPopup m_popup;
+};

@@ -1,0 +1,32 @@
+// The locator's popup: the thumbnail of the whole filter rectangle with an
+// inverted frame that follows the cursor; the release sets the view.
+#pragma once
+
+#include <optional>
+
+#include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
+#include "HuxLib/HUXWIN/win32/CWnd.h"
+#include "ui/HuxPSPreviewLocator.h"
+
+class HuxPSFilter;
+class HuxPSPreviewLocatorButton;
+
+class HuxPSPreviewLocatorPopup : public CWnd {
+public:
+    HuxPSPreviewLocatorPopup(HuxPSFilter* app, HuxPSPreviewLocatorButton* button) : m_app(app), m_button(button) {}
+
+    // A top-level popup centred on the screen point, capturing the mouse;
+    // false when Windows refuses it.
+    bool Create(int screenX, int screenY);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+
+private:
+    HuxPSFilter* m_app;
+    HuxPSPreviewLocatorButton* m_button;
+    std::optional<HuxPSLocatorFrame> m_frame; // during the gesture
+    HuxOffscreenDC m_backBuffer;
+};

@@ -1,0 +1,58 @@
+// The grid editor control: shows the output preview with the working grid
+// over it and the tool circle at the cursor, turns mouse drags into brush
+// strokes (one undo step each) through the stroke state shared with the
+// scripted editor, pans with the middle button and scrolls with its bars.
+#pragma once
+
+#include <string>
+
+#include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
+#include "HuxLib/HUXWIN/win32/CWnd.h"
+#include "ui/PSPlimControlLayout.h"
+#include "ui/PSPlimStroke.h"
+
+class CPSPlimPluginApp;
+class PSPlimDialog;
+
+class PSPlimControl : public CWnd {
+public:
+    explicit PSPlimControl(CPSPlimPluginApp* app);
+    ~PSPlimControl() override;
+
+    // A child of parent at rect (parent client coordinates) with the id.
+    void Create(CWnd* parent, const RECT& rect, UINT id);
+    // The dialog that receives the timing line after each stroke.
+    void SetDialog(PSPlimDialog* dialog) { m_dialog = dialog; }
+    // While the dialog's size slider is dragged the circle shows the new
+    // size, centred when the cursor is elsewhere.
+    void SetSizeTracking(bool tracking);
+    void UpdateScrollBars();
+
+    // The filter rectangle as placed in client coordinates at the last paint.
+    const HuxRect& ImageRect() const { return m_stroke.ImageRect(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+    void OnRButtonUp(UINT flags, POINT point) override;
+    void OnMButtonDown(UINT flags, POINT point) override;
+    void OnMButtonUp(UINT flags, POINT point) override;
+    void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
+    void OnVScroll(UINT code, UINT position, HWND scrollBar) override;
+    BOOL OnSetCursor(HWND window, UINT hitTest, UINT message) override;
+
+private:
+    CPSPlimPluginApp* m_app;
+    PSPlimDialog* m_dialog = nullptr;
+    PSPlimStroke m_stroke;
+    bool m_sizeTracking = false;
+    bool m_radiusShown = false;
+    POINT m_panStart{};
+    POINT m_panOrigin{};
+    HuxOffscreenDC m_backBuffer;
+    PSPlimPolylines m_lines; // reused by every paint
+};

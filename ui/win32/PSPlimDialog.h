@@ -1,0 +1,72 @@
+// The modal editor dialog: the grid editor control framed by the toolbar,
+// the two tool boxes, the size and power sliders, the zoom buttons and
+// label, OK, Cancel and Help. It keeps no editing state of its own: every
+// change goes straight to the parameters record or the working grid.
+#pragma once
+
+#include <string>
+
+#include "HuxLib/HUXCTRL/win32/HuxBitmapButton.h"
+#include "HuxLib/HUXCTRL/win32/HuxLineStatic.h"
+#include "HuxLib/HUXWIN/win32/CControls.h"
+#include "HuxLib/HUXWIN/win32/CDialog.h"
+#include "HuxLib/HUXWIN/win32/CImageList.h"
+#include "HuxLib/HUXWIN/win32/CToolBar.h"
+#include "ui/win32/HuxPSPreviewLocatorButton.h"
+#include "ui/win32/HuxPSZoomRatioStatic.h"
+#include "ui/win32/PSPlimControl.h"
+
+class CPSPlimPluginApp;
+
+class PSPlimDialog : public CDialog {
+public:
+    // owner: the host's window, or null.
+    PSPlimDialog(CPSPlimPluginApp* application, HWND owner);
+    ~PSPlimDialog() override;
+
+    // Re-evaluates every toolbar button through the update handlers.
+    void UpdateToolbar();
+    void UpdateZoomButtons();
+    // The hidden status label's text (the editor's timing line).
+    void SetStatusText(const std::string& text);
+
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
+    bool OnUpdateCommandUI(CCmdUI& ui) override;
+    void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
+    BOOL OnHelpInfo(HELPINFO* info) override;
+    void OnContextMenu(HWND window, POINT screenPoint) override;
+
+private:
+    void CreateToolbar();
+    void CreateSeparator();
+    void InitialiseSliders();
+    void InitialiseToolBoxes();
+    void SetPreviewSize();
+    void RepaintEditor();
+    void Undo();
+    void Redo();
+    void ChangeEdgeMode(int commandId);
+    void RunOptions();
+    void Zoom(bool in);
+    void ToolChosen(CComboBoxEx& box, bool left);
+
+    CPSPlimPluginApp* m_application;
+    CToolBar m_toolbar;
+    HuxLineStatic m_separator;
+    CImageList m_toolImages;
+    PSPlimControl m_editor;
+    HuxPSZoomRatioStatic m_zoomRatio;
+    CComboBoxEx m_leftTool;
+    CComboBoxEx m_rightTool;
+    HuxPSPreviewLocatorButton m_locator;
+    HuxBitmapButton m_zoomOut;
+    HuxBitmapButton m_zoomIn;
+    CSliderCtrl m_powerSlider;
+    CSliderCtrl m_sizeSlider;
+    CStatic m_toolbarPlaceholder;
+    CStatic m_statusLabel;
+    CStatic m_editorFrame;
+};
