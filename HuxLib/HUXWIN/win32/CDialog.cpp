@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "HuxLib/HUXWIN/win32/CDataExchange.h"
+#include "HuxLib/HUXWIN/win32/HuxCentreDialog.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
 #include "HuxLib/HUXWIN/win32/HuxWindowBarrier.h"
 
@@ -44,7 +45,10 @@ INT_PTR CDialog::InitialiseFromProcedure(HWND dialog, LPARAM object)
         throw std::logic_error("CDialog: a dialog window without its object");
     if (self->m_loop)
         self->m_loop->SetWindow(dialog);
-    return self->OnInitDialog();
+    const BOOL result = self->OnInitDialog();
+    // As the class framework does for a dialog its template leaves unplaced.
+    HuxCentreDialog(dialog, self->OwnerWindow());
+    return result;
 }
 
 void CDialog::EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
