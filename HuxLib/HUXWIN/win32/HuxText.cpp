@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
+
 #include <climits>
 
 namespace {
@@ -52,4 +54,18 @@ bool HuxAnsiFromWide(const std::wstring& text, std::string& ansi)
     ansi.assign(static_cast<size_t>(needed), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), needed, nullptr, nullptr);
     return true;
+}
+
+std::wstring_view HuxStringResource(unsigned id)
+{
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(HuxResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring_view(text, static_cast<size_t>(length)) : std::wstring_view();
+}
+
+std::string HuxLoadAnsiString(unsigned id)
+{
+    std::string ansi;
+    HuxAnsiFromWide(std::wstring(HuxStringResource(id)), ansi);
+    return ansi;
 }

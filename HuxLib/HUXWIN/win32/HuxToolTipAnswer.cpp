@@ -6,6 +6,7 @@
 
 #include "HuxLib/HUXWIN/HuxTooltipText.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
+#include "HuxLib/HUXWIN/win32/HuxText.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ static_assert(offsetof(NMTTDISPINFOA, lpszText) == offsetof(NMTTDISPINFOW, lpszT
 static_assert(offsetof(NMTTDISPINFOA, szText) == offsetof(NMTTDISPINFOW, szText));
 static_assert(sizeof(NMTTDISPINFOA::szText) == kHuxTooltipBufferSize);
 static_assert(sizeof(NMTTDISPINFOW::szText) == kHuxTooltipBufferSize * sizeof(WCHAR));
-
-// The string resource as the module holds it (wide, not zero-terminated).
-std::wstring_view StringResource(UINT id)
-{
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(HuxResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? std::wstring_view(text, static_cast<size_t>(length)) : std::wstring_view();
-}
 
 } // namespace
 
@@ -43,7 +36,7 @@ UINT HuxToolTipRequestId(const NMHDR& header)
 
 bool HuxAnswerToolTipWithTip(NMHDR& header, UINT stringId)
 {
-    const std::wstring_view command = StringResource(stringId);
+    const std::wstring_view command = HuxStringResource(stringId);
     if (header.code == TTN_NEEDTEXTW) {
         const std::optional<std::wstring> tip = HuxTooltipTip(command);
         if (!tip)
