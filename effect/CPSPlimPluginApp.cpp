@@ -1,6 +1,7 @@
 #include "effect/CPSPlimPluginApp.h"
 
 #include "HuxLib/HUXUTIL/HuxException.h"
+#include "HuxLib/HUXUTIL/HuxPublishedPointer.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
 #include "HuxLib/HUXWIN/HuxHelpPath.h"
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
@@ -13,19 +14,6 @@ namespace {
 
 constexpr const char* kAboutText = "About Plimp Effect";
 constexpr const char* kParametersNotSet = "Parameters not set";
-
-// Publishes the running editor for the length of its modal run, and takes
-// it back however the run ends.
-class OpenEditorScope {
-public:
-    OpenEditorScope(PSPlimEditor*& slot, PSPlimEditor* editor) : m_slot(slot) { m_slot = editor; }
-    ~OpenEditorScope() { m_slot = nullptr; }
-    OpenEditorScope(const OpenEditorScope&) = delete;
-    OpenEditorScope& operator=(const OpenEditorScope&) = delete;
-
-private:
-    PSPlimEditor*& m_slot;
-};
 
 } // namespace
 
@@ -63,7 +51,7 @@ int CPSPlimPluginApp::RunEditor()
 {
     if (!m_editor)
         return kHuxIdCancel;
-    OpenEditorScope open(m_openEditor, m_editor);
+    const HuxPublishedPointer<PSPlimEditor> open(m_openEditor, m_editor);
     return m_editor->RunModal(*this);
 }
 
