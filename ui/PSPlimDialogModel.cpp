@@ -10,9 +10,14 @@ namespace {
 constexpr int kThumbTrack = 5;
 constexpr int kEndTrack = 8;
 
-int SliderPosition(double value, double low, double high)
+double Truncated(double value) { return std::trunc(value); }
+double Nearest(double value) { return std::round(value); }
+
+// rounding: Truncated as the dialog places the thumb at opening, or Nearest
+// for the step nearest a value.
+int SliderPosition(double value, double low, double high, double (*rounding)(double))
 {
-    const double position = std::trunc((value - low) * kPSPlimSliderSteps / (high - low));
+    const double position = rounding((value - low) * kPSPlimSliderSteps / (high - low));
     return std::isfinite(position) ? int(std::fmax(std::fmin(position, kPSPlimSliderSteps), 0.0)) : 0;
 }
 
@@ -33,12 +38,22 @@ std::optional<int> PSPlimToolBoxIndex(int toolId)
 
 int PSPlimSizeSliderPosition(double toolSize)
 {
-    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize);
+    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize, Truncated);
+}
+
+int PSPlimNearestSizePosition(double toolSize)
+{
+    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize, Nearest);
 }
 
 int PSPlimPowerSliderPosition(double toolPower)
 {
-    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower);
+    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower, Truncated);
+}
+
+int PSPlimNearestPowerPosition(double toolPower)
+{
+    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower, Nearest);
 }
 
 double PSPlimToolSizeAt(int sliderPosition)

@@ -47,8 +47,12 @@ inline constexpr double kPSPlimMinToolPower = 0.05;
 inline constexpr double kPSPlimMaxToolPower = 1.0;
 inline constexpr int kPSPlimSliderSteps = 100;
 
+// Where the dialog puts each thumb when it opens (truncated).
 int PSPlimSizeSliderPosition(double toolSize);
 int PSPlimPowerSliderPosition(double toolPower);
+// The step nearest a value: where a user's hand puts the thumb for it.
+int PSPlimNearestSizePosition(double toolSize);
+int PSPlimNearestPowerPosition(double toolPower);
 double PSPlimToolSizeAt(int sliderPosition);
 double PSPlimToolPowerAt(int sliderPosition);
 

@@ -35,6 +35,8 @@ int PSPlimScriptedEditor::RunModal(CPSPlimPluginApp& app)
     if (commands.empty() || commands.front().kind != Kind::Preview)
         SetPreviewSize(app, kDefaultPreviewWidth, kDefaultPreviewHeight);
     app.BuildThumbnail(kThumbnailBound, kThumbnailBound);
+    sizePosition_ = PSPlimSizeSliderPosition(app.Params()->toolSize);
+    powerPosition_ = PSPlimPowerSliderPosition(app.Params()->toolPower);
 
     PSPlimStroke stroke(app);
     int result = kHuxIdOk;
@@ -52,11 +54,14 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     case Kind::Tool:
         (command.button == PSPlimButton::Left ? params.leftButtonTool : params.rightButtonTool) = PSPlimStored(command.tool);
         break;
+    // Any slider move writes both values from both thumbs, as the dialog does.
     case Kind::Size:
-        params.toolSize = std::clamp(command.value, kPSPlimMinToolSize, kPSPlimMaxToolSize);
+        sizePosition_ = PSPlimNearestSizePosition(command.value);
+        PSPlimApplySliders(params, sizePosition_, powerPosition_);
         break;
     case Kind::Power:
-        params.toolPower = std::clamp(command.value, kPSPlimMinToolPower, kPSPlimMaxToolPower);
+        powerPosition_ = PSPlimNearestPowerPosition(command.value);
+        PSPlimApplySliders(params, sizePosition_, powerPosition_);
         break;
     case Kind::Drag:
         Drag(app, stroke, command);

@@ -42,5 +42,8 @@ private:
 
     PSPlimStrokeScript script_;
     HuxRect client_;
+    // The size and power sliders' positions, as the dialog shows them.
+    int sizePosition_ = 0;
+    int powerPosition_ = 0;
     int toolbarUpdates_ = 0;
 };

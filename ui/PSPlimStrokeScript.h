@@ -7,8 +7,11 @@
 //
 //   tool left|right squelm|mellow|revert|stabilise|boggle|nibble
 //                        choose the tool of a mouse button
-//   size <grid units>    tool size, clamped to 0.01 .. 0.25
-//   power <value>        tool power, clamped to 0.05 .. 1.0
+//   size <grid units>    the Tool Size slider moved to the step nearest
+//                        the size (0.01 .. 0.25 in 100 steps)
+//   power <value>        the Tool Power slider likewise (0.05 .. 1.0);
+//                        as in the dialog, moving either slider writes
+//                        both values from both sliders' steps
 //   drag left|right x,y [x,y ...]
 //                        one stroke: press at the first position, move to
 //                        each following one, release at the last

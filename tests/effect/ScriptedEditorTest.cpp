@@ -3,6 +3,7 @@
 #include "EffectTestSupport.h"
 
 #include "ui/PSPlimControlLayout.h"
+#include "ui/PSPlimDialogModel.h"
 #include "ui/PSPlimScriptedEditor.h"
 
 #include <cmath>
@@ -131,13 +132,27 @@ TEST(ScriptedEditorTest, ChoicesGoIntoTheParametersRecordAsTheDialogWritesThem)
     ASSERT_TRUE(run.result.Succeeded());
     EXPECT_EQ(run.stored.leftButtonTool, PSPlimStored(PSPlimTool::Nibble));
     EXPECT_EQ(run.stored.rightButtonTool, PSPlimStored(PSPlimTool::Revert));
-    EXPECT_EQ(run.stored.toolSize, 0.25);
+    EXPECT_EQ(run.stored.toolSize, PSPlimToolSizeAt(100));
     EXPECT_EQ(run.stored.toolPower, 0.05);
     EXPECT_EQ(run.stored.gridEdgeMode, PSPlimStored(PSPlimEdgeMode::Locked));
     EXPECT_EQ(run.stored.pointsAcross, 22);
     EXPECT_EQ(run.stored.pointsDown, 5); // the dialog's least count is 3
     // The edge-mode step and the resize each refreshed the toolbar.
     EXPECT_EQ(run.toolbarUpdates, 2);
+}
+
+TEST(ScriptedEditorTest, SizeAndPowerMoveTheSlidersToTheNearestStep)
+{
+    // 0.14 lies at step 54.17 of the size slider. Moving it also writes the
+    // power from the power slider, which opened at step 15 for 0.2.
+    const ScriptRun sized = RunScript("size 0.14\n");
+    EXPECT_EQ(sized.stored.toolSize, PSPlimToolSizeAt(54));
+    EXPECT_EQ(sized.stored.toolPower, PSPlimToolPowerAt(15));
+    // 0.7 lies at step 68.4 of the power slider; the size slider opened at
+    // step 37 for 0.1.
+    const ScriptRun powered = RunScript("power 0.7\n");
+    EXPECT_EQ(powered.stored.toolPower, PSPlimToolPowerAt(68));
+    EXPECT_EQ(powered.stored.toolSize, PSPlimToolSizeAt(37));
 }
 
 TEST(ScriptedEditorTest, TheSameGridSizeRecordsNoResize)
