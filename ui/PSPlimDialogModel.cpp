@@ -2,7 +2,6 @@
 
 #include "effect/CPSPlimPluginApp.h"
 
-#include <cmath>
 
 namespace {
 
@@ -10,67 +9,7 @@ namespace {
 constexpr int kThumbTrack = 5;
 constexpr int kEndTrack = 8;
 
-double Truncated(double value) { return std::trunc(value); }
-double Nearest(double value) { return std::round(value); }
-
-// rounding: Truncated as the dialog places the thumb at opening, or Nearest
-// for the step nearest a value.
-int SliderPosition(double value, double low, double high, double (*rounding)(double))
-{
-    const double position = rounding((value - low) * kPSPlimSliderSteps / (high - low));
-    return std::isfinite(position) ? int(std::fmax(std::fmin(position, kPSPlimSliderSteps), 0.0)) : 0;
-}
-
-double SliderValue(int position, double low, double high)
-{
-    return position * (high - low) * 0.01 + low;
-}
-
 } // namespace
-
-std::optional<int> PSPlimToolBoxIndex(int toolId)
-{
-    for (size_t i = 0; i < kPSPlimToolTable.size(); ++i)
-        if (kPSPlimToolTable[i].toolId == toolId)
-            return int(i);
-    return std::nullopt;
-}
-
-int PSPlimSizeSliderPosition(double toolSize)
-{
-    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize, Truncated);
-}
-
-int PSPlimNearestSizePosition(double toolSize)
-{
-    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize, Nearest);
-}
-
-int PSPlimPowerSliderPosition(double toolPower)
-{
-    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower, Truncated);
-}
-
-int PSPlimNearestPowerPosition(double toolPower)
-{
-    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower, Nearest);
-}
-
-double PSPlimToolSizeAt(int sliderPosition)
-{
-    return SliderValue(sliderPosition, kPSPlimMinToolSize, kPSPlimMaxToolSize);
-}
-
-double PSPlimToolPowerAt(int sliderPosition)
-{
-    return SliderValue(sliderPosition, kPSPlimMinToolPower, kPSPlimMaxToolPower);
-}
-
-void PSPlimApplySliders(PSPlimParameters& params, int sizePosition, int powerPosition)
-{
-    params.toolSize = PSPlimToolSizeAt(sizePosition);
-    params.toolPower = PSPlimToolPowerAt(powerPosition);
-}
 
 std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode)
 {
