@@ -116,6 +116,11 @@ public:
     size_t MovedBlocks() const;
     size_t StaleBlockWrites() const;
 
+    // The filter rectangle a run gives the plug-in: the option's, else the
+    // selection's bounds, else the whole image. Throws std::invalid_argument
+    // for an option that is not a non-empty part of the image.
+    Rect32 EffectiveFilterRect() const;
+
     // ---- Log ----------------------------------------------------------------
     const CallLog& Log() const { return log_; }
     void ClearLog() { log_.Clear(); }
@@ -140,7 +145,6 @@ private:
         PS::OSErr advanceStateError = PS::noErr; // first error returned, sticky
     };
 
-    Rect32 EffectiveFilterRect() const;
     void StoreParametersFromRecord();
     PS::OSErr InvokeEntry(int16_t selector, void* record);
     void TallyLock(PS::Handle h, bool lock);

@@ -141,7 +141,7 @@ std::string Usage()
     AppendOption(text, "--plugin path", "the plug-in file (Windows; natively it is built in)");
     AppendOption(text, "--params file", "parameters file: loaded before the run, saved after it");
     AppendOption(text, "--mask m.png", "selection mask (grey; colour is reduced to luma)");
-    AppendOption(text, "--script file", "play a stroke script as the editor (native host only)");
+    AppendOption(text, "--script file", "play a stroke script on the editor (on Windows, on the real editor dialog)");
     AppendOption(text, "--rect l,t,r,b", "filter rectangle (default: the image, or the selection's bounds)");
     for (const Flag& flag : kFlags)
         AppendOption(text, flag.name, flag.help);

@@ -39,11 +39,13 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     host.Options().filterRect = line.filterRect;
     std::optional<SquelmHostCli::ScriptedEditing> scripted;
     if (!line.scriptPath.empty())
-        scripted.emplace(line.scriptPath);
+        scripted.emplace(line.scriptPath, host);
 
     SquelmHost::RunOptions run;
     run.callParameters = !line.skipParametersSelector;
     const SquelmHost::RunResult result = host.RunFilter(run);
+    if (scripted)
+        scripted->Finish(std::cout);
     SquelmHostCli::PrintSelectors(std::cout, host.Log());
     SquelmHostCli::PrintRunSummary(std::cout, host, result);
     int code = result.Succeeded() ? kSuccess : result.hostError.empty() ? kPluginFailed : kHostFailed;

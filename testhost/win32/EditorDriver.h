@@ -1,0 +1,41 @@
+// Plays a stroke script through the real editor dialog of the loaded
+// plug-in, the way a user's hand would: mouse messages on the grid editor
+// control for strokes and pans, keys on the tool boxes and the sliders,
+// clicks on the toolbar, the zoom buttons, the locator and the options
+// dialog's controls, and OK or Cancel. It runs on a second thread while the
+// host's thread is inside Start; every message it sends waits for the
+// editor's thread to handle it, and it waits for the control to repaint
+// before it reads where the image is shown.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "HuxLib/HuxGeometry/HuxRect.h"
+#include "ui/PSPlimStrokeScript.h"
+
+namespace SquelmHost {
+
+class EditorDriver {
+public:
+    // filterRect: the filter rectangle the host gives the plug-in.
+    EditorDriver(PSPlimStrokeScript script, const HuxRect& filterRect,
+                 std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+    // Waits for the editor, plays every command and waits for the editor to
+    // close. Throws std::runtime_error when a window does not appear or
+    // answer in time, or the script asks for what the real editor cannot
+    // do (a preview size: the editor's own size is the preview's).
+    void Play();
+
+    // The grid editor control's client size: the preview size of the run.
+    HuxPointI PreviewSize() const { return previewSize_; }
+
+private:
+    PSPlimStrokeScript script_;
+    HuxRect filterRect_;
+    std::chrono::milliseconds timeout_;
+    HuxPointI previewSize_;
+};
+
+} // namespace SquelmHost
