@@ -184,10 +184,23 @@ TEST(EditorControl, PaintsThePreviewTheGridAndTheToolCircleWhereTheLayoutPutsThe
         EXPECT_EQ(circle.At({centre.x - radius - 3, centre.y}), kQuarters[0]);
         EXPECT_EQ(circle.At({centre.x - radius + 3, centre.y}), kQuarters[0]);
         EXPECT_EQ(circle.At(centre), kQuarters[0]);
-        // Off: no circle.
-        params.showToolRadius = 0;
-        screen.Repaint();
+        // The cursor leaves without a message to the control: the timer
+        // takes the circle away.
+        SetCursorPos(5, 5);
         EXPECT_EQ(screen.PixelWhen({centre.x - radius, centre.y}, kQuarters[0]), kQuarters[0]);
+
+        // Off, the circle shows only while the size slider is dragged,
+        // centred while the cursor is elsewhere.
+        params.showToolRadius = 0;
+        screen.control.SetSizeTracking(true);
+        const HuxRect client = screen.Client();
+        const POINT middle{client.Width() / 2, client.Height() / 2};
+        const ClientShot tracking = screen.ShotWhen({middle.x - radius, middle.y}, tool);
+        EXPECT_TRUE(tracking.ColourNear({middle.x - radius, middle.y}, tool));
+        EXPECT_TRUE(tracking.ColourNear({middle.x + radius, middle.y}, tool));
+        screen.control.SetSizeTracking(false);
+        const ClientShot untracked = screen.ShotWhen({middle.x - radius, middle.y - radius / 2}, kQuarters[0]);
+        EXPECT_FALSE(untracked.ColourNear({middle.x - radius, middle.y}, tool));
     });
 }
 
@@ -352,5 +365,30 @@ TEST(EditorControl, TheMiddleButtonPansOnlyAZoomedView)
         screen.Send(WM_MBUTTONUP, 0, start);
         EXPECT_EQ(GetCapture(), nullptr);
         EXPECT_EQ(app.UndoList().Count(), steps);
+    });
+}
+
+TEST(EditorControl, AStrokeWhoseCaptureIsTakenEndsThere)
+{
+    RunSession(Quarters(320, 240), [](CPSPlimPluginApp& app) {
+        ControlOnScreen screen(app);
+        const HuxRect client = screen.Client();
+        const std::vector<POINT> path = Path({client.Width() / 2, client.Height() / 2}, 10, 2, 0);
+        const int32_t steps = app.UndoList().Count();
+        screen.Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front());
+        for (const POINT& p : path)
+            screen.Send(WM_MOUSEMOVE, MK_LBUTTON, p);
+        // Another window of the thread takes the mouse: the stroke is
+        // recorded as if released, and the other window keeps the mouse.
+        screen.host.SetCapture();
+        EXPECT_EQ(app.UndoList().Count(), steps + 1);
+        EXPECT_EQ(GetCapture(), screen.host.m_hWnd);
+        const std::vector<HuxPoint2D> ended = PointsOf(app.Grid());
+        for (const POINT& p : Path(path.back(), 10, 0, 2))
+            screen.Send(WM_MOUSEMOVE, MK_LBUTTON, p);
+        screen.Send(WM_LBUTTONUP, 0, path.back());
+        EXPECT_EQ(PointsOf(app.Grid()), ended);
+        EXPECT_EQ(app.UndoList().Count(), steps + 1);
+        ReleaseCapture();
     });
 }

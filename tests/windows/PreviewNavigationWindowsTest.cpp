@@ -167,5 +167,19 @@ TEST(PreviewLocator, APressOpensThePopupOnItAndTheReleaseSetsTheViewAndTellsTheP
         EXPECT_EQ(app.GetViewRect(), (HuxRect{filter.left, filter.top, filter.left + view.Width(),
                                               filter.top + view.Height()}));
         EXPECT_EQ(host.commands.size(), 2u);
+
+        // Another window takes the mouse mid-gesture: the popup closes and
+        // nothing changes.
+        const HuxRect chosen = app.GetViewRect();
+        const HWND third = press();
+        ASSERT_NE(third, nullptr);
+        SetCursorPos(pressed.x + 40, pressed.y + 30);
+        Pump();
+        host.SetCapture();
+        EXPECT_FALSE(IsWindow(third));
+        EXPECT_EQ(GetCapture(), host.m_hWnd);
+        ReleaseCapture();
+        EXPECT_EQ(app.GetViewRect(), chosen);
+        EXPECT_EQ(host.commands.size(), 2u);
     });
 }
