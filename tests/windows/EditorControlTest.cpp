@@ -266,6 +266,14 @@ TEST(EditorControl, MouseStrokesGiveTheStrokeStatesGridWithOneStepEach)
         EXPECT_EQ(app.UndoList().Count(), before + 1);
         EXPECT_EQ(PointsOf(app.Grid()), settled);
         EXPECT_EQ(GetCapture(), nullptr);
+
+        // A quick second press arrives as a double click: a stroke as well.
+        screen.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, middle);
+        for (const POINT& p : Path(middle, 10, 0, 2))
+            screen.Send(WM_MOUSEMOVE, MK_LBUTTON, p);
+        screen.Send(WM_LBUTTONUP, 0, middle);
+        EXPECT_EQ(app.UndoList().Count(), before + 2);
+        EXPECT_NE(PointsOf(app.Grid()), settled);
     });
 }
 
