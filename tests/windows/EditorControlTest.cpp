@@ -74,7 +74,10 @@ public:
         RedrawWindow(control.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         Pump();
     }
-    LRESULT Send(UINT message, WPARAM flags, POINT p) { return SendMessageA(control.m_hWnd, message, flags, At(p.x, p.y)); }
+    LRESULT Send(UINT message, WPARAM flags, POINT p)
+    {
+        return SendMessageA(control.m_hWnd, message, flags, At(p.x, p.y));
+    }
     void PutCursor(POINT client)
     {
         ClientToScreen(control.m_hWnd, &client);

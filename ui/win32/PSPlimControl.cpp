@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
@@ -32,25 +33,20 @@ HCURSOR PanCursor()
     return cursor ? cursor : ArrowCursor();
 }
 
-// A solid pen of width 0, selected into the context for the scope.
+// The context's own pen in a colour (a solid one-pixel pen, so a paint
+// creates no pen), selected for the scope.
 class SelectedPen {
 public:
-    SelectedPen(HDC dc, COLORREF colour) : m_dc(dc), m_pen(CreatePen(PS_SOLID, 0, colour))
+    SelectedPen(HDC dc, COLORREF colour) : m_dc(dc), m_previous(SelectObject(dc, GetStockObject(DC_PEN)))
     {
-        m_previous = SelectObject(dc, m_pen ? static_cast<HGDIOBJ>(m_pen) : GetStockObject(BLACK_PEN));
+        SetDCPenColor(dc, colour);
     }
-    ~SelectedPen()
-    {
-        SelectObject(m_dc, m_previous);
-        if (m_pen)
-            DeleteObject(m_pen);
-    }
+    ~SelectedPen() { SelectObject(m_dc, m_previous); }
     SelectedPen(const SelectedPen&) = delete;
     SelectedPen& operator=(const SelectedPen&) = delete;
 
 private:
     HDC m_dc;
-    HPEN m_pen;
     HGDIOBJ m_previous;
 };
 

@@ -4,7 +4,6 @@
 // scripted editor, pans with the middle button and scrolls with its bars.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
