@@ -1,9 +1,14 @@
-// Window properties in which the grid editor control publishes where its last
-// paint placed the filter rectangle (client coordinates), so that automation
-// can put the mouse exactly where a position of the image is shown.
+// The window properties in which the grid editor control publishes where
+// its last paint placed the filter rectangle (client coordinates), so that
+// a driver in another thread can put the mouse where a stroke script means.
+// Each holds one edge, a signed value carried through intptr_t.
 #pragma once
 
-inline constexpr const char* kPSPlimImageLeftProperty = "SquelmImageLeft";
-inline constexpr const char* kPSPlimImageTopProperty = "SquelmImageTop";
-inline constexpr const char* kPSPlimImageRightProperty = "SquelmImageRight";
-inline constexpr const char* kPSPlimImageBottomProperty = "SquelmImageBottom";
+namespace PSPlimImageRectProperties {
+
+inline constexpr const char* kLeft = "SquelmImageLeft";
+inline constexpr const char* kTop = "SquelmImageTop";
+inline constexpr const char* kRight = "SquelmImageRight";
+inline constexpr const char* kBottom = "SquelmImageBottom";
+
+} // namespace PSPlimImageRectProperties

@@ -177,8 +177,8 @@ private:
     HuxRect ImageRect() const
     {
         auto read = [&](const char* name) { return int32_t(reinterpret_cast<intptr_t>(GetPropA(control_, name))); };
-        return {read(kPSPlimImageLeftProperty), read(kPSPlimImageTopProperty), read(kPSPlimImageRightProperty),
-                read(kPSPlimImageBottomProperty)};
+        return {read(PSPlimImageRectProperties::kLeft), read(PSPlimImageRectProperties::kTop), read(PSPlimImageRectProperties::kRight),
+                read(PSPlimImageRectProperties::kBottom)};
     }
 
     static POINT AsPoint(HuxPointI point) { return {point.x, point.y}; }

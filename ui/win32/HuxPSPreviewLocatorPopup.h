@@ -13,10 +13,14 @@ class HuxPSPreviewLocatorButton;
 
 class HuxPSPreviewLocatorPopup : public CWnd {
 public:
-    HuxPSPreviewLocatorPopup(HuxPSFilter* app, HuxPSPreviewLocatorButton* button) : m_app(app), m_button(button) {}
+    HuxPSPreviewLocatorPopup(HuxPSFilter* app, HuxPSPreviewLocatorButton* button) : m_app(app), m_button(button)
+    {
+        m_backBuffer.SetOwner(this);
+    }
 
     // A top-level popup centred on the screen point, capturing the mouse;
-    // false when Windows refuses it.
+    // true once it exists (CWnd::CreateEx throws when Windows refuses it).
+    // A popup still open from a gesture that never ended goes first.
     bool Create(int screenX, int screenY);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -25,6 +29,10 @@ public:
     void OnLButtonUp(UINT flags, POINT point) override;
 
 private:
+    void BeginGesture();
+    // Closes the popup without a release: the view stays as it was.
+    void CancelGesture();
+
     HuxPSFilter* m_app;
     HuxPSPreviewLocatorButton* m_button;
     std::optional<HuxPSLocatorFrame> m_frame; // during the gesture

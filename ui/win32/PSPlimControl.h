@@ -46,6 +46,18 @@ public:
     BOOL OnSetCursor(HWND window, UINT hitTest, UINT message) override;
 
 private:
+    void Draw(HDC dc);
+    void PublishImageRect(const HuxRect& rect);
+    HuxRect ClientRect() const;
+    PSPlimPointerState Pointer() const;
+    void RepaintNow();
+    void BeginStroke(PSPlimButton button, POINT point);
+    void EndStroke(PSPlimButton button);
+    // Ends a stroke or a pan whose release will not come.
+    void EndGesture();
+    void ReleaseOwnCapture();
+    void Scroll(int which, UINT code, UINT thumbPosition);
+
     CPSPlimPluginApp* m_app;
     PSPlimDialog* m_dialog = nullptr;
     PSPlimStroke m_stroke;

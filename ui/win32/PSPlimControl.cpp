@@ -1,0 +1,332 @@
+#include "ui/win32/PSPlimControl.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
+#include "effect/CPSPlimPluginApp.h"
+#include "ui/PSPlimControlScrolling.h"
+#include "ui/PSPlimImageRectProperties.h"
+#include "ui/win32/PSPlimDialog.h"
+
+// PolyPolyline takes the polylines' points and counts as they are.
+static_assert(sizeof(HuxPointI) == sizeof(POINT) && offsetof(POINT, y) == offsetof(HuxPointI, y));
+static_assert(sizeof(DWORD) == sizeof(uint32_t));
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerMilliseconds = 100;
+constexpr WORD kPanCursorId = 9005;
+const char* const kImageRectProperties[] = {PSPlimImageRectProperties::kLeft, PSPlimImageRectProperties::kTop,
+                                           PSPlimImageRectProperties::kRight, PSPlimImageRectProperties::kBottom};
+
+HuxGeometry::HuxPoint2D ToPoint(POINT p) { return {double(p.x), double(p.y)}; }
+
+HCURSOR ArrowCursor() { return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); } // IDC_ARROW
+
+HCURSOR PanCursor()
+{
+    const HCURSOR cursor = LoadCursorA(HuxResourceModule(), MAKEINTRESOURCEA(kPanCursorId));
+    return cursor ? cursor : ArrowCursor();
+}
+
+// The context's own pen in a colour (a solid one-pixel pen, so a paint
+// creates no pen), selected for the scope.
+class SelectedPen {
+public:
+    SelectedPen(HDC dc, COLORREF colour) : m_dc(dc), m_previous(SelectObject(dc, GetStockObject(DC_PEN)))
+    {
+        SetDCPenColor(dc, colour);
+    }
+    ~SelectedPen() { SelectObject(m_dc, m_previous); }
+    SelectedPen(const SelectedPen&) = delete;
+    SelectedPen& operator=(const SelectedPen&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+} // namespace
+
+PSPlimControl::PSPlimControl(CPSPlimPluginApp* app) : m_app(app), m_stroke(*app) { m_backBuffer.SetOwner(this); }
+
+// The window goes first: its last messages still find the buffer and the
+// stroke state.
+PSPlimControl::~PSPlimControl() { DestroyWindow(); }
+
+void PSPlimControl::Create(CWnd* parent, const RECT& rect, UINT id)
+{
+    CreateEx(WS_EX_CLIENTEDGE, nullptr, "Plim Control", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, rect, parent,
+             id);
+}
+
+void PSPlimControl::SetSizeTracking(bool tracking)
+{
+    m_sizeTracking = tracking;
+    RepaintNow();
+}
+
+void PSPlimControl::UpdateScrollBars()
+{
+    const PSPlimScrollBars bars = PSPlimScrollBarsFor(m_app->FilterRect(), m_app->GetViewRect());
+    for (const auto& [which, bar] : {std::pair{SB_HORZ, bars.horizontal}, std::pair{SB_VERT, bars.vertical}}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        info.nMin = bar.minimum;
+        info.nMax = bar.maximum;
+        info.nPage = UINT(bar.page);
+        info.nPos = bar.position;
+        SetScrollInfo(m_hWnd, which, &info, TRUE);
+    }
+}
+
+LRESULT PSPlimControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: {
+        const LRESULT result = Default();
+        if (result != -1) {
+            UpdateScrollBars();
+            SetTimer(kTimerId, kTimerMilliseconds);
+        }
+        return result;
+    }
+    case WM_ERASEBKGND: return 1; // the paint covers the whole client area
+    case WM_MOUSEWHEEL: return 0;
+    // The framework's window class asks for double clicks: a quick second
+    // press is a press like any other here.
+    case WM_LBUTTONDBLCLK: return CWnd::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    case WM_RBUTTONDBLCLK: return CWnd::WindowProc(WM_RBUTTONDOWN, wParam, lParam);
+    case WM_MBUTTONDBLCLK: return CWnd::WindowProc(WM_MBUTTONDOWN, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a system dialog, a switch to
+        // another program): the release will never come, so the gesture
+        // ends here as if it had.
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+            EndGesture();
+        return 0;
+    case WM_NCDESTROY:
+        for (const char* name : kImageRectProperties)
+            RemovePropA(m_hWnd, name);
+        return CWnd::WindowProc(message, wParam, lParam);
+    default: return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+void PSPlimControl::OnPaint()
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(m_hWnd, &paint);
+    if (const HDC buffer = m_backBuffer.Begin()) {
+        Draw(buffer);
+        m_backBuffer.Flush(dc);
+    }
+    EndPaint(m_hWnd, &paint);
+}
+
+void PSPlimControl::Draw(HDC dc)
+{
+    const HuxRect client = ClientRect();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const HuxImage2* preview = m_app->GetOutputPreview();
+    const std::optional<PSPlimControlLayout> layout =
+        PSPlimLayOutControl(client, preview, m_app->FilterRect(), m_app->GetViewRect());
+    if (!layout) {
+        HuxFillSolid(dc, client, face);
+        m_radiusShown = false;
+        return;
+    }
+    preview->Draw(dc, layout->destination, HuxRect{0, 0, preview->Width(), preview->AbsHeight()});
+    for (const HuxRect& band : layout->bands)
+        if (!band.IsEmpty())
+            HuxFillSolid(dc, band, face);
+    m_stroke.SetImageRect(layout->imageRect);
+    PublishImageRect(layout->imageRect);
+
+    const PSPlimParameters& params = *m_app->Params();
+    const PSPlimClientMapping mapping = m_stroke.Mapping();
+    if (params.showGrid) {
+        PSPlimGridPolylines(m_app->Grid(), mapping, m_lines);
+        if (!m_lines.counts.empty()) {
+            const SelectedPen pen(dc, params.gridColour);
+            PolyPolyline(dc, reinterpret_cast<const POINT*>(m_lines.points.data()),
+                         reinterpret_cast<const DWORD*>(m_lines.counts.data()), DWORD(m_lines.counts.size()));
+        }
+    }
+
+    const PSPlimToolCircle circle = PSPlimToolCircleFor(Pointer(), params.toolSize, mapping);
+    m_radiusShown = circle.shown;
+    if (circle.shown) {
+        const SelectedPen pen(dc, params.toolRadiusColour);
+        const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+        Ellipse(dc, circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
+                circle.centre.y + circle.radius);
+        SelectObject(dc, previousBrush);
+    }
+}
+
+// Signed edges survive the trip through the handle-sized property value.
+void PSPlimControl::PublishImageRect(const HuxRect& rect)
+{
+    const int32_t edges[] = {rect.left, rect.top, rect.right, rect.bottom};
+    for (size_t i = 0; i < 4; ++i)
+        SetPropA(m_hWnd, kImageRectProperties[i], reinterpret_cast<HANDLE>(static_cast<intptr_t>(edges[i])));
+}
+
+HuxRect PSPlimControl::ClientRect() const
+{
+    RECT client{};
+    GetClientRect(&client);
+    return HuxFromRECT(client);
+}
+
+PSPlimPointerState PSPlimControl::Pointer() const
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ::ScreenToClient(m_hWnd, &cursor);
+    PSPlimPointerState pointer;
+    pointer.showToolRadius = m_app->Params()->showToolRadius != 0;
+    pointer.stroking = m_stroke.IsStroking();
+    pointer.panning = m_stroke.IsPanning();
+    pointer.sizeTracking = m_sizeTracking;
+    pointer.cursor = {cursor.x, cursor.y};
+    pointer.client = ClientRect();
+    return pointer;
+}
+
+void PSPlimControl::RepaintNow()
+{
+    if (m_hWnd)
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void PSPlimControl::OnTimer(UINT_PTR id)
+{
+    if (id != kTimerId) {
+        Default();
+        return;
+    }
+    if (PSPlimTimerRepaints(Pointer(), m_radiusShown))
+        RepaintNow();
+}
+
+void PSPlimControl::OnMouseMove(UINT, POINT point)
+{
+    if (m_stroke.IsStroking()) {
+        if (m_stroke.MouseMove(ToPoint(point)))
+            RepaintNow();
+    } else if (m_stroke.IsPanning()) {
+        const HuxPointI scroll = PSPlimPanScroll(m_stroke.Mapping(), {m_panStart.x, m_panStart.y},
+                                                 {point.x, point.y}, {m_panOrigin.x, m_panOrigin.y},
+                                                 m_app->GetViewRect(), m_app->FilterRect());
+        m_app->ScrollView(scroll.x, scroll.y);
+        RepaintNow();
+        UpdateScrollBars();
+    } else if (m_app->Params()->showToolRadius) {
+        RepaintNow(); // the circle follows the cursor
+    }
+}
+
+void PSPlimControl::OnLButtonDown(UINT, POINT point) { BeginStroke(PSPlimButton::Left, point); }
+
+void PSPlimControl::OnLButtonUp(UINT, POINT) { EndStroke(PSPlimButton::Left); }
+
+void PSPlimControl::OnRButtonDown(UINT, POINT point) { BeginStroke(PSPlimButton::Right, point); }
+
+void PSPlimControl::OnRButtonUp(UINT, POINT) { EndStroke(PSPlimButton::Right); }
+
+void PSPlimControl::BeginStroke(PSPlimButton button, POINT point)
+{
+    if (!m_stroke.ButtonDown(button, ToPoint(point)))
+        return;
+    SetCapture();
+    RepaintNow();
+}
+
+// The stroke state ends first, so that the capture's release is not taken
+// for a lost capture.
+void PSPlimControl::EndStroke(PSPlimButton button)
+{
+    const PSPlimStroke::EndResult result = m_stroke.ButtonUp(button);
+    if (result == PSPlimStroke::EndResult::Ignored)
+        return;
+    ReleaseOwnCapture();
+    RepaintNow();
+    if (result == PSPlimStroke::EndResult::Submitted && m_dialog)
+        m_dialog->SetStatusText(m_stroke.TimingLine());
+}
+
+void PSPlimControl::OnMButtonDown(UINT, POINT point)
+{
+    if (!m_stroke.BeginPan())
+        return;
+    SetCapture();
+    m_panStart = point;
+    const HuxRect& view = m_app->GetViewRect();
+    m_panOrigin = {view.left, view.top};
+    SetCursor(PanCursor());
+}
+
+void PSPlimControl::OnMButtonUp(UINT, POINT)
+{
+    if (!m_stroke.IsPanning())
+        return;
+    m_stroke.EndPan();
+    SetCursor(ArrowCursor());
+    ReleaseOwnCapture();
+}
+
+// After a lost capture the mouse belongs to another window, perhaps of this
+// thread, which must keep it.
+void PSPlimControl::ReleaseOwnCapture()
+{
+    if (GetCapture() == m_hWnd)
+        ReleaseCapture();
+}
+
+void PSPlimControl::EndGesture()
+{
+    if (m_stroke.IsStroking())
+        EndStroke(m_stroke.IsStroking(PSPlimButton::Left) ? PSPlimButton::Left : PSPlimButton::Right);
+    else if (m_stroke.IsPanning())
+        OnMButtonUp(0, {});
+}
+
+BOOL PSPlimControl::OnSetCursor(HWND window, UINT hitTest, UINT message)
+{
+    if (m_stroke.IsPanning() && hitTest == HTCLIENT) {
+        SetCursor(PanCursor());
+        return TRUE;
+    }
+    return CWnd::OnSetCursor(window, hitTest, message);
+}
+
+void PSPlimControl::OnHScroll(UINT code, UINT position, HWND) { Scroll(SB_HORZ, code, position); }
+
+void PSPlimControl::OnVScroll(UINT code, UINT position, HWND) { Scroll(SB_VERT, code, position); }
+
+// A range beyond the message's 16 bits takes the thumb's position from the
+// bar instead, so that an image wider than 65535 pixels scrolls to its end.
+void PSPlimControl::Scroll(int which, UINT code, UINT thumbPosition)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(m_hWnd, which, &info);
+    const PSPlimScrollBar bar{info.nMin, info.nMax, int32_t(info.nPage), info.nPos};
+    const int32_t thumb = info.nMax > 0xFFFF ? info.nTrackPos : int32_t(thumbPosition);
+    const PSPlimScrollStep step = PSPlimScrollBy(bar, int(code), thumb);
+    SetScrollPos(m_hWnd, which, step.position, TRUE);
+    if (which == SB_HORZ)
+        m_app->ScrollView(step.delta, 0);
+    else
+        m_app->ScrollView(0, step.delta);
+    RepaintNow();
+    UpdateScrollBars();
+}
