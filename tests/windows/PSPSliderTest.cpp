@@ -39,6 +39,17 @@ intptr_t SliderOf(intptr_t box)
     return reinterpret_cast<intptr_t>(slider);
 }
 
+// Ends the dialog with a click on its OK button.
+void ClickOk(const WindowAutomation& automation, intptr_t dialog)
+{
+    const intptr_t ok = automation.Control(dialog, IDOK);
+    RECT client{};
+    GetClientRect(AsWindow(ok), &client);
+    automation.Click(ok, client.right / 2, client.bottom / 2);
+    if (!automation.WaitForClose(dialog))
+        throw std::runtime_error("the dialog did not close");
+}
+
 int ClientWidth(intptr_t window)
 {
     RECT client{};
@@ -78,9 +89,7 @@ void RunWithSlider(ControlDialog& dialog, int32_t low, int32_t high, Act act)
         [act](const WindowAutomation& automation, intptr_t window) {
             const intptr_t box = automation.Control(window, IDC_NUMBER);
             act(automation, box, SliderOf(box));
-            automation.PressButton(window, IDOK);
-            if (!automation.WaitForClose(window))
-                throw std::runtime_error("the dialog did not close");
+            ClickOk(automation, window);
         },
         kCaption);
 }
@@ -161,6 +170,32 @@ TEST(PSPSlider, FarPastAnEndTheTimerStepsBeyondTheClampUntilThePointerComesBack)
     EXPECT_EQ(stepped, "150");
     EXPECT_EQ(back, expectedBack);
     EXPECT_EQ(stopped, expectedBack);
+}
+
+TEST(PSPSlider, ABoxGivenItsRangeAfterTheSliderWidensTheSliderToItsClientArea)
+{
+    ControlDialog dialog(nullptr);
+    HuxIntegerEditBox box;
+    int boxWidth = 0, sliderWidth = 0;
+    dialog.onInit = [&](ControlDialog& d) {
+        RECT place{};
+        d.other.GetWindowRect(&place);
+        MapWindowPoints(nullptr, d.m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        OffsetRect(&place, 0, place.bottom - place.top + 4);
+        box.CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, place, &d, 0);
+        box.Slider().CreateEx(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE, RECT{2, 3, 12, 3 + kSliderHeight}, &box,
+                              0);
+        box.SetRange(0, 10);
+        RECT client{};
+        box.GetClientRect(&client);
+        boxWidth = client.right;
+        RECT slider{};
+        box.Slider().GetWindowRect(&slider);
+        sliderWidth = slider.right - slider.left;
+    };
+    FrameworkTest::RunDialog(dialog, ClickOk, kCaption);
+    EXPECT_GT(boxWidth, 12);
+    EXPECT_EQ(sliderWidth, boxWidth);
 }
 
 // The slider on the screen once its middle pixel shows `colour`, or after
