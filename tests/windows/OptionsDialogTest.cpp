@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
+#include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "resources/ResourceIds.h"
@@ -24,14 +24,13 @@
 namespace {
 
 using SquelmHost::WindowAutomation;
+using namespace UserActions;
 
 constexpr const char* kCaption = "Squelm! Options";
 constexpr unsigned kVkReturn = 0x0D;
 constexpr unsigned kVkDown = 0x28;
 constexpr WORD kVkF1 = 0x70;
 constexpr const char* kMenuClass = "#32768";
-
-HWND AsWindow(intptr_t window) { return reinterpret_cast<HWND>(window); }
 
 // The editor of the run: the options dialog alone, with what the
 // application held before it opened and after it closed.
@@ -128,19 +127,6 @@ protected:
 
 // ---- Acting as the user --------------------------------------------------------
 
-void ClickCentre(const WindowAutomation& automation, intptr_t control, SquelmHost::MouseButton button =
-                                                                            SquelmHost::MouseButton::Left)
-{
-    RECT client{};
-    GetClientRect(AsWindow(control), &client);
-    automation.Click(control, client.right / 2, client.bottom / 2, button);
-}
-
-void ClickButton(const WindowAutomation& automation, intptr_t dialog, int id)
-{
-    ClickCentre(automation, automation.Control(dialog, id));
-}
-
 // Focuses the box, selects its whole text and types over it.
 void TypeInto(const WindowAutomation& automation, intptr_t box, const std::string& text)
 {
@@ -148,20 +134,6 @@ void TypeInto(const WindowAutomation& automation, intptr_t box, const std::strin
     PostMessageA(AsWindow(box), EM_SETSEL, 0, -1);
     for (const char c : text)
         PostMessageA(AsWindow(box), WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-// The text of a window once it reads `expected`, or what it reads after a
-// few seconds of waiting for that.
-std::string TextOnceItReads(const WindowAutomation& automation, intptr_t window, const std::string& expected)
-{
-    std::string text;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        text = automation.Describe(window).text;
-        if (text == expected)
-            break;
-        Sleep(50);
-    }
-    return text;
 }
 
 // Presses F1 on the keyboard once the control has the focus: the help
@@ -192,19 +164,6 @@ intptr_t SpinOf(const WindowAutomation& automation, intptr_t dialog, intptr_t bo
             FrameworkTest::Ask(child.handle, UDM_GETBUDDY) == static_cast<LRESULT>(box))
             return child.handle;
     throw std::runtime_error("the box has no spin");
-}
-
-// The colour at the middle of a control on the screen, once it shows
-// `expected` or after a few seconds of waiting for it.
-bool ShowsColour(intptr_t control, HuxColourRef expected)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const SquelmHost::RgbImage shot = SquelmHost::CaptureWindow(control);
-        if (!shot.Empty() && ControlLibraryTest::IsPixel(shot, shot.width / 2, shot.height / 2, expected))
-            return true;
-        Sleep(50);
-    }
-    return false;
 }
 
 // ---- What it shows -------------------------------------------------------------

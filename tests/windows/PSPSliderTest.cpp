@@ -9,16 +9,15 @@
 
 #include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
-#include "testhost/win32/WindowCapture.h"
+#include "UserActions.h"
 
 namespace {
 
 using namespace ControlLibraryTest;
 using SquelmHost::WindowAutomation;
+using namespace UserActions;
 
 constexpr int kSliderHeight = 8;
-
-HWND AsWindow(intptr_t window) { return reinterpret_cast<HWND>(window); }
 
 // Makes the slider's window along the bottom of the box's client area.
 void CreateSlider(ControlDialog& dialog)
@@ -42,10 +41,7 @@ intptr_t SliderOf(intptr_t box)
 // Ends the dialog with a click on its OK button.
 void ClickOk(const WindowAutomation& automation, intptr_t dialog)
 {
-    const intptr_t ok = automation.Control(dialog, IDOK);
-    RECT client{};
-    GetClientRect(AsWindow(ok), &client);
-    automation.Click(ok, client.right / 2, client.bottom / 2);
+    ClickButton(automation, dialog, IDOK);
     if (!automation.WaitForClose(dialog))
         throw std::runtime_error("the dialog did not close");
 }
@@ -55,20 +51,6 @@ int ClientWidth(intptr_t window)
     RECT client{};
     GetClientRect(AsWindow(window), &client);
     return client.right;
-}
-
-// The box's text once it reads `expected`, or what it reads after a few
-// seconds of waiting for that.
-std::string BoxTextOnceItReads(const WindowAutomation& automation, intptr_t box, const std::string& expected)
-{
-    std::string text;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        text = automation.Describe(box).text;
-        if (text == expected)
-            break;
-        Sleep(50);
-    }
-    return text;
 }
 
 // Runs the dialog with the slider made and its clamp range set to
@@ -104,7 +86,7 @@ TEST(PSPSlider, AClickSetsTheBoxToThePositionUnderThePointerAndFocusesTheBox)
         const int x = width / 3;
         expected = std::to_string(3 + 147 * x / width);
         automation.Click(slider, x, 2);
-        clicked = BoxTextOnceItReads(automation, box, expected);
+        clicked = TextOnceItReads(automation, box, expected);
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(AsWindow(box), nullptr), &info);
@@ -126,14 +108,14 @@ TEST(PSPSlider, DraggingFollowsThePointerAndPastTheEndJumpsToIt)
         const int x = width * 3 / 4;
         expected = std::to_string(3 + 147 * x / width);
         automation.MouseMove(slider, x, 2, true);
-        followed = BoxTextOnceItReads(automation, box, expected);
+        followed = TextOnceItReads(automation, box, expected);
         // Within the five pixels past the end: a jump, no stepping.
         automation.MouseMove(slider, width + 3, 2, true);
-        pastEnd = BoxTextOnceItReads(automation, box, "150");
+        pastEnd = TextOnceItReads(automation, box, "150");
         const int inside = width / 2;
         backExpected = std::to_string(3 + 147 * inside / width);
         automation.MouseMove(slider, inside, 2, true);
-        back = BoxTextOnceItReads(automation, box, backExpected);
+        back = TextOnceItReads(automation, box, backExpected);
         automation.ButtonUp(slider, inside, 2);
         // Without the button the pointer moves the position no more (the
         // dialog reads the box after this move, at OK).
@@ -157,11 +139,11 @@ TEST(PSPSlider, FarPastAnEndTheTimerStepsBeyondTheClampUntilThePointerComesBack)
         // 15 pixels past the right end: a jump to 100, then 10 more on
         // every tick up to 150.
         automation.MouseMove(slider, width - 1 + 15, 2, true);
-        stepped = BoxTextOnceItReads(automation, box, "150");
+        stepped = TextOnceItReads(automation, box, "150");
         const int inside = width / 4;
         expectedBack = std::to_string(20 + 80 * inside / width);
         automation.MouseMove(slider, inside, 2, true);
-        back = BoxTextOnceItReads(automation, box, expectedBack);
+        back = TextOnceItReads(automation, box, expectedBack);
         // The timer stopped: three ticks later nothing has moved.
         Sleep(3 * HuxPSPSlider::kAutoScrollInterval);
         stopped = automation.Describe(box).text;
@@ -198,20 +180,6 @@ TEST(PSPSlider, ABoxGivenItsRangeAfterTheSliderWidensTheSliderToItsClientArea)
     EXPECT_EQ(sliderWidth, boxWidth);
 }
 
-// The slider on the screen once its middle pixel shows `colour`, or after
-// a few seconds of waiting for it.
-SquelmHost::RgbImage ShotOnceMiddleIs(intptr_t slider, int x, HuxColourRef colour)
-{
-    SquelmHost::RgbImage shot;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        shot = SquelmHost::CaptureWindow(slider);
-        if (!shot.Empty() && IsPixel(shot, x, shot.height / 2, colour))
-            break;
-        Sleep(50);
-    }
-    return shot;
-}
-
 TEST(PSPSlider, PaintsANegativeValueAsARedBarUpToZero)
 {
     ControlDialog dialog(nullptr);
@@ -224,7 +192,7 @@ TEST(PSPSlider, PaintsANegativeValueAsARedBarUpToZero)
     RunWithSlider(dialog, -10, 10, [&](const WindowAutomation&, intptr_t, intptr_t slider) {
         width = ClientWidth(slider);
         // -5 of -10..10 is at 25 %, zero at 50 %.
-        shot = ShotOnceMiddleIs(slider, width * 3 / 8, RGB(255, 0, 0));
+        shot = ShotOnceItShows(slider, RGB(255, 0, 0), width * 3 / 8);
     });
     ASSERT_FALSE(shot.Empty());
     ASSERT_EQ(shot.width, width);

@@ -1,0 +1,70 @@
+// What the Windows tests do as a user and how they wait to see the result:
+// clicks at the middle of a control, and reading back a text or a colour
+// once the window's thread has caught up with the posted input.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ControlLibraryTestDialog.h"
+#include "HuxLib/HUXCTRL/HuxColours.h"
+#include "testhost/win32/WindowAutomation.h"
+#include "testhost/win32/WindowCapture.h"
+
+namespace UserActions {
+
+inline HWND AsWindow(intptr_t window) { return reinterpret_cast<HWND>(window); }
+
+inline void ClickCentre(const SquelmHost::WindowAutomation& automation, intptr_t control,
+                        SquelmHost::MouseButton button = SquelmHost::MouseButton::Left)
+{
+    RECT client{};
+    GetClientRect(AsWindow(control), &client);
+    automation.Click(control, client.right / 2, client.bottom / 2, button);
+}
+
+// A click on the dialog's button, which then tells the dialog itself.
+inline void ClickButton(const SquelmHost::WindowAutomation& automation, intptr_t dialog, int id)
+{
+    ClickCentre(automation, automation.Control(dialog, id));
+}
+
+// The window's text once it reads `expected`, or what it reads after a few
+// seconds of waiting for that.
+inline std::string TextOnceItReads(const SquelmHost::WindowAutomation& automation, intptr_t window,
+                                   const std::string& expected)
+{
+    std::string text;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        text = automation.Describe(window).text;
+        if (text == expected)
+            break;
+        Sleep(50);
+    }
+    return text;
+}
+
+// The window on the screen once the pixel at x (its middle when -1) of its
+// middle row shows the colour, or as it is after a few seconds of waiting.
+inline SquelmHost::RgbImage ShotOnceItShows(intptr_t window, HuxColourRef colour, int x = -1)
+{
+    SquelmHost::RgbImage shot;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        shot = SquelmHost::CaptureWindow(window);
+        if (!shot.Empty() && ControlLibraryTest::IsPixel(shot, x < 0 ? shot.width / 2 : x, shot.height / 2, colour))
+            break;
+        Sleep(50);
+    }
+    return shot;
+}
+
+// Whether the middle of the window shows the colour, waiting a few seconds
+// for it.
+inline bool ShowsColour(intptr_t window, HuxColourRef colour)
+{
+    const SquelmHost::RgbImage shot = ShotOnceItShows(window, colour);
+    return !shot.Empty() && ControlLibraryTest::IsPixel(shot, shot.width / 2, shot.height / 2, colour);
+}
+
+} // namespace UserActions
