@@ -29,7 +29,6 @@ using namespace UserActions;
 constexpr const char* kCaption = "Squelm! Options";
 constexpr unsigned kVkReturn = 0x0D;
 constexpr unsigned kVkDown = 0x28;
-constexpr WORD kVkF1 = 0x70;
 constexpr const char* kMenuClass = "#32768";
 
 // The editor of the run: the options dialog alone, with what the
@@ -126,35 +125,6 @@ protected:
 };
 
 // ---- Acting as the user --------------------------------------------------------
-
-// Focuses the box, selects its whole text and types over it.
-void TypeInto(const WindowAutomation& automation, intptr_t box, const std::string& text)
-{
-    automation.Click(box, 3, 3);
-    PostMessageA(AsWindow(box), EM_SETSEL, 0, -1);
-    for (const char c : text)
-        PostMessageA(AsWindow(box), WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-// Presses F1 on the keyboard once the control has the focus: the help
-// request starts where the system makes it, from the key itself.
-void PressF1On(intptr_t control)
-{
-    const DWORD thread = GetWindowThreadProcessId(AsWindow(control), nullptr);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == AsWindow(control))
-            break;
-        Sleep(50);
-    }
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = kVkF1;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(2, keys, sizeof(INPUT)) != 2)
-        throw std::runtime_error("F1 could not be pressed");
-}
 
 // The spin button whose buddy is the box.
 intptr_t SpinOf(const WindowAutomation& automation, intptr_t dialog, intptr_t box)

@@ -1,10 +1,12 @@
 // What the Windows tests do as a user and how they wait to see the result:
-// clicks at the middle of a control, and reading back a text or a colour
-// once the window's thread has caught up with the posted input.
+// clicks at the middle of a control, typing over a box's text, the F1 key,
+// and reading back a text or a colour once the window's thread has caught
+// up with the input.
 #pragma once
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "ControlLibraryTestDialog.h"
@@ -28,6 +30,36 @@ inline void ClickCentre(const SquelmHost::WindowAutomation& automation, intptr_t
 inline void ClickButton(const SquelmHost::WindowAutomation& automation, intptr_t dialog, int id)
 {
     ClickCentre(automation, automation.Control(dialog, id));
+}
+
+// Focuses the box, selects its whole text and types over it.
+inline void TypeInto(const SquelmHost::WindowAutomation& automation, intptr_t box, const std::string& text)
+{
+    automation.Click(box, 3, 3);
+    PostMessageA(AsWindow(box), EM_SETSEL, 0, -1);
+    for (const char c : text)
+        PostMessageA(AsWindow(box), WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Presses F1 on the keyboard once the control has the focus: the help
+// request starts where the system makes it, from the key itself (a posted
+// key message would not do: an edit box keeps F1 to itself).
+inline void PressF1On(intptr_t control)
+{
+    const DWORD thread = GetWindowThreadProcessId(AsWindow(control), nullptr);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == AsWindow(control))
+            break;
+        Sleep(50);
+    }
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (SendInput(2, keys, sizeof(INPUT)) != 2)
+        throw std::runtime_error("F1 could not be pressed");
 }
 
 // The window's text once it reads `expected`, or what it reads after a few
