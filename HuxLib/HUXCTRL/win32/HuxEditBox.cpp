@@ -50,6 +50,20 @@ void HuxEditBox::CreateSpin()
     m_spinOffset = spin.left - box.right;
     m_spin.ShowWindow(SW_SHOW);
     ::SetWindowPos(m_spin.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (HasSlider())
+        FitSlider();
+}
+
+void HuxEditBox::FitSlider()
+{
+    RECT client{};
+    RECT slider{};
+    GetClientRect(&client);
+    m_slider.GetWindowRect(&slider);
+    POINT corner{slider.left, slider.top};
+    ::ScreenToClient(m_hWnd, &corner);
+    ::SetWindowPos(m_slider.m_hWnd, nullptr, corner.x, corner.y, client.right - client.left, slider.bottom - slider.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HuxEditBox::RepaintSpin(bool erase)
@@ -108,7 +122,7 @@ bool HuxEditBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* res
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
         const HWND focus = ::GetFocus();
-        if (focus && (focus == m_hWnd || focus == m_spin.GetSafeHwnd()))
+        if (focus && (focus == m_hWnd || focus == m_spin.GetSafeHwnd() || focus == m_slider.GetSafeHwnd()))
             OnValueChanged();
         RepaintSpin(true);
         return false; // the parent hears of the change too

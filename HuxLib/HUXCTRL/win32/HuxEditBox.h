@@ -10,6 +10,8 @@
 
 #include "HuxLib/HUXCTRL/HuxCharFilter.h"
 #include "HuxLib/HUXCTRL/HuxColours.h"
+#include "HuxLib/HUXCTRL/HuxIntegerBoxModel.h"
+#include "HuxLib/HUXCTRL/win32/HuxPSPSlider.h"
 #include "HuxLib/HUXCTRL/win32/HuxSpinButton.h"
 #include "HuxLib/HUXWIN/win32/CControls.h"
 
@@ -29,11 +31,16 @@ public:
     virtual void OnValueChanged() {}
     // The box lost the focus: bring its text into shape.
     virtual void Validate() {}
+    // Where the value and zero lie on a slider companion, in percent.
+    virtual HuxSliderPercent GetSliderPercent() const { return {}; }
     void SetInt(int32_t n);
     // An arrow of the spin: +1 up, -1 down.
     virtual void StepBy(int32_t) {}
     virtual void OnSpinPress() {}
     virtual void OnSpinRelease() {}
+
+    // The slider companion: its window, when created, is a child of the box.
+    HuxPSPSlider& Slider() { return m_slider; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -41,15 +48,19 @@ public:
 protected:
     virtual HuxCharFilter& Characters() { return m_characters; }
     bool HasSpin() const { return m_spin.GetSafeHwnd() != nullptr; }
+    bool HasSlider() const { return m_slider.GetSafeHwnd() != nullptr; }
     // Creates the spin beside the box (once), the box its buddy.
     void CreateSpin();
 
     HuxSpinButton m_spin;
+    HuxPSPSlider m_slider;
 
 private:
     void RepaintSpin(bool erase);
     // The spin at the box's right edge, as the up-down control placed it.
     void PlaceSpin();
+    // The slider as wide as the box's client area.
+    void FitSlider();
 
     HuxCharFilter m_characters;
     HuxColourRef m_textColour;

@@ -4,6 +4,17 @@ void HuxIntegerEditBox::SetRange(int32_t minimum, int32_t maximum, bool wrap)
 {
     m_model.SetRange(minimum, maximum, wrap);
     CreateSpin();
+    if (HasSlider())
+        SetSliderRange(m_model.Minimum(), m_model.Maximum());
+}
+
+void HuxIntegerEditBox::SetSliderRange(int32_t a, int32_t b)
+{
+    m_model.SetSliderRange(a, b);
+    if (!HasSlider())
+        return;
+    m_slider.SetRange(m_model.Minimum(), m_model.Maximum(), true);
+    m_slider.SetClamp(m_model.SliderMinimum(), m_model.SliderMaximum());
 }
 
 void HuxIntegerEditBox::SetValue(int32_t n, bool committed)
@@ -11,6 +22,8 @@ void HuxIntegerEditBox::SetValue(int32_t n, bool committed)
     const int32_t shown = m_model.SetValue(n);
     if (m_hWnd)
         SetText(HuxFormatInt(shown).c_str(), committed);
+    if (HasSlider())
+        m_slider.SetPos(shown);
 }
 
 int32_t HuxIntegerEditBox::GetValue() const
@@ -19,6 +32,16 @@ int32_t HuxIntegerEditBox::GetValue() const
         return m_model.StoredValue();
     return m_model.ValueOf(GetWindowText());
 }
+
+void HuxIntegerEditBox::MoveSlider()
+{
+    if (!HasSlider())
+        return;
+    m_slider.SetPos(GetValue());
+    m_slider.Invalidate();
+}
+
+void HuxIntegerEditBox::OnValueChanged() { MoveSlider(); }
 
 void HuxIntegerEditBox::Validate()
 {
@@ -29,6 +52,7 @@ void HuxIntegerEditBox::Validate()
 void HuxIntegerEditBox::StepBy(int32_t delta)
 {
     SetWindowText(HuxFormatInt(m_model.StepBy(GetWindowText(), delta)).c_str());
+    MoveSlider();
 }
 
 void HuxIntegerEditBox::PreSubclassWindow()

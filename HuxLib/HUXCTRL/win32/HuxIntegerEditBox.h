@@ -20,10 +20,14 @@ public:
     void SetValue(int32_t n, bool committed = true);
     // The text's number (not clamped), or the last value set when empty.
     int32_t GetValue() const;
+    // The slider companion's clamp range: [a, b] within the box's range.
+    void SetSliderRange(int32_t a, int32_t b);
     // The text read as a number, clamped and shown.
     virtual void SetTextAsNumber(const char* text, bool committed) { SetValue(HuxParseInt(text), committed); }
 
+    void OnValueChanged() override;
     void Validate() override;
+    HuxSliderPercent GetSliderPercent() const override { return m_model.SliderPercent(GetWindowText()); }
     void StepBy(int32_t delta) override;
 
 protected:
@@ -32,5 +36,8 @@ protected:
     HuxCharFilter& Characters() override { return m_model.Characters(); }
 
 private:
+    // The slider companion at the box's value.
+    void MoveSlider();
+
     HuxIntegerBoxModel m_model;
 };

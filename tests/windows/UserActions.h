@@ -1,0 +1,102 @@
+// What the Windows tests do as a user and how they wait to see the result:
+// clicks at the middle of a control, typing over a box's text, the F1 key,
+// and reading back a text or a colour once the window's thread has caught
+// up with the input.
+#pragma once
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "ControlLibraryTestDialog.h"
+#include "HuxLib/HUXCTRL/HuxColours.h"
+#include "testhost/win32/WindowAutomation.h"
+#include "testhost/win32/WindowCapture.h"
+
+namespace UserActions {
+
+inline HWND AsWindow(intptr_t window) { return reinterpret_cast<HWND>(window); }
+
+inline void ClickCentre(const SquelmHost::WindowAutomation& automation, intptr_t control,
+                        SquelmHost::MouseButton button = SquelmHost::MouseButton::Left)
+{
+    RECT client{};
+    GetClientRect(AsWindow(control), &client);
+    automation.Click(control, client.right / 2, client.bottom / 2, button);
+}
+
+// A click on the dialog's button, which then tells the dialog itself.
+inline void ClickButton(const SquelmHost::WindowAutomation& automation, intptr_t dialog, int id)
+{
+    ClickCentre(automation, automation.Control(dialog, id));
+}
+
+// Focuses the box, selects its whole text and types over it.
+inline void TypeInto(const SquelmHost::WindowAutomation& automation, intptr_t box, const std::string& text)
+{
+    automation.Click(box, 3, 3);
+    PostMessageA(AsWindow(box), EM_SETSEL, 0, -1);
+    for (const char c : text)
+        PostMessageA(AsWindow(box), WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Presses F1 on the keyboard once the control has the focus: the help
+// request starts where the system makes it, from the key itself (a posted
+// key message would not do: an edit box keeps F1 to itself).
+inline void PressF1On(intptr_t control)
+{
+    const DWORD thread = GetWindowThreadProcessId(AsWindow(control), nullptr);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == AsWindow(control))
+            break;
+        Sleep(50);
+    }
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (SendInput(2, keys, sizeof(INPUT)) != 2)
+        throw std::runtime_error("F1 could not be pressed");
+}
+
+// The window's text once it reads `expected`, or what it reads after a few
+// seconds of waiting for that.
+inline std::string TextOnceItReads(const SquelmHost::WindowAutomation& automation, intptr_t window,
+                                   const std::string& expected)
+{
+    std::string text;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        text = automation.Describe(window).text;
+        if (text == expected)
+            break;
+        Sleep(50);
+    }
+    return text;
+}
+
+// The window on the screen once the pixel at x (its middle when -1) of its
+// middle row shows the colour, or as it is after a few seconds of waiting.
+inline SquelmHost::RgbImage ShotOnceItShows(intptr_t window, HuxColourRef colour, int x = -1)
+{
+    SquelmHost::RgbImage shot;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        shot = SquelmHost::CaptureWindow(window);
+        if (!shot.Empty() && ControlLibraryTest::IsPixel(shot, x < 0 ? shot.width / 2 : x, shot.height / 2, colour))
+            break;
+        Sleep(50);
+    }
+    return shot;
+}
+
+// Whether the middle of the window shows the colour, waiting a few seconds
+// for it.
+inline bool ShowsColour(intptr_t window, HuxColourRef colour)
+{
+    const SquelmHost::RgbImage shot = ShotOnceItShows(window, colour);
+    return !shot.Empty() && ControlLibraryTest::IsPixel(shot, shot.width / 2, shot.height / 2, colour);
+}
+
+} // namespace UserActions
