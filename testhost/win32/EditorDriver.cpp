@@ -23,9 +23,9 @@ namespace {
 using Kind = PSPlimScriptCommand::Kind;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char *kEditorCaption = "Squelm!";
-constexpr const char *kOptionsCaption = "Squelm! Options";
-constexpr const char *kLocatorCaption = "Preview Locator";
+constexpr const char* kEditorCaption = "Squelm!";
+constexpr const char* kOptionsCaption = "Squelm! Options";
+constexpr const char* kLocatorCaption = "Preview Locator";
 // What the options dialog's boxes can hold: digits only.
 constexpr int kMostTyped = 999;
 // Far image positions only push the locator's frame to its edge.
@@ -33,357 +33,323 @@ constexpr double kFar = 1e9;
 
 HWND AsWindow(intptr_t handle) { return reinterpret_cast<HWND>(handle); }
 
-LPARAM PointParam(POINT point) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<short>(point.x)),
-                    static_cast<WORD>(static_cast<short>(point.y)));
+LPARAM PointParam(POINT point)
+{
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(point.x)), static_cast<WORD>(static_cast<short>(point.y)));
 }
 
 // The hand: sends what a user's mouse and keyboard would make the system
 // send, one message at a time, each handled before the next.
 class Hand {
 public:
-  explicit Hand(std::chrono::milliseconds timeout)
-      : timeout_(timeout), automation_(timeout) {}
+    explicit Hand(std::chrono::milliseconds timeout) : timeout_(timeout), automation_(timeout) {}
 
-  const WindowAutomation &Automation() const { return automation_; }
+    const WindowAutomation& Automation() const { return automation_; }
 
-  LRESULT Send(HWND window, UINT message, WPARAM wParam = 0,
-               LPARAM lParam = 0) const {
-    DWORD_PTR result = 0;
-    const UINT wait = static_cast<UINT>(timeout_.count());
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, wait,
-                             &result))
-      throw std::runtime_error("the editor did not answer message " +
-                               std::to_string(message) + " in time");
-    return static_cast<LRESULT>(result);
-  }
-
-  // The messages carry their own positions; the real pointer stays parked
-  // away from the editor (see Park), so that no move of its own arrives
-  // in the middle of a gesture.
-  void Mouse(HWND window, UINT message, WPARAM keys, POINT client,
-             bool post = false) const {
-    if (post)
-      PostMessageA(window, message, keys, PointParam(client));
-    else
-      Send(window, message, keys, PointParam(client));
-  }
-
-  // The real pointer to the screen's top-left corner, clear of the editor
-  // that opens centred, and time for the move it makes to be delivered.
-  void Park(HWND editor) const {
-    SetCursorPos(0, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    Send(editor, WM_NULL);
-  }
-
-  // A click in the middle of a control; a disabled one takes no clicks.
-  void Click(HWND control, bool post = false) const {
-    if (!IsWindowEnabled(control))
-      return;
-    RECT client{};
-    GetClientRect(control, &client);
-    ClickAt(control, {client.right / 2, client.bottom / 2}, post);
-  }
-
-  void ClickAt(HWND window, POINT point, bool post = false) const {
-    Mouse(window, WM_LBUTTONDOWN, MK_LBUTTON, point, post);
-    Mouse(window, WM_LBUTTONUP, 0, point, post);
-  }
-
-  void KeyDown(HWND window, UINT key) const {
-    Send(window, WM_KEYDOWN, key, KeyParam(key, false));
-  }
-  void KeyUp(HWND window, UINT key) const {
-    Send(window, WM_KEYUP, key, KeyParam(key, true));
-  }
-  void Char(HWND window, char character) const {
-    Send(window, WM_CHAR, static_cast<unsigned char>(character), 1);
-  }
-
-  intptr_t WaitForTopLevel(const char *caption) const {
-    const auto deadline = Clock::now() + timeout_;
-    do {
-      for (const WindowState &window : automation_.TopLevelWindows())
-        if (window.visible && window.enabled && window.text == caption)
-          return window.handle;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    } while (Clock::now() < deadline);
-    throw std::runtime_error(std::string("the window \"") + caption +
-                             "\" did not appear");
-  }
-
-  // Waits until the window's thread has handled everything sent so far
-  // and the window has no part left to repaint.
-  void Settle(HWND editor, HWND control) const {
-    const auto deadline = Clock::now() + timeout_;
-    Send(editor, WM_NULL);
-    while (GetUpdateRect(control, nullptr, FALSE)) {
-      if (Clock::now() >= deadline)
-        throw std::runtime_error("the grid editor control did not repaint");
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        DWORD_PTR result = 0;
+        const UINT wait = static_cast<UINT>(timeout_.count());
+        if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, wait, &result))
+            throw std::runtime_error("the editor did not answer message " + std::to_string(message) + " in time");
+        return static_cast<LRESULT>(result);
     }
-    Send(editor, WM_NULL);
-  }
+
+    // The messages carry their own positions; the real pointer stays parked
+    // away from the editor (see Park), so that no move of its own arrives
+    // in the middle of a gesture.
+    void Mouse(HWND window, UINT message, WPARAM keys, POINT client, bool post = false) const
+    {
+        if (post)
+            PostMessageA(window, message, keys, PointParam(client));
+        else
+            Send(window, message, keys, PointParam(client));
+    }
+
+    // The real pointer to the screen's top-left corner, clear of the editor
+    // that opens centred, and time for the move it makes to be delivered.
+    void Park(HWND editor) const
+    {
+        SetCursorPos(0, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        Send(editor, WM_NULL);
+    }
+
+    // A click in the middle of a control; a disabled one takes no clicks.
+    void Click(HWND control, bool post = false) const
+    {
+        if (!IsWindowEnabled(control))
+            return;
+        RECT client{};
+        GetClientRect(control, &client);
+        ClickAt(control, {client.right / 2, client.bottom / 2}, post);
+    }
+
+    void ClickAt(HWND window, POINT point, bool post = false) const
+    {
+        Mouse(window, WM_LBUTTONDOWN, MK_LBUTTON, point, post);
+        Mouse(window, WM_LBUTTONUP, 0, point, post);
+    }
+
+    void KeyDown(HWND window, UINT key) const { Send(window, WM_KEYDOWN, key, KeyParam(key, false)); }
+    void KeyUp(HWND window, UINT key) const { Send(window, WM_KEYUP, key, KeyParam(key, true)); }
+    void Char(HWND window, char character) const { Send(window, WM_CHAR, static_cast<unsigned char>(character), 1); }
+
+    intptr_t WaitForTopLevel(const char* caption) const
+    {
+        const auto deadline = Clock::now() + timeout_;
+        do {
+            for (const WindowState& window : automation_.TopLevelWindows())
+                if (window.visible && window.enabled && window.text == caption)
+                    return window.handle;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } while (Clock::now() < deadline);
+        throw std::runtime_error(std::string("the window \"") + caption + "\" did not appear");
+    }
+
+    // Waits until the window's thread has handled everything sent so far
+    // and the window has no part left to repaint.
+    void Settle(HWND editor, HWND control) const
+    {
+        const auto deadline = Clock::now() + timeout_;
+        Send(editor, WM_NULL);
+        while (GetUpdateRect(control, nullptr, FALSE)) {
+            if (Clock::now() >= deadline)
+                throw std::runtime_error("the grid editor control did not repaint");
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        Send(editor, WM_NULL);
+    }
 
 private:
-  static LPARAM KeyParam(UINT key, bool up) {
-    const LPARAM scan = LPARAM(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    return 1 | scan | (up ? LPARAM(3) << 30 : 0);
-  }
+    static LPARAM KeyParam(UINT key, bool up)
+    {
+        const LPARAM scan = LPARAM(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+        return 1 | scan | (up ? LPARAM(3) << 30 : 0);
+    }
 
-  std::chrono::milliseconds timeout_;
-  WindowAutomation automation_;
+    std::chrono::milliseconds timeout_;
+    WindowAutomation automation_;
 };
 
 // One run of the script on the open editor.
 class Session {
 public:
-  Session(const Hand &hand, const HuxRect &filterRect, HWND editor)
-      : hand_(hand), filterRect_(filterRect), editor_(editor),
-        control_(Item(IDC_EDITOR_CONTROL)) {}
-
-  HuxPointI ClientSize() const {
-    RECT client{};
-    GetClientRect(control_, &client);
-    return {client.right, client.bottom};
-  }
-
-  // False once the command closed the editor.
-  bool Play(const PSPlimScriptCommand &command) {
-    hand_.Settle(editor_, control_);
-    switch (command.kind) {
-    case Kind::Tool:
-      ChooseTool(command.button, command.tool);
-      break;
-    case Kind::Size:
-      MoveSlider(IDC_TOOL_SIZE, PSPlimNearestSizePosition(command.value));
-      break;
-    case Kind::Power:
-      MoveSlider(IDC_TOOL_POWER, PSPlimNearestPowerPosition(command.value));
-      break;
-    case Kind::Drag:
-      Drag(command);
-      break;
-    case Kind::Edge:
-      ClickToolbar(EdgeCommand(command.edgeMode));
-      break;
-    case Kind::Grid:
-      SetGridSize(command.first, command.second);
-      break;
-    case Kind::Undo:
-      ClickToolbar(ID_EDIT_UNDO_STROKE);
-      break;
-    case Kind::Redo:
-      ClickToolbar(ID_EDIT_REDO_STROKE);
-      break;
-    case Kind::Preview:
-      throw std::runtime_error(
-          "line " + std::to_string(command.line) +
-          ": the real editor's preview has the size of its window");
-    case Kind::Zoom:
-      hand_.Click(Item(command.zoomIn ? IDC_ZOOM_IN : IDC_ZOOM_OUT));
-      break;
-    case Kind::Locate:
-      Locate(command.points.front());
-      break;
-    case Kind::Pan:
-      Pan(command);
-      break;
-    case Kind::Ok:
-    case Kind::Cancel:
-      hand_.Click(Item(command.kind == Kind::Ok ? IDOK : IDCANCEL));
-      return false;
+    Session(const Hand& hand, const HuxRect& filterRect, HWND editor)
+        : hand_(hand), filterRect_(filterRect), editor_(editor), control_(Item(IDC_EDITOR_CONTROL))
+    {
     }
-    return true;
-  }
+
+    HuxPointI ClientSize() const
+    {
+        RECT client{};
+        GetClientRect(control_, &client);
+        return {client.right, client.bottom};
+    }
+
+    // False once the command closed the editor.
+    bool Play(const PSPlimScriptCommand& command)
+    {
+        hand_.Settle(editor_, control_);
+        switch (command.kind) {
+        case Kind::Tool: ChooseTool(command.button, command.tool); break;
+        case Kind::Size: MoveSlider(IDC_TOOL_SIZE, PSPlimNearestSizePosition(command.value)); break;
+        case Kind::Power: MoveSlider(IDC_TOOL_POWER, PSPlimNearestPowerPosition(command.value)); break;
+        case Kind::Drag: Drag(command); break;
+        case Kind::Edge: ClickToolbar(EdgeCommand(command.edgeMode)); break;
+        case Kind::Grid: SetGridSize(command.first, command.second); break;
+        case Kind::Undo: ClickToolbar(ID_EDIT_UNDO_STROKE); break;
+        case Kind::Redo: ClickToolbar(ID_EDIT_REDO_STROKE); break;
+        case Kind::Preview:
+            throw std::runtime_error("line " + std::to_string(command.line) +
+                                     ": the real editor's preview has the size of its window");
+        case Kind::Zoom: hand_.Click(Item(command.zoomIn ? IDC_ZOOM_IN : IDC_ZOOM_OUT)); break;
+        case Kind::Locate: Locate(command.points.front()); break;
+        case Kind::Pan: Pan(command); break;
+        case Kind::Ok:
+        case Kind::Cancel: hand_.Click(Item(command.kind == Kind::Ok ? IDOK : IDCANCEL)); return false;
+        }
+        return true;
+    }
 
 private:
-  HWND Item(int id) const {
-    const HWND item = GetDlgItem(editor_, id);
-    if (!item)
-      throw std::runtime_error("the editor has no control " +
-                               std::to_string(id));
-    return item;
-  }
-
-  HuxRect ImageRect() const {
-    auto read = [&](const char *name) {
-      return int32_t(reinterpret_cast<intptr_t>(GetPropA(control_, name)));
-    };
-    return {read(PSPlimImageRectProperties::kLeft),
-            read(PSPlimImageRectProperties::kTop),
-            read(PSPlimImageRectProperties::kRight),
-            read(PSPlimImageRectProperties::kBottom)};
-  }
-
-  static POINT AsPoint(HuxPointI point) { return {point.x, point.y}; }
-
-  // The tool box's list is stepped with the arrow keys; each step
-  // notifies the dialog, the last one with the tool asked for.
-  void ChooseTool(PSPlimButton button, PSPlimTool tool) {
-    const HWND box =
-        Item(button == PSPlimButton::Left ? IDC_LEFT_TOOL : IDC_RIGHT_TOOL);
-    const HWND list = FindWindowExA(box, nullptr, "ComboBox", nullptr);
-    if (!list)
-      throw std::runtime_error("the tool box has no list");
-    const std::optional<int> wanted = PSPlimToolBoxIndex(int(tool));
-    int current = int(hand_.Send(box, CB_GETCURSEL));
-    if (current < 0) {
-      hand_.KeyDown(list, VK_HOME);
-      current = 0;
+    HWND Item(int id) const
+    {
+        const HWND item = GetDlgItem(editor_, id);
+        if (!item)
+            throw std::runtime_error("the editor has no control " + std::to_string(id));
+        return item;
     }
-    for (; current < *wanted; ++current)
-      hand_.KeyDown(list, VK_DOWN);
-    for (; current > *wanted; --current)
-      hand_.KeyDown(list, VK_UP);
-  }
 
-  // Home, then one step right at a time; letting go of the key ends the
-  // move, which the dialog hears even when the thumb did not move.
-  void MoveSlider(int id, int position) {
-    const HWND slider = Item(id);
-    hand_.KeyDown(slider, VK_HOME);
-    for (int step = 0; step < position; ++step)
-      hand_.KeyDown(slider, VK_RIGHT);
-    hand_.KeyUp(slider, position > 0 ? VK_RIGHT : VK_HOME);
-  }
-
-  void Drag(const PSPlimScriptCommand &command) {
-    const HuxRect imageRect = ImageRect();
-    auto client = [&](HuxGeometry::HuxPoint2D image) {
-      return AsPoint(PSPlimImageToClient(image, filterRect_, imageRect));
-    };
-    const bool left = command.button == PSPlimButton::Left;
-    const WPARAM held = left ? MK_LBUTTON : MK_RBUTTON;
-    hand_.Mouse(control_, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, held,
-                client(command.points.front()));
-    for (size_t i = 1; i < command.points.size(); ++i)
-      hand_.Mouse(control_, WM_MOUSEMOVE, held, client(command.points[i]));
-    hand_.Mouse(control_, left ? WM_LBUTTONUP : WM_RBUTTONUP, 0,
-                client(command.points.back()));
-  }
-
-  // The mouse travels through the client pixels where the positions were
-  // shown at the press.
-  void Pan(const PSPlimScriptCommand &command) {
-    const HuxRect pressLayout = ImageRect();
-    auto client = [&](HuxGeometry::HuxPoint2D image) {
-      return AsPoint(PSPlimImageToClient(image, filterRect_, pressLayout));
-    };
-    hand_.Mouse(control_, WM_MBUTTONDOWN, MK_MBUTTON,
-                client(command.points.front()));
-    for (size_t i = 1; i < command.points.size(); ++i)
-      hand_.Mouse(control_, WM_MOUSEMOVE, MK_MBUTTON,
-                  client(command.points[i]));
-    hand_.Mouse(control_, WM_MBUTTONUP, 0, client(command.points.back()));
-  }
-
-  static int EdgeCommand(PSPlimEdgeMode mode) {
-    switch (mode) {
-    case PSPlimEdgeMode::Fixed:
-      return ID_EDGE_FIXED;
-    case PSPlimEdgeMode::Locked:
-      return ID_EDGE_LOCKED;
-    case PSPlimEdgeMode::Free:
-      break;
+    HuxRect ImageRect() const
+    {
+        auto read = [&](const char* name) { return int32_t(reinterpret_cast<intptr_t>(GetPropA(control_, name))); };
+        return {read(PSPlimImageRectProperties::kLeft), read(PSPlimImageRectProperties::kTop),
+                read(PSPlimImageRectProperties::kRight), read(PSPlimImageRectProperties::kBottom)};
     }
-    return ID_EDGE_FREE;
-  }
 
-  // post: the command opens a modal dialog, so the click must not wait
-  // for its handler to return.
-  void ClickToolbar(int command, bool post = false) {
-    const HWND toolbar = Item(IDC_EDITOR_TOOLBAR);
-    const LRESULT index =
-        hand_.Send(toolbar, TB_COMMANDTOINDEX, WPARAM(command));
-    RECT button{};
-    if (index < 0 || !hand_.Send(toolbar, TB_GETITEMRECT, WPARAM(index),
-                                 reinterpret_cast<LPARAM>(&button)))
-      throw std::runtime_error("the toolbar has no button " +
-                               std::to_string(command));
-    const POINT middle{(button.left + button.right) / 2,
-                       (button.top + button.bottom) / 2};
-    hand_.Mouse(toolbar, WM_MOUSEMOVE, 0, middle);
-    hand_.ClickAt(toolbar, middle, post);
-  }
+    static POINT AsPoint(HuxPointI point) { return {point.x, point.y}; }
 
-  // The options dialog: both boxes retyped, then OK.
-  void SetGridSize(int across, int down) {
-    ClickToolbar(ID_EDIT_OPTIONS, true);
-    const HWND options = AsWindow(hand_.WaitForTopLevel(kOptionsCaption));
-    Retype(GetDlgItem(options, IDC_POINTS_ACROSS), across);
-    Retype(GetDlgItem(options, IDC_POINTS_DOWN), down);
-    hand_.Click(GetDlgItem(options, IDOK));
-    if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(options)))
-      throw std::runtime_error("the options dialog did not close");
-  }
+    // The tool box's list is stepped with the arrow keys; each step
+    // notifies the dialog, the last one with the tool asked for.
+    void ChooseTool(PSPlimButton button, PSPlimTool tool)
+    {
+        const HWND box = Item(button == PSPlimButton::Left ? IDC_LEFT_TOOL : IDC_RIGHT_TOOL);
+        const HWND list = FindWindowExA(box, nullptr, "ComboBox", nullptr);
+        if (!list)
+            throw std::runtime_error("the tool box has no list");
+        const std::optional<int> wanted = PSPlimToolBoxIndex(int(tool));
+        int current = int(hand_.Send(box, CB_GETCURSEL));
+        if (current < 0) {
+            hand_.KeyDown(list, VK_HOME);
+            current = 0;
+        }
+        for (; current < *wanted; ++current)
+            hand_.KeyDown(list, VK_DOWN);
+        for (; current > *wanted; --current)
+            hand_.KeyDown(list, VK_UP);
+    }
 
-  void Retype(HWND box, int value) {
-    if (!box)
-      throw std::runtime_error("the options dialog has no point box");
-    hand_.Send(box, EM_SETSEL, 0, -1);
-    for (char digit : std::to_string(std::clamp(value, 0, kMostTyped)))
-      hand_.Char(box, digit);
-  }
+    // Home, then one step right at a time; letting go of the key ends the
+    // move, which the dialog hears even when the thumb did not move.
+    void MoveSlider(int id, int position)
+    {
+        const HWND slider = Item(id);
+        hand_.KeyDown(slider, VK_HOME);
+        for (int step = 0; step < position; ++step)
+            hand_.KeyDown(slider, VK_RIGHT);
+        hand_.KeyUp(slider, position > 0 ? VK_RIGHT : VK_HOME);
+    }
 
-  // A press on the locator opens its popup; the drag goes on in the
-  // popup, which has the mouse, and the release sets the view.
-  void Locate(HuxGeometry::HuxPoint2D position) {
-    const HWND button = Item(IDC_ZOOM_LOCATOR);
-    if (!IsWindowEnabled(button))
-      return;
-    RECT client{};
-    GetClientRect(button, &client);
-    hand_.Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON,
-                {client.right / 2, client.bottom / 2});
-    const HWND popup = AsWindow(hand_.WaitForTopLevel(kLocatorCaption));
-    RECT popupClient{};
-    GetClientRect(popup, &popupClient);
-    const HuxPointI image{
-        int32_t(std::lround(std::clamp(position.x, -kFar, kFar))),
-        int32_t(std::lround(std::clamp(position.y, -kFar, kFar)))};
-    const POINT cursor =
-        AsPoint(HuxPSImageToPopup(image, filterRect_,
-                                  {popupClient.left, popupClient.top,
-                                   popupClient.right, popupClient.bottom}));
-    hand_.Mouse(popup, WM_MOUSEMOVE, MK_LBUTTON, cursor);
-    hand_.Mouse(popup, WM_LBUTTONUP, 0, cursor);
-    if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(popup)))
-      throw std::runtime_error("the locator's popup did not close");
-    // The popup put the real pointer on its frame, over the editor.
-    hand_.Park(editor_);
-  }
+    void Drag(const PSPlimScriptCommand& command)
+    {
+        const HuxRect imageRect = ImageRect();
+        auto client = [&](HuxGeometry::HuxPoint2D image) {
+            return AsPoint(PSPlimImageToClient(image, filterRect_, imageRect));
+        };
+        const bool left = command.button == PSPlimButton::Left;
+        const WPARAM held = left ? MK_LBUTTON : MK_RBUTTON;
+        hand_.Mouse(control_, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, held, client(command.points.front()));
+        for (size_t i = 1; i < command.points.size(); ++i)
+            hand_.Mouse(control_, WM_MOUSEMOVE, held, client(command.points[i]));
+        hand_.Mouse(control_, left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, client(command.points.back()));
+    }
 
-  const Hand &hand_;
-  HuxRect filterRect_;
-  HWND editor_;
-  HWND control_;
+    // The mouse travels through the client pixels where the positions were
+    // shown at the press.
+    void Pan(const PSPlimScriptCommand& command)
+    {
+        const HuxRect pressLayout = ImageRect();
+        auto client = [&](HuxGeometry::HuxPoint2D image) {
+            return AsPoint(PSPlimImageToClient(image, filterRect_, pressLayout));
+        };
+        hand_.Mouse(control_, WM_MBUTTONDOWN, MK_MBUTTON, client(command.points.front()));
+        for (size_t i = 1; i < command.points.size(); ++i)
+            hand_.Mouse(control_, WM_MOUSEMOVE, MK_MBUTTON, client(command.points[i]));
+        hand_.Mouse(control_, WM_MBUTTONUP, 0, client(command.points.back()));
+    }
+
+    static int EdgeCommand(PSPlimEdgeMode mode)
+    {
+        switch (mode) {
+        case PSPlimEdgeMode::Fixed: return ID_EDGE_FIXED;
+        case PSPlimEdgeMode::Locked: return ID_EDGE_LOCKED;
+        case PSPlimEdgeMode::Free: break;
+        }
+        return ID_EDGE_FREE;
+    }
+
+    // post: the command opens a modal dialog, so the click must not wait
+    // for its handler to return.
+    void ClickToolbar(int command, bool post = false)
+    {
+        const HWND toolbar = Item(IDC_EDITOR_TOOLBAR);
+        const LRESULT index = hand_.Send(toolbar, TB_COMMANDTOINDEX, WPARAM(command));
+        RECT button{};
+        if (index < 0 || !hand_.Send(toolbar, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&button)))
+            throw std::runtime_error("the toolbar has no button " + std::to_string(command));
+        const POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        hand_.Mouse(toolbar, WM_MOUSEMOVE, 0, middle);
+        hand_.ClickAt(toolbar, middle, post);
+    }
+
+    // The options dialog: both boxes retyped, then OK.
+    void SetGridSize(int across, int down)
+    {
+        ClickToolbar(ID_EDIT_OPTIONS, true);
+        const HWND options = AsWindow(hand_.WaitForTopLevel(kOptionsCaption));
+        Retype(GetDlgItem(options, IDC_POINTS_ACROSS), across);
+        Retype(GetDlgItem(options, IDC_POINTS_DOWN), down);
+        hand_.Click(GetDlgItem(options, IDOK));
+        if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(options)))
+            throw std::runtime_error("the options dialog did not close");
+    }
+
+    void Retype(HWND box, int value)
+    {
+        if (!box)
+            throw std::runtime_error("the options dialog has no point box");
+        hand_.Send(box, EM_SETSEL, 0, -1);
+        for (char digit : std::to_string(std::clamp(value, 0, kMostTyped)))
+            hand_.Char(box, digit);
+    }
+
+    // A press on the locator opens its popup; the drag goes on in the
+    // popup, which has the mouse, and the release sets the view.
+    void Locate(HuxGeometry::HuxPoint2D position)
+    {
+        const HWND button = Item(IDC_ZOOM_LOCATOR);
+        if (!IsWindowEnabled(button))
+            return;
+        RECT client{};
+        GetClientRect(button, &client);
+        hand_.Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, {client.right / 2, client.bottom / 2});
+        const HWND popup = AsWindow(hand_.WaitForTopLevel(kLocatorCaption));
+        RECT popupClient{};
+        GetClientRect(popup, &popupClient);
+        const HuxPointI image{int32_t(std::lround(std::clamp(position.x, -kFar, kFar))),
+                              int32_t(std::lround(std::clamp(position.y, -kFar, kFar)))};
+        const POINT cursor = AsPoint(HuxPSImageToPopup(
+            image, filterRect_, {popupClient.left, popupClient.top, popupClient.right, popupClient.bottom}));
+        hand_.Mouse(popup, WM_MOUSEMOVE, MK_LBUTTON, cursor);
+        hand_.Mouse(popup, WM_LBUTTONUP, 0, cursor);
+        if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(popup)))
+            throw std::runtime_error("the locator's popup did not close");
+        // The popup put the real pointer on its frame, over the editor.
+        hand_.Park(editor_);
+    }
+
+    const Hand& hand_;
+    HuxRect filterRect_;
+    HWND editor_;
+    HWND control_;
 };
 
 } // namespace
 
-EditorDriver::EditorDriver(PSPlimStrokeScript script, const HuxRect &filterRect,
-                           std::chrono::milliseconds timeout)
-    : script_(std::move(script)), filterRect_(filterRect), timeout_(timeout) {}
+EditorDriver::EditorDriver(PSPlimStrokeScript script, const HuxRect& filterRect, std::chrono::milliseconds timeout)
+    : script_(std::move(script)), filterRect_(filterRect), timeout_(timeout)
+{
+}
 
-void EditorDriver::Play() {
-  const Hand hand(timeout_);
-  const HWND editor = AsWindow(hand.WaitForTopLevel(kEditorCaption));
-  hand.Park(editor);
-  Session session(hand, filterRect_, editor);
-  previewSize_ = session.ClientSize();
-  bool open = true;
-  for (const PSPlimScriptCommand &command : script_.Commands()) {
-    open = session.Play(command);
-    if (!open)
-      break;
-  }
-  // The end of the script is an OK.
-  if (open)
-    session.Play(PSPlimScriptCommand{});
-  if (!hand.Automation().WaitForClose(reinterpret_cast<intptr_t>(editor)))
-    throw std::runtime_error("the editor did not close");
+void EditorDriver::Play()
+{
+    const Hand hand(timeout_);
+    const HWND editor = AsWindow(hand.WaitForTopLevel(kEditorCaption));
+    hand.Park(editor);
+    Session session(hand, filterRect_, editor);
+    previewSize_ = session.ClientSize();
+    bool open = true;
+    for (const PSPlimScriptCommand& command : script_.Commands()) {
+        open = session.Play(command);
+        if (!open)
+            break;
+    }
+    // The end of the script is an OK.
+    if (open)
+        session.Play(PSPlimScriptCommand{});
+    if (!hand.Automation().WaitForClose(reinterpret_cast<intptr_t>(editor)))
+        throw std::runtime_error("the editor did not close");
 }
 
 } // namespace SquelmHost

@@ -4,17 +4,20 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "ui/win32/PSPlimDialog.h"
 
-int PSPlimWindowEditor::RunModal(CPSPlimPluginApp &app) {
-  PSPlimDialog dialog(&app, reinterpret_cast<HWND>(app.OwnerWindow()));
-  const HuxPublishedPointer<PSPlimDialog> open(m_dialog, &dialog);
-  return int(dialog.DoModal());
+int PSPlimWindowEditor::RunModal(CPSPlimPluginApp& app)
+{
+    PSPlimDialog dialog(&app, reinterpret_cast<HWND>(app.OwnerWindow()));
+    const HuxPublishedPointer<PSPlimDialog> open(m_dialog, &dialog);
+    return int(dialog.DoModal());
 }
 
-void PSPlimWindowEditor::UpdateToolbar() {
-  if (m_dialog)
-    m_dialog->UpdateToolbar();
+void PSPlimWindowEditor::UpdateToolbar()
+{
+    if (m_dialog)
+        m_dialog->UpdateToolbar();
 }
 
-intptr_t PSPlimWindowEditor::WindowHandle() const {
-  return m_dialog ? reinterpret_cast<intptr_t>(m_dialog->GetSafeHwnd()) : 0;
+intptr_t PSPlimWindowEditor::WindowHandle() const
+{
+    return m_dialog ? reinterpret_cast<intptr_t>(m_dialog->GetSafeHwnd()) : 0;
 }

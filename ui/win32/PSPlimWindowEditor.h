@@ -8,10 +8,10 @@ class PSPlimDialog;
 
 class PSPlimWindowEditor : public PSPlimEditor {
 public:
-  int RunModal(CPSPlimPluginApp &app) override;
-  void UpdateToolbar() override;
-  intptr_t WindowHandle() const override;
+    int RunModal(CPSPlimPluginApp& app) override;
+    void UpdateToolbar() override;
+    intptr_t WindowHandle() const override;
 
 private:
-  PSPlimDialog *m_dialog = nullptr; // while RunModal runs
+    PSPlimDialog* m_dialog = nullptr; // while RunModal runs
 };
