@@ -1,7 +1,8 @@
 #include "testhost/win32/EditorDriver.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// after <windows.h>, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>

@@ -20,6 +20,8 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerMilliseconds = 100;
 constexpr WORD kPanCursorId = 9005;
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+constexpr DWORD kExStyle = WS_EX_CLIENTEDGE;
 const char* const kImageRectProperties[] = {PSPlimImageRectProperties::kLeft, PSPlimImageRectProperties::kTop,
                                            PSPlimImageRectProperties::kRight, PSPlimImageRectProperties::kBottom};
 
@@ -60,8 +62,16 @@ PSPlimControl::~PSPlimControl() { DestroyWindow(); }
 
 void PSPlimControl::Create(CWnd* parent, const RECT& rect, UINT id)
 {
-    CreateEx(WS_EX_CLIENTEDGE, nullptr, "Plim Control", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, rect, parent,
-             id);
+    CreateEx(kExStyle, nullptr, "Plim Control", kStyle, rect, parent, id);
+}
+
+SIZE PSPlimControl::ClientSizeFor(const RECT& rect)
+{
+    // The edge, as the system draws it for the style; the bars on top.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    return {rect.right - rect.left - (frame.right - frame.left) - GetSystemMetrics(SM_CXVSCROLL),
+            rect.bottom - rect.top - (frame.bottom - frame.top) - GetSystemMetrics(SM_CYHSCROLL)};
 }
 
 void PSPlimControl::SetSizeTracking(bool tracking)

@@ -104,13 +104,13 @@ void PSPlimDialog::InitialiseSliders()
     m_powerSlider.SetPos(PSPlimPowerSliderPosition(params.toolPower));
 }
 
-// The preview fills the editor frame inside the control's scroll bars.
+// The preview fills the client area of the control that will take the
+// frame's place. (The frame's own client area inside its border and static
+// edge matches that only where the static edge is one pixel wide.)
 void PSPlimDialog::SetPreviewSize()
 {
-    RECT frame{};
-    m_editorFrame.GetClientRect(&frame);
-    m_application->SetPreviewSize(frame.right - frame.left - GetSystemMetrics(SM_CXVSCROLL),
-                                  frame.bottom - frame.top - GetSystemMetrics(SM_CYHSCROLL));
+    const SIZE client = PSPlimControl::ClientSizeFor(ChildRect(*this, m_editorFrame));
+    m_application->SetPreviewSize(client.cx, client.cy);
 }
 
 void PSPlimDialog::InitialiseToolBoxes()
