@@ -41,24 +41,16 @@ inline void TypeInto(const SquelmHost::WindowAutomation& automation, intptr_t bo
         PostMessageA(AsWindow(box), WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
-// Presses F1 on the keyboard once the control has the focus: the help
-// request starts where the system makes it, from the key itself (a posted
-// key message would not do: an edit box keeps F1 to itself).
+// F1 on the control that has the focus: the system makes the key into
+// WM_KEYF1 for that control, whose default processing asks for help with
+// WM_HELP up the parent chain. (A posted key message would not do: an edit
+// box keeps F1 to itself; a real key press goes wherever the X server's
+// focus is, which under a bare virtual display need not be the dialog.)
 inline void PressF1On(intptr_t control)
 {
-    const DWORD thread = GetWindowThreadProcessId(AsWindow(control), nullptr);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == AsWindow(control))
-            break;
-        Sleep(50);
-    }
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(2, keys, sizeof(INPUT)) != 2)
+    constexpr UINT kKeyF1 = 0x004D; // WM_KEYF1
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(AsWindow(control), kKeyF1, 0, 0, SMTO_NORMAL, 20000, &answer))
         throw std::runtime_error("F1 could not be pressed");
 }
 
