@@ -91,6 +91,10 @@ public:
     void ScrollView(int32_t dx, int32_t dy);
     void BuildThumbnail(int32_t maxWidth, int32_t maxHeight);
 
+    // The cursor shown while the user drags a view around (the locator's
+    // frame): the system's four-way move cursor; 0 where there are no cursors.
+    virtual intptr_t GetDragCursor() const;
+
     // ---- Help (HTML Help; see HuxHtmlHelp.h) -------------------------------
     // The help file; empty (no help) unless a filter names one.
     virtual std::string GetHelpFilePath() const;

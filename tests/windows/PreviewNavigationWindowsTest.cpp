@@ -105,7 +105,7 @@ TEST(PreviewLocator, APressOpensThePopupOnItAndTheReleaseSetsTheViewAndTellsTheP
         };
 
         // The press: the popup centred on it, the thumbnail filling its
-        // client area, the mouse captured and the cursor on the frame.
+        // client area, the mouse captured and the pointer on the frame.
         const HuxRect view = app.GetViewRect();
         const HWND popup = press();
         ASSERT_NE(popup, nullptr);
@@ -129,6 +129,8 @@ TEST(PreviewLocator, APressOpensThePopupOnItAndTheReleaseSetsTheViewAndTellsTheP
         ScreenToClient(popup, &cursor);
         EXPECT_EQ(cursor.x, (frame.left + frame.right) / 2);
         EXPECT_EQ(cursor.y, (frame.top + frame.bottom) / 2);
+        // The four-way move cursor while the frame is dragged.
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32646)));
 
         // Released where it opened: the same view, and the button's command.
         SendMessageA(popup, WM_LBUTTONUP, 0, At(cursor.x, cursor.y));

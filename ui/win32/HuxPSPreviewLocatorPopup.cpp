@@ -53,6 +53,8 @@ void HuxPSPreviewLocatorPopup::BeginGesture()
     POINT cursor{m_frame->StartCursor().x, m_frame->StartCursor().y};
     ClientToScreen(m_hWnd, &cursor);
     SetCursorPos(cursor.x, cursor.y);
+    // The mouse is captured, so no WM_SETCURSOR asks for it.
+    SetCursor(reinterpret_cast<HCURSOR>(m_app->GetDragCursor()));
 }
 
 void HuxPSPreviewLocatorPopup::CancelGesture()
