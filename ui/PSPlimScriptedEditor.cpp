@@ -90,6 +90,12 @@ bool PSPlimScriptedEditor::Play(CPSPlimPluginApp& app, PSPlimStroke& stroke, con
     case Kind::Pan:
         Pan(app, stroke, command);
         break;
+    case Kind::Toggle: {
+        uint8_t& shown =
+            command.display == PSPlimScriptCommand::Display::Grid ? params.showGrid : params.showToolRadius;
+        shown = !shown;
+        break;
+    }
     case Kind::Ok:
     case Kind::Cancel:
         result = command.kind == Kind::Ok ? kHuxIdOk : kHuxIdCancel;

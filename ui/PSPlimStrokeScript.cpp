@@ -148,6 +148,12 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         in.ExpectCount(2, "zoom in|out");
         cmd.kind = Kind::Zoom;
         cmd.zoomIn = in.Choice(1, kDirections, "zoom direction") == 0;
+    } else if (verb == "toggle") {
+        static constexpr std::array<std::string_view, 2> kDisplays = {"grid", "radius"};
+        in.ExpectCount(2, "toggle grid|radius");
+        cmd.kind = Kind::Toggle;
+        cmd.display = in.Choice(1, kDisplays, "display") == 0 ? PSPlimScriptCommand::Display::Grid
+                                                               : PSPlimScriptCommand::Display::ToolRadius;
     } else if (verb == "pan") {
         if (in.Count() < 3)
             in.Fail("expected \"pan x,y x,y [x,y ...]\"");

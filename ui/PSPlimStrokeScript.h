@@ -30,6 +30,8 @@
 //                        a middle-button drag: press over the first
 //                        position, move to where each following one was
 //                        shown at the press; the image follows the mouse
+//   toggle grid|radius   the toolbar's Toggle Grid and Show Tool Radius
+//                        buttons: show or hide the grid or the tool circle
 //   ok | cancel          close the editor; nothing may follow.
 //                        The end of the script is an ok.
 //
@@ -54,7 +56,8 @@ public:
 enum class PSPlimButton { Left, Right };
 
 struct PSPlimScriptCommand {
-    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan };
+    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan, Toggle };
+    enum class Display { Grid, ToolRadius };
 
     Kind kind = Kind::Ok;
     int line = 0;                  // 1-based line of the script
@@ -62,6 +65,7 @@ struct PSPlimScriptCommand {
     PSPlimTool tool = PSPlimTool::Squelm;         // Tool
     PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed; // Edge
     bool zoomIn = false;           // Zoom
+    Display display = Display::Grid; // Toggle
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height

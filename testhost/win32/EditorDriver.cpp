@@ -167,6 +167,10 @@ public:
         case Kind::Zoom: hand_.Click(Item(command.zoomIn ? IDC_ZOOM_IN : IDC_ZOOM_OUT)); break;
         case Kind::Locate: Locate(command.points.front()); break;
         case Kind::Pan: Pan(command); break;
+        case Kind::Toggle:
+            ClickToolbar(command.display == PSPlimScriptCommand::Display::Grid ? ID_VIEW_TOGGLE_GRID
+                                                                               : ID_VIEW_TOOL_RADIUS);
+            break;
         case Kind::Ok:
         case Kind::Cancel: hand_.Click(Item(command.kind == Kind::Ok ? IDOK : IDCANCEL)); return false;
         }

@@ -30,7 +30,15 @@ RgbImage CaptureWindow(intptr_t handle)
 {
     HWND window = reinterpret_cast<HWND>(handle);
     RECT rect{};
-    if (!IsWindow(window) || !GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top)
+    if (!IsWindow(window) || !GetWindowRect(window, &rect))
+        return {};
+    return CaptureScreen(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+RgbImage CaptureScreen(int left, int top, int right, int bottom)
+{
+    const RECT rect{left, top, right, bottom};
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
         return {};
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
@@ -46,12 +54,12 @@ RgbImage CaptureWindow(intptr_t handle)
     void* bits = nullptr;
     copy.bitmap = CreateDIBSection(copy.screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!copy.bitmap || !bits)
-        throw std::runtime_error("CaptureWindow: no bitmap for the capture");
+        throw std::runtime_error("CaptureScreen: no bitmap for the capture");
     HGDIOBJ previous = SelectObject(copy.memory, copy.bitmap);
     const BOOL copied = BitBlt(copy.memory, 0, 0, width, height, copy.screen, rect.left, rect.top, SRCCOPY);
     SelectObject(copy.memory, previous);
     if (!copied)
-        throw std::runtime_error("CaptureWindow: the screen could not be read");
+        throw std::runtime_error("CaptureScreen: the screen could not be read");
     GdiFlush();
 
     RgbImage image(width, height);

@@ -14,6 +14,10 @@ namespace SquelmHost {
 // included). Empty when the window does not exist.
 RgbImage CaptureWindow(intptr_t window);
 
+// The screen pixels of a rectangle in screen coordinates; empty when the
+// rectangle is.
+RgbImage CaptureScreen(int left, int top, int right, int bottom);
+
 // CaptureWindow saved as a PNG; throws std::runtime_error on failure.
 void SaveWindowPng(intptr_t window, const std::string& path);
 

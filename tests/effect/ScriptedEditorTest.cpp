@@ -155,6 +155,16 @@ TEST(ScriptedEditorTest, SizeAndPowerMoveTheSlidersToTheNearestStep)
     EXPECT_EQ(powered.stored.toolSize, PSPlimToolSizeAt(37));
 }
 
+TEST(ScriptedEditorTest, TogglesFlipTheDisplayFlagsTheRunKeeps)
+{
+    // The defaults hide the grid and show the tool circle.
+    const ScriptRun once = RunScript("toggle grid\ntoggle radius\n");
+    EXPECT_EQ(once.stored.showGrid, 1);
+    EXPECT_EQ(once.stored.showToolRadius, 0);
+    const ScriptRun twice = RunScript("toggle grid\ntoggle grid\n");
+    EXPECT_EQ(twice.stored.showGrid, 0);
+}
+
 TEST(ScriptedEditorTest, TheSameGridSizeRecordsNoResize)
 {
     const ScriptRun run = RunScript("grid 50 50\nundo\n");

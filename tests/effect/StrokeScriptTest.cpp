@@ -176,3 +176,16 @@ TEST(StrokeScriptTest, ZoomLocateAndPanParse)
     EXPECT_NE(ErrorOf("pan 1,2\n"), "");
     EXPECT_NE(ErrorOf("pan 1,2 x\n"), "");
 }
+
+TEST(StrokeScriptTest, TogglesNameTheGridOrTheToolRadius)
+{
+    const auto script = PSPlimStrokeScript::Parse("toggle grid\ntoggle radius\n");
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 2u);
+    EXPECT_EQ(c[0].kind, Kind::Toggle);
+    EXPECT_EQ(c[0].display, PSPlimScriptCommand::Display::Grid);
+    EXPECT_EQ(c[1].display, PSPlimScriptCommand::Display::ToolRadius);
+    EXPECT_NE(ErrorOf("toggle\n"), "");
+    EXPECT_NE(ErrorOf("toggle grid radius\n"), "");
+    EXPECT_NE(ErrorOf("toggle colour\n").find("line 1"), std::string::npos);
+}
