@@ -56,8 +56,8 @@ public:
         return static_cast<LRESULT>(result);
     }
 
-    // The messages carry their own positions; the real pointer stays parked
-    // away from the editor (see Park), so that no move of its own arrives
+    // The messages carry their own positions. The real pointer is left
+    // where it is: it holds still, so the system makes no moves of its own
     // in the middle of a gesture.
     void Mouse(HWND window, UINT message, WPARAM keys, POINT client, bool post = false) const
     {
@@ -65,15 +65,6 @@ public:
             PostMessageA(window, message, keys, PointParam(client));
         else
             Send(window, message, keys, PointParam(client));
-    }
-
-    // The real pointer to the screen's top-left corner, clear of the editor
-    // that opens centred, and time for the move it makes to be delivered.
-    void Park(HWND editor) const
-    {
-        SetCursorPos(0, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        Send(editor, WM_NULL);
     }
 
     // A click in the middle of a control; a disabled one takes no clicks.
@@ -149,9 +140,11 @@ public:
     }
 
     // False once the command closed the editor.
-    bool Play(const PSPlimScriptCommand& command)
+    bool Play(const PSPlimScriptCommand& command, const EditorDriver::Observer& observer)
     {
         hand_.Settle(editor_, control_);
+        if (observer)
+            observer(command, reinterpret_cast<intptr_t>(editor_));
         switch (command.kind) {
         case Kind::Tool: ChooseTool(command.button, command.tool); break;
         case Kind::Size: MoveSlider(IDC_TOOL_SIZE, PSPlimNearestSizePosition(command.value)); break;
@@ -320,8 +313,6 @@ private:
         hand_.Mouse(popup, WM_LBUTTONUP, 0, cursor);
         if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(popup)))
             throw std::runtime_error("the locator's popup did not close");
-        // The popup put the real pointer on its frame, over the editor.
-        hand_.Park(editor_);
     }
 
     const Hand& hand_;
@@ -341,18 +332,17 @@ void EditorDriver::Play()
 {
     const Hand hand(timeout_);
     const HWND editor = AsWindow(hand.WaitForTopLevel(kEditorCaption));
-    hand.Park(editor);
     Session session(hand, filterRect_, editor);
     previewSize_ = session.ClientSize();
     bool open = true;
     for (const PSPlimScriptCommand& command : script_.Commands()) {
-        open = session.Play(command);
+        open = session.Play(command, observer_);
         if (!open)
             break;
     }
     // The end of the script is an OK.
     if (open)
-        session.Play(PSPlimScriptCommand{});
+        session.Play(PSPlimScriptCommand{}, observer_);
     if (!hand.Automation().WaitForClose(reinterpret_cast<intptr_t>(editor)))
         throw std::runtime_error("the editor did not close");
 }

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "ui/PSPlimStrokeScript.h"
@@ -28,6 +29,11 @@ public:
     // do (a preview size: the editor's own size is the preview's).
     void Play();
 
+    // Called on the driver's thread with the editor's window before each
+    // command is played (the editor idle and painted), the closing OK too.
+    using Observer = std::function<void(const PSPlimScriptCommand& next, intptr_t editor)>;
+    void SetObserver(Observer observer) { observer_ = std::move(observer); }
+
     // The grid editor control's client size: the preview size of the run.
     HuxPointI PreviewSize() const { return previewSize_; }
 
@@ -36,6 +42,7 @@ private:
     HuxRect filterRect_;
     std::chrono::milliseconds timeout_;
     HuxPointI previewSize_;
+    Observer observer_;
 };
 
 } // namespace SquelmHost
