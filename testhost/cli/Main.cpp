@@ -44,10 +44,10 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     SquelmHost::RunOptions run;
     run.callParameters = !line.skipParametersSelector;
     const SquelmHost::RunResult result = host.RunFilter(run);
-    if (scripted)
-        scripted->Finish(std::cout);
     SquelmHostCli::PrintSelectors(std::cout, host.Log());
     SquelmHostCli::PrintRunSummary(std::cout, host, result);
+    if (scripted)
+        scripted->Finish(std::cout);
     int code = result.Succeeded() ? kSuccess : result.hostError.empty() ? kPluginFailed : kHostFailed;
     // Each file is written whatever became of the other; the host keeps
     // the parameters whatever the outcome of the run.
