@@ -8,6 +8,7 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -37,13 +38,15 @@ constexpr const char* kCaption = "Squelm!";
 constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
 constexpr UINT kAnswerTimeoutMs = 20000;
 constexpr int kRepaintAttempts = 100;
-// The default grid colour (COLORREF 200).
+// The default grid and tool circle colours (COLORREFs 200 and 0xC80000).
 constexpr uint8_t kGridRed = 200;
+constexpr uint8_t kToolCircleBlue = 200;
 
 HWND AsWindow(intptr_t handle) { return reinterpret_cast<HWND>(handle); }
 
-// 160 x 120, smooth everywhere and nowhere the grid's pure red: a warp moves
-// pixels that differ, and a grid line drawn over it stands out.
+// 160 x 120, smooth everywhere and nowhere the grid's pure red or the tool
+// circle's pure blue: a warp moves pixels that differ, and lines drawn over
+// it stand out.
 RgbImage Picture()
 {
     RgbImage image(160, 120);
@@ -53,16 +56,19 @@ RgbImage Picture()
     return image;
 }
 
-int GridPixels(const RgbImage& shot)
+int PixelsOf(const RgbImage& shot, uint8_t red, uint8_t green, uint8_t blue)
 {
     int count = 0;
     for (int y = 0; y < shot.height; ++y)
         for (int x = 0; x < shot.width; ++x) {
             const uint8_t* pixel = shot.At(x, y);
-            count += pixel[0] == kGridRed && pixel[1] == 0 && pixel[2] == 0;
+            count += pixel[0] == red && pixel[1] == green && pixel[2] == blue;
         }
     return count;
 }
+
+int GridPixels(const RgbImage& shot) { return PixelsOf(shot, kGridRed, 0, 0); }
+int ToolCirclePixels(const RgbImage& shot) { return PixelsOf(shot, 0, 0, kToolCircleBlue); }
 
 // The middle of the shot shows the picture, not a blank control.
 bool ShowsPicture(const RgbImage& shot)
@@ -190,7 +196,37 @@ public:
         return SquelmHost::CaptureWindow(reinterpret_cast<intptr_t>(control));
     }
 
+    // The control once the shot is `wanted`, or as it is after a few
+    // seconds of waiting for that.
+    RgbImage ControlShotOnce(const std::function<bool(const RgbImage&)>& wanted) const
+    {
+        RgbImage shot = ControlShot();
+        for (int attempt = 0; attempt < kRepaintAttempts && !wanted(shot); ++attempt) {
+            Sleep(50);
+            shot = ControlShot();
+        }
+        return shot;
+    }
+
     // ---- Acting -----------------------------------------------------------
+    // The real pointer to the screen's corner, clear of the editor that
+    // opened centred (the editor control draws the tool circle where it
+    // is), and time for the move to be delivered.
+    void ParkPointer() const
+    {
+        // The first move after the editor opened may be dropped: repeat it
+        // until the pointer is there.
+        POINT pointer{-1, -1};
+        for (int attempt = 0; attempt < kRepaintAttempts && (pointer.x != 0 || pointer.y != 0); ++attempt) {
+            SetCursorPos(0, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            GetCursorPos(&pointer);
+        }
+        if (pointer.x != 0 || pointer.y != 0)
+            throw std::runtime_error("the pointer could not be moved off the editor");
+        Send(dialog_, WM_NULL);
+    }
+
     void ClickToolbar(int command) const
     {
         const HWND toolbar = Item(IDC_EDITOR_TOOLBAR);
@@ -237,8 +273,9 @@ public:
         Send(list, WM_KEYDOWN, VK_DOWN, 1);
     }
 
-    // The slider's thumb taken by the mouse and let go `dx` pixels away.
-    void DragThumb(int sliderId, int dx) const
+    // The slider's thumb taken by the mouse, moved `dx` pixels, `held` run
+    // while the button is still down, and let go.
+    void DragThumb(int sliderId, int dx, const std::function<void()>& held) const
     {
         const HWND slider = Item(sliderId);
         RECT thumb{};
@@ -247,7 +284,19 @@ public:
         Send(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         Send(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx / 2, y));
         Send(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y));
+        held();
         Send(slider, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, y));
+    }
+
+    // A key as the keyboard delivers it: into the editor's queue, where the
+    // dialog manager sees it before the control does.
+    void PostKey(int id, UINT key) const
+    {
+        const HWND control = Item(id);
+        Send(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        const LPARAM scan = LPARAM(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageA(control, WM_KEYDOWN, key, 1 | scan);
+        PostMessageA(control, WM_KEYUP, key, 1 | scan | LPARAM(3) << 30);
     }
 
     // One press and release of the right arrow on the focused slider.
@@ -294,13 +343,13 @@ protected:
     {
         AutomationThread user([&script] {
             const WindowAutomation automation;
-            // The real pointer stays clear of the editor, which opens centred.
-            SetCursorPos(0, 0);
             const intptr_t window = automation.WaitForWindow(WindowAutomation::kDialogClass, kCaption);
             if (!window)
                 throw std::runtime_error("the editor did not open");
             try {
-                script(Editor(AsWindow(window)));
+                const Editor editor(AsWindow(window));
+                editor.ParkPointer();
+                script(editor);
             } catch (...) {
                 PostMessageA(AsWindow(window), WM_CLOSE, 0, 0);
                 throw;
@@ -407,6 +456,23 @@ TEST_F(EditorDialog, OkAppliesTheWarpCancelLeavesTheImageAndEitherLetsTheNextRun
     EXPECT_EQ(host_->Image().pixels, warped.pixels);
 }
 
+TEST_F(EditorDialog, EnterEndsTheEditorWithOkAndEscapeWithCancel)
+{
+    const RunResult cancelled = Run([](const Editor& editor) {
+        editor.Stroke(80, 8);
+        editor.PostKey(IDC_TOOL_SIZE, VK_ESCAPE);
+    });
+    ExpectCancelled(cancelled);
+    EXPECT_EQ(host_->Image().pixels, Picture().pixels);
+
+    const RunResult applied = Run([](const Editor& editor) {
+        editor.Stroke(80, 8);
+        editor.PostKey(IDC_TOOL_SIZE, VK_RETURN);
+    });
+    EXPECT_TRUE(applied.Succeeded()) << applied.result << " " << applied.hostError;
+    EXPECT_NE(host_->Image().pixels, Picture().pixels);
+}
+
 // ---- Tooltips --------------------------------------------------------------------------
 
 TEST_F(EditorDialog, TooltipsNameTheToolbarButtonsAndTheZoomButtons)
@@ -427,20 +493,12 @@ TEST_F(EditorDialog, TooltipsNameTheToolbarButtonsAndTheZoomButtons)
 TEST_F(EditorDialog, ToggleGridDrawsTheGridAtOnceButChecksItsButtonOnlyAtTheNextRefresh)
 {
     Run([](const Editor& editor) {
-        RgbImage before = editor.ControlShot();
-        for (int attempt = 0; attempt < kRepaintAttempts && !ShowsPicture(before); ++attempt) {
-            Sleep(50);
-            before = editor.ControlShot();
-        }
+        const RgbImage before = editor.ControlShotOnce(ShowsPicture);
         EXPECT_TRUE(ShowsPicture(before)) << "the editor control never showed the picture";
         EXPECT_EQ(GridPixels(before), 0);
 
         editor.ClickToolbar(ID_VIEW_TOGGLE_GRID);
-        RgbImage after = editor.ControlShot();
-        for (int attempt = 0; attempt < kRepaintAttempts && GridPixels(after) == 0; ++attempt) {
-            Sleep(50);
-            after = editor.ControlShot();
-        }
+        const RgbImage after = editor.ControlShotOnce([](const RgbImage& shot) { return GridPixels(shot) > 0; });
         EXPECT_GT(GridPixels(after), 0) << "no grid drawn";
         EXPECT_FALSE(editor.ButtonChecked(ID_VIEW_TOGGLE_GRID));
 
@@ -455,13 +513,21 @@ TEST_F(EditorDialog, ToggleGridDrawsTheGridAtOnceButChecksItsButtonOnlyAtTheNext
 
 TEST_F(EditorDialog, SlidersWriteBothSizeAndPowerFromTheirPositions)
 {
-    // The size thumb dragged past the channel's end: both values are
-    // rewritten, the power from its untouched slider (15).
+    // The size thumb dragged past the channel's end, with the pointer away
+    // from the editor: the tool circle shows in its middle only during the
+    // drag. Both values are rewritten, the power from its untouched slider
+    // (15).
     const RunResult sized = Run([](const Editor& editor) {
         RECT client{};
         GetClientRect(editor.Item(IDC_TOOL_SIZE), &client);
-        editor.DragThumb(IDC_TOOL_SIZE, client.right);
+        const auto noCircle = [](const RgbImage& shot) { return ShowsPicture(shot) && ToolCirclePixels(shot) == 0; };
+        const auto circle = [](const RgbImage& shot) { return ToolCirclePixels(shot) > 0; };
+        EXPECT_TRUE(noCircle(editor.ControlShotOnce(noCircle))) << "a tool circle before the drag";
+        editor.DragThumb(IDC_TOOL_SIZE, client.right, [&] {
+            EXPECT_TRUE(circle(editor.ControlShotOnce(circle))) << "no tool circle during the drag";
+        });
         EXPECT_EQ(editor.SliderPosition(IDC_TOOL_SIZE), 100);
+        EXPECT_TRUE(noCircle(editor.ControlShotOnce(noCircle))) << "the tool circle stayed after the drag";
         editor.ClickButton(IDOK);
     });
     ASSERT_TRUE(sized.Succeeded()) << sized.result;
