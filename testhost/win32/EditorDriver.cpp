@@ -67,12 +67,11 @@ public:
             Send(window, message, keys, PointParam(client));
     }
 
-    // The real pointer to the screen's top-left corner, clear of the editor
-    // that opens centred, and time for the move it makes to be delivered.
+    // The real pointer clear of the editor that opens centred, and the move
+    // it makes delivered.
     void Park(HWND editor) const
     {
-        SetCursorPos(0, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        automation_.ParkPointer();
         Send(editor, WM_NULL);
     }
 

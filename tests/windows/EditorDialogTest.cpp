@@ -8,14 +8,12 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <regex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "PluginFile.h"
 #include "resources/ResourceIds.h"
@@ -209,21 +207,11 @@ public:
     }
 
     // ---- Acting -----------------------------------------------------------
-    // The real pointer to the screen's corner, clear of the editor that
-    // opened centred (the editor control draws the tool circle where it
-    // is), and time for the move to be delivered.
+    // The real pointer clear of the editor, which opened centred (the
+    // editor control draws the tool circle where the pointer is).
     void ParkPointer() const
     {
-        // The first move after the editor opened may be dropped: repeat it
-        // until the pointer is there.
-        POINT pointer{-1, -1};
-        for (int attempt = 0; attempt < kRepaintAttempts && (pointer.x != 0 || pointer.y != 0); ++attempt) {
-            SetCursorPos(0, 0);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            GetCursorPos(&pointer);
-        }
-        if (pointer.x != 0 || pointer.y != 0)
-            throw std::runtime_error("the pointer could not be moved off the editor");
+        WindowAutomation().ParkPointer();
         Send(dialog_, WM_NULL);
     }
 
