@@ -287,13 +287,13 @@ public:
         PostMessageA(control, WM_KEYUP, key, 1 | scan | LPARAM(3) << 30);
     }
 
-    // One press and release of the right arrow on the focused slider.
-    void StepRight(int sliderId) const
+    // One press and release of the key on the slider.
+    void PressKey(int sliderId, UINT key) const
     {
         const HWND slider = Item(sliderId);
-        const LPARAM scan = LPARAM(MapVirtualKeyA(VK_RIGHT, MAPVK_VK_TO_VSC)) << 16;
-        Send(slider, WM_KEYDOWN, VK_RIGHT, 1 | scan);
-        Send(slider, WM_KEYUP, VK_RIGHT, 1 | scan | LPARAM(3) << 30);
+        const LPARAM scan = LPARAM(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+        Send(slider, WM_KEYDOWN, key, 1 | scan);
+        Send(slider, WM_KEYUP, key, 1 | scan | LPARAM(3) << 30);
     }
 
 private:
@@ -527,7 +527,7 @@ TEST_F(EditorDialog, SlidersWriteBothSizeAndPowerFromTheirPositions)
     // slider steps and becomes that of position 37.
     host_->DiscardParameters();
     const RunResult powered = Run([](const Editor& editor) {
-        editor.StepRight(IDC_TOOL_POWER);
+        editor.PressKey(IDC_TOOL_POWER, VK_RIGHT);
         EXPECT_EQ(editor.SliderPosition(IDC_TOOL_POWER), 16);
         editor.ClickButton(IDOK);
     });
@@ -535,6 +535,31 @@ TEST_F(EditorDialog, SlidersWriteBothSizeAndPowerFromTheirPositions)
     params = ParametersOf(*host_);
     EXPECT_DOUBLE_EQ(params.toolSize, 0.0988);
     EXPECT_DOUBLE_EQ(params.toolPower, 0.202);
+}
+
+TEST_F(EditorDialog, SlidersReopenWhereTheyWereLeft)
+{
+    // Sizes 6 and powers 24 are steps whose values a plain truncation
+    // would put one step lower.
+    const RunResult set = Run([](const Editor& editor) {
+        editor.PressKey(IDC_TOOL_SIZE, VK_HOME);
+        editor.PressKey(IDC_TOOL_POWER, VK_HOME);
+        for (int step = 0; step < 24; ++step) {
+            if (step < 6)
+                editor.PressKey(IDC_TOOL_SIZE, VK_RIGHT);
+            editor.PressKey(IDC_TOOL_POWER, VK_RIGHT);
+        }
+        editor.ClickButton(IDOK);
+    });
+    ASSERT_TRUE(set.Succeeded()) << set.result;
+    int size = -1, power = -1;
+    Run([&](const Editor& editor) {
+        size = editor.SliderPosition(IDC_TOOL_SIZE);
+        power = editor.SliderPosition(IDC_TOOL_POWER);
+        editor.ClickButton(IDCANCEL);
+    });
+    EXPECT_EQ(size, 6);
+    EXPECT_EQ(power, 24);
 }
 
 // ---- Placement ---------------------------------------------------------------------------
