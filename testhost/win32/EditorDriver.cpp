@@ -67,11 +67,12 @@ public:
             Send(window, message, keys, PointParam(client));
     }
 
-    // The real pointer clear of the editor that opens centred, and the move
-    // it makes delivered.
+    // The real pointer to the screen's top-left corner, clear of the editor
+    // that opens centred, and time for the move it makes to be delivered.
     void Park(HWND editor) const
     {
-        automation_.ParkPointer();
+        SetCursorPos(0, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         Send(editor, WM_NULL);
     }
 
