@@ -9,8 +9,8 @@ namespace {
 double Truncated(double value) { return std::trunc(value); }
 double Nearest(double value) { return std::round(value); }
 
-// rounding: Truncated as the dialog places the thumb at opening, or Nearest
-// for the step nearest a value.
+// rounding: Truncated for a value between steps, or Nearest for the step
+// nearest a value.
 int SliderPosition(double value, double low, double high, double (*rounding)(double))
 {
     const double position = rounding((value - low) * kPSPlimSliderSteps / (high - low));
@@ -20,6 +20,18 @@ int SliderPosition(double value, double low, double high, double (*rounding)(dou
 double SliderValue(int position, double low, double high)
 {
     return position * (high - low) * 0.01 + low;
+}
+
+// Truncated, except that a value a slider wrote goes back to the step that
+// wrote it: the division does not always undo the multiplication exactly
+// (size 6 would reopen at 5), and the thumb would creep down a step on
+// every opening that a slider message follows.
+int OpeningPosition(double value, double low, double high)
+{
+    const int nearest = SliderPosition(value, low, high, Nearest);
+    if (SliderValue(nearest, low, high) == value)
+        return nearest;
+    return SliderPosition(value, low, high, Truncated);
 }
 
 } // namespace
@@ -34,7 +46,7 @@ std::optional<int> PSPlimToolBoxIndex(int toolId)
 
 int PSPlimSizeSliderPosition(double toolSize)
 {
-    return SliderPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize, Truncated);
+    return OpeningPosition(toolSize, kPSPlimMinToolSize, kPSPlimMaxToolSize);
 }
 
 int PSPlimNearestSizePosition(double toolSize)
@@ -44,7 +56,7 @@ int PSPlimNearestSizePosition(double toolSize)
 
 int PSPlimPowerSliderPosition(double toolPower)
 {
-    return SliderPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower, Truncated);
+    return OpeningPosition(toolPower, kPSPlimMinToolPower, kPSPlimMaxToolPower);
 }
 
 int PSPlimNearestPowerPosition(double toolPower)

@@ -37,7 +37,8 @@ inline constexpr double kPSPlimMinToolPower = 0.05;
 inline constexpr double kPSPlimMaxToolPower = 1.0;
 inline constexpr int kPSPlimSliderSteps = 100;
 
-// Where the dialog puts each thumb when it opens (truncated).
+// Where the dialog puts each thumb when it opens: truncated, but a value
+// that a slider step wrote at its own step.
 int PSPlimSizeSliderPosition(double toolSize);
 int PSPlimPowerSliderPosition(double toolPower);
 // The step nearest a value: where a user's hand puts the thumb for it.

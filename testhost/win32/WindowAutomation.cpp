@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <utility>
 
 namespace SquelmHost {
@@ -169,6 +170,20 @@ void WindowAutomation::Key(intptr_t window, unsigned virtualKey) const
     const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageA(AsWindow(window), WM_KEYDOWN, virtualKey, 1 | (LPARAM(scan) << 16));
     PostMessageA(AsWindow(window), WM_KEYUP, virtualKey, 1 | (LPARAM(scan) << 16) | (LPARAM(3) << 30));
+}
+
+void WindowAutomation::ParkPointer() const
+{
+    const auto deadline = Clock::now() + timeout_;
+    for (;;) {
+        SetCursorPos(0, 0);
+        std::this_thread::sleep_for(kPollInterval);
+        POINT pointer{};
+        if (GetCursorPos(&pointer) && pointer.x == 0 && pointer.y == 0)
+            return;
+        if (Clock::now() >= deadline)
+            throw std::runtime_error("the pointer did not move to the screen's corner");
+    }
 }
 
 AutomationThread::AutomationThread(std::function<void()> script)

@@ -56,6 +56,11 @@ public:
     void ButtonUp(intptr_t control, int x, int y, MouseButton button = MouseButton::Left) const;
     void MouseMove(intptr_t control, int x, int y, bool leftDown = false, bool rightDown = false) const;
     void Key(intptr_t window, unsigned virtualKey) const;
+    // The real pointer to the screen's top-left corner, clear of windows
+    // that open centred; waits until the system reports it there (a move
+    // made just as a window opens may be dropped, so it is repeated).
+    // Throws std::runtime_error when it never arrives.
+    void ParkPointer() const;
 
 private:
     std::chrono::milliseconds timeout_;

@@ -55,6 +55,17 @@ TEST(DialogModelTest, SlidersShowTheDefaultsAt37And15)
     EXPECT_EQ(PSPlimPowerSliderPosition(0.0), 0);
 }
 
+TEST(DialogModelTest, AValueASliderWroteReopensAtItsOwnStep)
+{
+    for (int position = 0; position <= kPSPlimSliderSteps; ++position) {
+        EXPECT_EQ(PSPlimSizeSliderPosition(PSPlimToolSizeAt(position)), position);
+        EXPECT_EQ(PSPlimPowerSliderPosition(PSPlimToolPowerAt(position)), position);
+    }
+    // Between steps the thumb still goes to the step below.
+    EXPECT_EQ(PSPlimSizeSliderPosition(PSPlimToolSizeAt(6) - 1e-9), 5);
+    EXPECT_EQ(PSPlimPowerSliderPosition(PSPlimToolPowerAt(24) + 1e-9), 24);
+}
+
 TEST(DialogModelTest, EverySliderMessageWritesBothValues)
 {
     PSPlimParameters params{};
