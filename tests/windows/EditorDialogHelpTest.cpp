@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
+#include "HelpCalls.h"
 #include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "resources/ResourceIds.h"
@@ -22,9 +23,6 @@ using SquelmHost::WindowAutomation;
 using namespace UserActions;
 
 constexpr const char* kCaption = "Squelm!";
-constexpr const char* kMenuClass = "#32768";
-constexpr unsigned kVkDown = 0x28;
-constexpr unsigned kVkReturn = 0x0D;
 
 CPSPlimPluginApp* g_app = nullptr;
 
@@ -50,14 +48,6 @@ protected:
         g_app = nullptr;
     }
 
-    HuxHtmlHelpCall CallOf(unsigned command) const
-    {
-        for (const HuxHtmlHelpCall& call : help_)
-            if (call.command == command)
-                return call;
-        return {};
-    }
-
     PSPlimWindowEditor editor_;
     std::vector<HuxHtmlHelpCall> help_;
     std::unique_ptr<CPSPlimPluginApp> app_;
@@ -80,13 +70,7 @@ TEST_F(EditorDialogHelp, HelpButtonF1AndWhatsThisShowTheEditorsTopics)
 
         sizeLabel = automation.Control(dialog, IDC_TOOL_SIZE_LABEL);
         ClickCentre(automation, sizeLabel, SquelmHost::MouseButton::Right);
-        const intptr_t menu = automation.WaitForWindow(kMenuClass);
-        menuShown = menu != 0;
-        if (menu) {
-            automation.Key(menu, kVkDown);
-            automation.Key(menu, kVkReturn);
-            automation.WaitForClose(menu);
-        }
+        menuShown = HelpCalls::ChooseWhatsThis(automation);
         ClickButton(automation, dialog, IDCANCEL);
         if (!automation.WaitForClose(dialog)) {
             PostMessageA(AsWindow(dialog), WM_CLOSE, 0, 0);
@@ -97,26 +81,10 @@ TEST_F(EditorDialogHelp, HelpButtonF1AndWhatsThisShowTheEditorsTopics)
     user.Join();
 
     EXPECT_TRUE(menuShown);
-    // One call of each kind; the key and the clicks reach the dialog
-    // through different queues, so their order is not fixed.
-    ASSERT_EQ(help_.size(), 3u);
-    const std::string helpFile = app_->GetHelpFilePath();
-    const std::string popups = helpFile + "::/Text/SquelmDialog.txt";
-    const uintptr_t table = reinterpret_cast<uintptr_t>(kPSPlimDialogHelpIds.data());
-
-    const HuxHtmlHelpCall topic = CallOf(kHuxHelpDisplayTopic);
-    EXPECT_EQ(topic.window, 0);
-    EXPECT_EQ(topic.path, helpFile + "::/Squelm/Welcome.htm");
-
-    const HuxHtmlHelpCall f1 = CallOf(kHuxHelpWmHelp);
-    EXPECT_EQ(f1.window, slider);
-    EXPECT_EQ(f1.path, popups);
-    EXPECT_EQ(f1.data, table);
-
-    const HuxHtmlHelpCall whatsThis = CallOf(kHuxHelpContextMenu);
-    EXPECT_EQ(whatsThis.window, sizeLabel);
-    EXPECT_EQ(whatsThis.path, popups);
-    EXPECT_EQ(whatsThis.data, table);
+    HelpCalls::ExpectDialogHelp(help_,
+                                {app_->GetHelpFilePath(), kPSPlimDialogWelcomeTopic, kPSPlimDialogPopupFile,
+                                 kPSPlimDialogHelpIds.data()},
+                                slider, sizeLabel);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FrameworkTestDialog.h"
+#include "HelpCalls.h"
 #include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
@@ -28,8 +29,6 @@ using namespace UserActions;
 
 constexpr const char* kCaption = "Squelm! Options";
 constexpr unsigned kVkReturn = 0x0D;
-constexpr unsigned kVkDown = 0x28;
-constexpr const char* kMenuClass = "#32768";
 
 // The editor of the run: the options dialog alone, with what the
 // application held before it opened and after it closed.
@@ -293,42 +292,14 @@ TEST_F(OptionsDialog, HelpButtonF1AndWhatsThisShowThisDialogsTopics)
 
         downLabel = automation.Control(dialog, IDC_POINTS_DOWN_LABEL);
         ClickCentre(automation, downLabel, SquelmHost::MouseButton::Right);
-        const intptr_t menu = automation.WaitForWindow(kMenuClass);
-        menuShown = menu != 0;
-        if (menu) {
-            automation.Key(menu, kVkDown);
-            automation.Key(menu, kVkReturn);
-            automation.WaitForClose(menu);
-        }
+        menuShown = HelpCalls::ChooseWhatsThis(automation);
         ClickButton(automation, dialog, IDCANCEL);
     });
     EXPECT_TRUE(menuShown);
-    // One call of each kind; the key and the clicks reach the dialog
-    // through different queues, so their order is not fixed.
-    ASSERT_EQ(help_.size(), 3u);
-    const auto callOf = [this](unsigned command) {
-        for (const HuxHtmlHelpCall& call : help_)
-            if (call.command == command)
-                return call;
-        return HuxHtmlHelpCall{};
-    };
-    const std::string helpFile = app_->GetHelpFilePath();
-    const std::string popups = helpFile + "::/Text/SquelmOptionsDialog.txt";
-    const uintptr_t table = reinterpret_cast<uintptr_t>(kPSPlimOptionsHelpIds.data());
-
-    const HuxHtmlHelpCall topic = callOf(kHuxHelpDisplayTopic);
-    EXPECT_EQ(topic.window, 0);
-    EXPECT_EQ(topic.path, helpFile + "::/Squelm/Options.htm");
-
-    const HuxHtmlHelpCall f1 = callOf(kHuxHelpWmHelp);
-    EXPECT_EQ(f1.window, across);
-    EXPECT_EQ(f1.path, popups);
-    EXPECT_EQ(f1.data, table);
-
-    const HuxHtmlHelpCall whatsThis = callOf(kHuxHelpContextMenu);
-    EXPECT_EQ(whatsThis.window, downLabel);
-    EXPECT_EQ(whatsThis.path, popups);
-    EXPECT_EQ(whatsThis.data, table);
+    HelpCalls::ExpectDialogHelp(help_,
+                                {app_->GetHelpFilePath(), kPSPlimOptionsWelcomeTopic, kPSPlimOptionsPopupFile,
+                                 kPSPlimOptionsHelpIds.data()},
+                                across, downLabel);
 }
 
 } // namespace
