@@ -56,9 +56,11 @@ public:
         return static_cast<LRESULT>(result);
     }
 
-    // The messages carry their own positions. The real pointer is left
-    // where it is: it holds still, so the system makes no moves of its own
-    // in the middle of a gesture.
+    // The messages carry their own positions. The real pointer is parked in
+    // the screen's corner, away from the editor (see Session), so that the
+    // system makes no moves of its own over the control in the middle of a
+    // gesture: a window closing over the pointer (the options dialog) would
+    // otherwise send the control a move to wherever the pointer is.
     void Mouse(HWND window, UINT message, WPARAM keys, POINT client, bool post = false) const
     {
         if (post)
@@ -313,6 +315,8 @@ private:
         hand_.Mouse(popup, WM_LBUTTONUP, 0, cursor);
         if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(popup)))
             throw std::runtime_error("the locator's popup did not close");
+        // The popup put the pointer on its frame.
+        hand_.Automation().ParkPointer();
     }
 
     const Hand& hand_;
@@ -332,6 +336,7 @@ void EditorDriver::Play()
 {
     const Hand hand(timeout_);
     const HWND editor = AsWindow(hand.WaitForTopLevel(kEditorCaption));
+    hand.Automation().ParkPointer();
     Session session(hand, filterRect_, editor);
     previewSize_ = session.ClientSize();
     bool open = true;
