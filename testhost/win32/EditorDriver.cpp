@@ -198,15 +198,16 @@ private:
         const HWND list = FindWindowExA(box, nullptr, "ComboBox", nullptr);
         if (!list)
             throw std::runtime_error("the tool box has no list");
-        const std::optional<int> wanted = PSPlimToolBoxIndex(int(tool));
+        // Every tool a script names has its row.
+        const int wanted = PSPlimToolBoxIndex(int(tool)).value();
         int current = int(hand_.Send(box, CB_GETCURSEL));
         if (current < 0) {
             hand_.KeyDown(list, VK_HOME);
             current = 0;
         }
-        for (; current < *wanted; ++current)
+        for (; current < wanted; ++current)
             hand_.KeyDown(list, VK_DOWN);
-        for (; current > *wanted; --current)
+        for (; current > wanted; --current)
             hand_.KeyDown(list, VK_UP);
     }
 
