@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "InProcessPlugin.h"
 #include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
 #include "effect/CPSPlimPluginApp.h"
@@ -31,24 +32,16 @@ public:
     }
 };
 
-CPSPlimPluginApp* g_app = nullptr;
-
-void PS_CALLBACK InProcessEntry(int16_t selector, void* record, intptr_t* data, int16_t* result)
-{
-    g_app->Dispatch(selector, record, data, result);
-}
 
 class ColourStatic : public testing::Test {
 protected:
     ColourStatic()
     {
-        app_ = std::make_unique<CPSPlimPluginApp>();
-        app_->SetEditor(&editor_);
-        g_app = app_.get();
-        host_ = std::make_unique<SquelmHost::TestHost>(&InProcessEntry);
+        plugin_ = std::make_unique<InProcessPlugin>(&editor_);
+        app_ = &plugin_->App();
+        host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(6, 4, 90));
     }
-    ~ColourStatic() override { g_app = nullptr; }
 
     // A filter run in which the user clicks the swatch, waits to see it
     // show `expected` (at most a few seconds) and then clicks OK.
@@ -80,8 +73,9 @@ protected:
     SquelmHost::RgbImage shot_; // the swatch on the screen
 
     SwatchEditor editor_;
-    std::unique_ptr<CPSPlimPluginApp> app_;
-    std::unique_ptr<SquelmHost::TestHost> host_;
+    std::unique_ptr<InProcessPlugin> plugin_;
+    CPSPlimPluginApp* app_ = nullptr;
+    SquelmHost::TestHost* host_ = nullptr;
 };
 
 TEST_F(ColourStatic, AConfirmedPickTellsTheDialogOnceAndShowsTheNewColour)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "InProcessPlugin.h"
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 #include "HelpCalls.h"
 #include "UserActions.h"
@@ -24,34 +25,27 @@ using namespace UserActions;
 
 constexpr const char* kCaption = "Squelm!";
 
-CPSPlimPluginApp* g_app = nullptr;
-
-void PS_CALLBACK InProcessEntry(int16_t selector, void* record, intptr_t* data, int16_t* result)
-{
-    g_app->Dispatch(selector, record, data, result);
-}
 
 class EditorDialogHelp : public testing::Test {
 protected:
     EditorDialogHelp()
     {
-        app_ = std::make_unique<CPSPlimPluginApp>();
-        app_->SetEditor(&editor_);
-        g_app = app_.get();
-        host_ = std::make_unique<SquelmHost::TestHost>(&InProcessEntry);
+        plugin_ = std::make_unique<InProcessPlugin>(&editor_);
+        app_ = &plugin_->App();
+        host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(40, 30, 90));
         HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
     }
     ~EditorDialogHelp() override
     {
         HuxSetHtmlHelpRecorder({});
-        g_app = nullptr;
     }
 
     PSPlimWindowEditor editor_;
     std::vector<HuxHtmlHelpCall> help_;
-    std::unique_ptr<CPSPlimPluginApp> app_;
-    std::unique_ptr<SquelmHost::TestHost> host_;
+    std::unique_ptr<InProcessPlugin> plugin_;
+    CPSPlimPluginApp* app_ = nullptr;
+    SquelmHost::TestHost* host_ = nullptr;
 };
 
 TEST_F(EditorDialogHelp, HelpButtonF1AndWhatsThisShowTheEditorsTopics)

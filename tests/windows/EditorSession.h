@@ -16,6 +16,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "testhost/TestHost.h"
+#include "InProcessPlugin.h"
 
 namespace EditorSessionTest {
 
@@ -70,28 +71,13 @@ private:
     std::function<void(CPSPlimPluginApp&)> m_session;
 };
 
-inline CPSPlimPluginApp*& CurrentApp()
-{
-    static CPSPlimPluginApp* app = nullptr;
-    return app;
-}
-
-inline void PS_CALLBACK InProcessEntry(int16_t selector, void* record, intptr_t* data, int16_t* result)
-{
-    CurrentApp()->Dispatch(selector, record, data, result);
-}
-
 // Runs the filter on the image with `session` as the editor.
 inline void RunSession(const SquelmHost::RgbImage& image, std::function<void(CPSPlimPluginApp&)> session)
 {
     SessionEditor editor(std::move(session));
-    auto app = std::make_unique<CPSPlimPluginApp>();
-    app->SetEditor(&editor);
-    CurrentApp() = app.get();
-    SquelmHost::TestHost host(&InProcessEntry);
-    host.SetImage(image);
-    host.RunFilter();
-    CurrentApp() = nullptr;
+    InProcessPlugin plugin(&editor);
+    plugin.Host().SetImage(image);
+    plugin.Host().RunFilter();
 }
 
 // Lets the window's pending paints and timers run.

@@ -7,6 +7,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "InProcessPlugin.h"
 #include "FrameworkTestDialog.h"
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "effect/CPSPlimPluginApp.h"
@@ -109,26 +110,16 @@ public:
     }
 };
 
-CPSPlimPluginApp* g_app = nullptr;
-
-void PS_CALLBACK InProcessEntry(int16_t selector, void* record, intptr_t* data, int16_t* result)
-{
-    g_app->Dispatch(selector, record, data, result);
-}
 
 class FilterRunWithDialog : public testing::Test {
 protected:
     FilterRunWithDialog()
     {
-        // Built on this thread, as the library's object is built on the
-        // loading thread: the fault translator serves this thread.
-        app_ = std::make_unique<CPSPlimPluginApp>();
-        app_->SetEditor(&editor_);
-        g_app = app_.get();
-        host_ = std::make_unique<SquelmHost::TestHost>(&InProcessEntry);
+        plugin_ = std::make_unique<InProcessPlugin>(&editor_);
+        app_ = &plugin_->App();
+        host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(6, 4, 90));
     }
-    ~FilterRunWithDialog() override { g_app = nullptr; }
 
     // A whole filter run; `script` acts on the editor dialog.
     template <class Script>
@@ -149,8 +140,9 @@ protected:
     }
 
     DialogEditor editor_;
-    std::unique_ptr<CPSPlimPluginApp> app_;
-    std::unique_ptr<SquelmHost::TestHost> host_;
+    std::unique_ptr<InProcessPlugin> plugin_;
+    CPSPlimPluginApp* app_ = nullptr;
+    SquelmHost::TestHost* host_ = nullptr;
 };
 
 TEST_F(FilterRunWithDialog, AnAccessViolationInAHandlerEndsStartWithMinusOneAndTheNextRunWorks)

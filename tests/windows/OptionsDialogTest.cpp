@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "InProcessPlugin.h"
 #include "FrameworkTestDialog.h"
 #include "HelpCalls.h"
 #include "UserActions.h"
@@ -56,12 +57,6 @@ public:
     }
 };
 
-CPSPlimPluginApp* g_app = nullptr;
-
-void PS_CALLBACK InProcessEntry(int16_t selector, void* record, intptr_t* data, int16_t* result)
-{
-    g_app->Dispatch(selector, record, data, result);
-}
 
 using Script = std::function<void(const WindowAutomation&, intptr_t dialog)>;
 
@@ -69,17 +64,15 @@ class OptionsDialog : public testing::Test {
 protected:
     OptionsDialog()
     {
-        app_ = std::make_unique<CPSPlimPluginApp>();
-        app_->SetEditor(&editor_);
-        g_app = app_.get();
-        host_ = std::make_unique<SquelmHost::TestHost>(&InProcessEntry);
+        plugin_ = std::make_unique<InProcessPlugin>(&editor_);
+        app_ = &plugin_->App();
+        host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(8, 6, 90));
         HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
     }
     ~OptionsDialog() override
     {
         HuxSetHtmlHelpRecorder({});
-        g_app = nullptr;
     }
 
     // A filter run whose editor is the options dialog; `script` acts on it
@@ -119,8 +112,9 @@ protected:
 
     OptionsEditor editor_;
     std::vector<HuxHtmlHelpCall> help_;
-    std::unique_ptr<CPSPlimPluginApp> app_;
-    std::unique_ptr<SquelmHost::TestHost> host_;
+    std::unique_ptr<InProcessPlugin> plugin_;
+    CPSPlimPluginApp* app_ = nullptr;
+    SquelmHost::TestHost* host_ = nullptr;
 };
 
 // ---- Acting as the user --------------------------------------------------------
