@@ -17,6 +17,8 @@ using SquelmHost::Rect32;
 using SquelmHost::RgbImage;
 using SquelmHost::TestHost;
 using WarpTest::ExpectPixel;
+using WarpTest::MaskOf;
+using WarpTest::PixelOf;
 using WarpTest::kBudget;
 using WarpTest::NoiseImage;
 using WarpTest::PositionImage;
@@ -46,7 +48,7 @@ TEST(TileCacheLayout, ThreeByTwoTilesAndTheLastTileRequestIsCut)
         // Every pixel of the partial tile, across the host's padded rows.
         for (int y = 128; y < 200; ++y) {
             for (int x = 256; x < 300; ++x)
-                ExpectPixel(cache.PixelAt(x, y), host.Image().At(x, y), "tile 5");
+                ExpectPixel(PixelOf(cache, x, y), host.Image().At(x, y), "tile 5");
         }
         EXPECT_EQ(log.Since().size(), 1u) << "reads of a resident tile load nothing";
     });
@@ -71,7 +73,7 @@ TEST(TileCacheLayout, ScaleThreeIsOneTileSampledByTheHost)
         EXPECT_EQ(requests[0].maskRate, 196608);
         for (int y = 0; y < 66; y += 5) {
             for (int x = 0; x < 100; x += 3)
-                ExpectPixel(cache.PixelAt(x, y), host.Image().At(3 * x, 3 * y), "scaled pixel");
+                ExpectPixel(PixelOf(cache, x, y), host.Image().At(3 * x, 3 * y), "scaled pixel");
         }
     });
     EXPECT_TRUE(result.Succeeded()) << result.hostError;
@@ -87,9 +89,9 @@ TEST(TileCacheLayout, RequestsStartAtTheFilterRectangleNotTheImageOrigin)
         cache.Configure(128, 128, 0, false, kBudget);
         EXPECT_EQ(cache.SourceRect(), (HuxRect{50, 40, 250, 190}));
         const RequestLog log(host);
-        ExpectPixel(cache.PixelAt(50, 40), host.Image().At(50, 40), "first pixel");
-        ExpectPixel(cache.PixelAt(49, 39), host.Image().At(50, 40), "repeated corner");
-        ExpectPixel(cache.PixelAt(249, 189), host.Image().At(249, 189), "last pixel");
+        ExpectPixel(PixelOf(cache, 50, 40), host.Image().At(50, 40), "first pixel");
+        ExpectPixel(PixelOf(cache, 49, 39), host.Image().At(50, 40), "repeated corner");
+        ExpectPixel(PixelOf(cache, 249, 189), host.Image().At(249, 189), "last pixel");
         const auto requests = log.Since();
         ASSERT_EQ(requests.size(), 2u);
         EXPECT_EQ(requests[0].inRect, (Rect32{50, 40, 178, 168}));
@@ -109,7 +111,7 @@ TEST(TileCacheLayout, SwappedChannelOrderExchangesRedAndBlue)
             for (int x = 0; x < 40; ++x) {
                 const uint8_t* source = host.Image().At(x, y);
                 const uint8_t swapped[3] = {source[2], source[1], source[0]};
-                ExpectPixel(cache.PixelAt(x, y), swapped, "swapped");
+                ExpectPixel(PixelOf(cache, x, y), swapped, "swapped");
             }
         }
     });
@@ -132,16 +134,16 @@ TEST(TileCacheLayout, MaskTilesComeWithPixelTiles)
         EXPECT_TRUE(cache.HasMask());
         EXPECT_EQ(cache.Capacity(), 16);
         const RequestLog log(host);
-        EXPECT_EQ(cache.MaskAt(130, 140), mask.At(130, 140));
+        EXPECT_EQ(MaskOf(cache, 130, 140), mask.At(130, 140));
         const auto requests = log.Since();
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0].maskRect, requests[0].inRect);
         EXPECT_EQ(requests[0].maskRate, 0x10000);
         for (int y = 0; y < 150; y += 7) {
             for (int x = 0; x < 200; x += 3)
-                EXPECT_EQ(cache.MaskAt(x, y), mask.At(x, y)) << x << "," << y;
+                EXPECT_EQ(MaskOf(cache, x, y), mask.At(x, y)) << x << "," << y;
         }
-        EXPECT_EQ(cache.MaskAt(-1, 0), 0) << "outside the rectangle nothing is selected";
+        EXPECT_EQ(MaskOf(cache, -1, 0), 0) << "outside the rectangle nothing is selected";
     });
     EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
@@ -154,7 +156,7 @@ TEST(TileCacheLayout, WithoutAHostMaskEverythingIsSelected)
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         const RequestLog log(host);
-        EXPECT_EQ(cache.MaskAt(3, 4), 255);
+        EXPECT_EQ(MaskOf(cache, 3, 4), 255);
         EXPECT_TRUE(log.Since().empty());
     });
     EXPECT_TRUE(result.Succeeded()) << result.hostError;
@@ -184,9 +186,9 @@ TEST(TileCacheLayout, AnEmptyScaledRectangleReadsTheEdgePixel)
         cache.SetEdge(HuxPSTileCache::kWrap, 0x332211);
         const RequestLog log(host);
         const uint8_t expected[3] = {0x11, 0x22, 0x33};
-        ExpectPixel(cache.PixelAt(0, 0), expected, "empty rectangle");
+        ExpectPixel(PixelOf(cache, 0, 0), expected, "empty rectangle");
         int32_t sums[3] = {0, 0, 0};
-        cache.AccumulateBilinear(0.25, 0.75, sums[0], sums[1], sums[2]);
+        PixelReader(cache).AccumulateBilinear(0.25, 0.75, sums[0], sums[1], sums[2]);
         EXPECT_EQ(sums[0], 0x11 * 65025);
         EXPECT_TRUE(log.Since().empty());
     });
@@ -206,7 +208,7 @@ TEST(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
         const RequestLog log(host);
         for (int32_t index = 0; index < 21; ++index)
             cache.LoadTile(index);
-        cache.PixelAt(5, 5); // a read of tile 0 does not refresh it
+        PixelOf(cache, 5, 5); // a read of tile 0 does not refresh it
         EXPECT_EQ(log.Since().size(), 21u);
         cache.LoadTile(21);
         EXPECT_FALSE(cache.IsResident(0));
@@ -215,7 +217,7 @@ TEST(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
         EXPECT_EQ(cache.LoadOrder().back(), 21);
         EXPECT_EQ(cache.LoadOrder().size(), 21u);
 
-        ExpectPixel(cache.PixelAt(5, 5), host.Image().At(5, 5), "reloaded tile 0");
+        ExpectPixel(PixelOf(cache, 5, 5), host.Image().At(5, 5), "reloaded tile 0");
         EXPECT_EQ(log.Since().size(), 23u);
         EXPECT_FALSE(cache.IsResident(1)) << "the reload evicts the next oldest";
         EXPECT_EQ(log.Since().back().inRect, (Rect32{0, 0, 128, 128}));
@@ -248,14 +250,14 @@ TEST(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
             for (int round = 0; round < 2; ++round) {
                 for (int y = 0; y < height; ++y) {
                     for (int x = 0; x < width; ++x) {
-                        ExpectPixel(cache.PixelAt(x, y), host.Image().At(x, y), "thin image");
-                        ASSERT_EQ(cache.MaskAt(x, y), mask.At(x, y)) << x << "," << y;
+                        ExpectPixel(PixelOf(cache, x, y), host.Image().At(x, y), "thin image");
+                        ASSERT_EQ(MaskOf(cache, x, y), mask.At(x, y)) << x << "," << y;
                     }
                 }
             }
             EXPECT_EQ(log.Since().size(), 16u);
             int32_t sums[3] = {0, 0, 0};
-            cache.AccumulateBilinear(width > 3 ? 1000.5 : 1.5, height > 3 ? 1000.5 : 1.5, sums[0], sums[1],
+            PixelReader(cache).AccumulateBilinear(width > 3 ? 1000.5 : 1.5, height > 3 ? 1000.5 : 1.5, sums[0], sums[1],
                                      sums[2]);
             const int bx = width > 3 ? 1000 : 1, by = height > 3 ? 1000 : 1;
             int expected = 0;
@@ -279,7 +281,7 @@ TEST(TileCacheEviction, ABudgetBelowOneTileStillHoldsOne)
         const RequestLog log(host);
         for (int round = 0; round < 2; ++round) {
             for (int x = 0; x < 64; x += 16) {
-                ExpectPixel(cache.PixelAt(x + 3, 20), host.Image().At(x + 3, 20), "alternating tiles");
+                ExpectPixel(PixelOf(cache, x + 3, 20), host.Image().At(x + 3, 20), "alternating tiles");
                 EXPECT_EQ(cache.LoadOrder().size(), 1u);
             }
         }
@@ -319,7 +321,7 @@ TEST(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
         const RequestLog log(host);
         for (int y = 128; y < 200; y += 9) {
             for (int x = 128; x < 256; x += 11)
-                ExpectPixel(cache->PixelAt(x, y), host.Image().At(x, y), "tile 4 after the failure");
+                ExpectPixel(PixelOf(*cache, x, y), host.Image().At(x, y), "tile 4 after the failure");
         }
         EXPECT_EQ(log.Since().size(), 1u);
         EXPECT_EQ(cache->LoadOrder().size(), 2u);
@@ -337,7 +339,7 @@ TEST(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, true, kBudget); // a mask the host has not got
         try {
-            cache.PixelAt(3, 3);
+            PixelOf(cache, 3, 3);
             ADD_FAILURE() << "a load without mask data must fail";
         } catch (const HuxOSErr& error) {
             EXPECT_EQ(error.code, PS::errPlugInHostInsufficient);

@@ -6,10 +6,10 @@
 #include "host/HuxPSFilter.h"
 #include "host/HuxPSTileCache.h"
 #include "testhost/TestHost.h"
+#include "warp/NoiseImage.h"
 
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <utility>
 
 namespace WarpTest {
@@ -66,16 +66,6 @@ inline SquelmHost::RunResult RunWithCache(SquelmHost::TestHost& host, const Cach
         cache.SetEdge(setup.edgeMode, setup.edgeColour);
         body(cache);
     });
-}
-
-// Noise with a fixed seed: no symmetry for a flip or an offset to hide in.
-inline SquelmHost::RgbImage NoiseImage(int width, int height, uint32_t seed)
-{
-    SquelmHost::RgbImage image(width, height);
-    std::mt19937 random(seed);
-    for (uint8_t& byte : image.pixels)
-        byte = uint8_t(random());
-    return image;
 }
 
 } // namespace WarpTest
