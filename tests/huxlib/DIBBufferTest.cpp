@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -83,6 +84,18 @@ TEST(DIBBuffer, EightBitTakesThePaletteAndOneBitIsBlackAndWhite)
     EXPECT_EQ(mask.ColourTable()[0].red, 0);
     EXPECT_EQ(mask.ColourTable()[1].red, 255);
     EXPECT_EQ(mask.ColourTable()[1].blue, 255);
+}
+
+TEST(DIBBuffer, EightBitWithoutAValidPaletteTakesTheDefaultPalette)
+{
+    HuxPalette standard;
+    standard.SetDefault();
+    const HuxPalette notValid;
+    for (const HuxPalette* palette : {static_cast<const HuxPalette*>(nullptr), &notValid}) {
+        HuxDIBBuffer eight;
+        eight.Create(2, 1, 8, palette);
+        EXPECT_EQ(std::memcmp(eight.ColourTable(), standard.Entries(), 256 * sizeof(HuxRGBQuad)), 0);
+    }
 }
 
 TEST(DIBBuffer, PixelAddressFollowsTheOrientation)

@@ -1,6 +1,8 @@
 #include "ui/win32/HuxPSPreviewLocatorPopup.h"
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 #include "host/HuxPSFilter.h"
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
 
@@ -65,8 +67,7 @@ void HuxPSPreviewLocatorPopup::CancelGesture()
 
 void HuxPSPreviewLocatorPopup::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    const HuxPaintDC paint(m_hWnd);
     if (const HDC buffer = m_backBuffer.Begin()) {
         RECT client{};
         GetClientRect(&client);
@@ -74,20 +75,17 @@ void HuxPSPreviewLocatorPopup::OnPaint()
             thumbnail->Draw(buffer, HuxFromRECT(client), HuxRect{0, 0, thumbnail->Width(), thumbnail->AbsHeight()});
             if (m_frame) {
                 const HuxRect& frame = m_frame->FrameRect();
-                const HGDIOBJ previousBrush = SelectObject(buffer, GetStockObject(HOLLOW_BRUSH));
-                const HGDIOBJ previousPen = SelectObject(buffer, GetStockObject(BLACK_PEN));
+                const HuxSelection brush(buffer, GetStockObject(HOLLOW_BRUSH));
+                const HuxSelection pen(buffer, GetStockObject(BLACK_PEN));
                 SetROP2(buffer, R2_NOT);
                 Rectangle(buffer, frame.left, frame.top, frame.right, frame.bottom);
                 SetROP2(buffer, R2_COPYPEN);
-                SelectObject(buffer, previousPen);
-                SelectObject(buffer, previousBrush);
             }
         } else {
             HuxFillSolid(buffer, HuxFromRECT(client), GetSysColor(COLOR_WINDOW));
         }
-        m_backBuffer.Flush(dc);
+        m_backBuffer.Flush(paint.Get());
     }
-    EndPaint(m_hWnd, &paint);
 }
 
 void HuxPSPreviewLocatorPopup::OnMouseMove(UINT, POINT point)

@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "ui/PSPlimControlScrolling.h"
@@ -36,21 +38,12 @@ HCURSOR PanCursor()
 }
 
 // The context's own pen in a colour (a solid one-pixel pen, so a paint
-// creates no pen), selected for the scope.
-class SelectedPen {
-public:
-    SelectedPen(HDC dc, COLORREF colour) : m_dc(dc), m_previous(SelectObject(dc, GetStockObject(DC_PEN)))
-    {
-        SetDCPenColor(dc, colour);
-    }
-    ~SelectedPen() { SelectObject(m_dc, m_previous); }
-    SelectedPen(const SelectedPen&) = delete;
-    SelectedPen& operator=(const SelectedPen&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
+// creates no pen), selected for the caller's scope.
+HuxSelection SelectPen(HDC dc, COLORREF colour)
+{
+    SetDCPenColor(dc, colour);
+    return HuxSelection(dc, GetStockObject(DC_PEN));
+}
 
 } // namespace
 
@@ -130,13 +123,12 @@ LRESULT PSPlimControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void PSPlimControl::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    // Draw may throw: the paint still ends.
+    const HuxPaintDC paint(m_hWnd);
     if (const HDC buffer = m_backBuffer.Begin()) {
         Draw(buffer);
-        m_backBuffer.Flush(dc);
+        m_backBuffer.Flush(paint.Get());
     }
-    EndPaint(m_hWnd, &paint);
 }
 
 void PSPlimControl::Draw(HDC dc)
@@ -163,7 +155,7 @@ void PSPlimControl::Draw(HDC dc)
     if (params.showGrid) {
         PSPlimGridPolylines(m_app->Grid(), mapping, m_lines);
         if (!m_lines.counts.empty()) {
-            const SelectedPen pen(dc, params.gridColour);
+            const HuxSelection pen = SelectPen(dc, params.gridColour);
             PolyPolyline(dc, reinterpret_cast<const POINT*>(m_lines.points.data()),
                          reinterpret_cast<const DWORD*>(m_lines.counts.data()), DWORD(m_lines.counts.size()));
         }
@@ -172,11 +164,10 @@ void PSPlimControl::Draw(HDC dc)
     const PSPlimToolCircle circle = PSPlimToolCircleFor(Pointer(), params.toolSize, mapping);
     m_radiusShown = circle.shown;
     if (circle.shown) {
-        const SelectedPen pen(dc, params.toolRadiusColour);
-        const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+        const HuxSelection pen = SelectPen(dc, params.toolRadiusColour);
+        const HuxSelection brush(dc, GetStockObject(HOLLOW_BRUSH));
         Ellipse(dc, circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
                 circle.centre.y + circle.radius);
-        SelectObject(dc, previousBrush);
     }
 }
 
