@@ -202,22 +202,6 @@ uint16_t MachineType(void* module)
     return Headers(module).FileHeader.Machine;
 }
 
-std::vector<std::string> SectionNames(void* module)
-{
-    const IMAGE_NT_HEADERS& headers = Headers(module);
-    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(&headers);
-    std::vector<std::string> names;
-    for (WORD i = 0; i < headers.FileHeader.NumberOfSections; ++i, ++section)
-        names.emplace_back(reinterpret_cast<const char*>(section->Name),
-                           strnlen(reinterpret_cast<const char*>(section->Name), IMAGE_SIZEOF_SHORT_NAME));
-    return names;
-}
-
-uint32_t SymbolCount(void* module)
-{
-    return Headers(module).FileHeader.NumberOfSymbols;
-}
-
 std::string WindowsPath(const std::string& path)
 {
     if (path.empty() || path[0] != '/')

@@ -46,10 +46,6 @@ std::vector<std::string> ImportedLibraries(void* module);
 std::vector<std::string> ExportedNames(void* module);
 // The machine type in the module's file header (0x14C for x86, 0x8664 for x64).
 uint16_t MachineType(void* module);
-// The names of the module's sections, and the count of symbols its file
-// header declares (0 when the file carries no symbol table).
-std::vector<std::string> SectionNames(void* module);
-uint32_t SymbolCount(void* module);
 
 // Maps a path of the build machine ("/work/...") to one Windows programs
 // under Wine can open ("Z:\work\..."); other paths are returned unchanged.
