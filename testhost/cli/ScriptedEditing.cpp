@@ -44,7 +44,7 @@ void ScriptedEditing::Finish(std::ostream& out)
 
 #else
 
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "ui/PSPlimScriptedEditor.h"
 
 namespace SquelmHostCli {

@@ -6,7 +6,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "testhost/PluginLoader.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "effect/PSPlimParameters.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "testhost/HostTestSupport.h"
 #include "support/ParametersRecord.h"
 

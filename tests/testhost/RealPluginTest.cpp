@@ -6,7 +6,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "effect/PSPlimParameters.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "testhost/HostTestSupport.h"
 #include "testhost/ImageCompare.h"
 #include "testhost/PluginLoader.h"

@@ -14,6 +14,7 @@
 #include "InProcessPlugin.h"
 #include "FrameworkTestDialog.h"
 #include "HelpCalls.h"
+#include "support/HelpRecorder.h"
 #include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
@@ -68,11 +69,11 @@ protected:
         app_ = &plugin_->App();
         host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(8, 6, 90));
-        HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
+        SetHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
     }
     ~OptionsDialog() override
     {
-        HuxSetHtmlHelpRecorder({});
+        SetHelpRecorder({});
     }
 
     // A filter run whose editor is the options dialog; `script` acts on it

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "testhost/PollUntil.h"
 #include "EditorSession.h"
 #include "ScreenWindow.h"
 #include "ui/HuxPSPreviewLocator.h"
@@ -31,7 +32,7 @@ Ink InkOf(HWND label)
 {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     Ink ink;
-    for (int attempt = 0; attempt < 50 && ink.left < 0; ++attempt) {
+    SquelmHost::PollUntil([&] {
         Pump();
         const SquelmHost::RgbImage shot = SquelmHost::CaptureWindow(reinterpret_cast<intptr_t>(label));
         for (int x = 0; x < shot.width; ++x)
@@ -40,9 +41,8 @@ Ink InkOf(HWND label)
                     ink.left = ink.left < 0 ? x : ink.left;
                     ink.right = x + 1;
                 }
-        if (ink.left < 0)
-            Sleep(50);
-    }
+        return ink.left >= 0;
+    });
     return ink;
 }
 
