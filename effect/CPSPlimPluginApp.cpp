@@ -7,8 +7,11 @@
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "effect/PSPlimEditor.h"
+#include "effect/PSPlimTileRender.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -37,6 +40,12 @@ void CPSPlimPluginApp::Start()
     m_undoList.Clear();
     m_tileCache.reset();
     ResetGrid();
+
+    // The render threads live for this call only.
+    HuxWorkerPool workers(
+        HuxWorkerPool::ThreadCountFor(std::getenv(kRenderThreadsVariable), std::thread::hardware_concurrency()));
+    PSPlimTileRender tileRender(workers);
+    const HuxPublishedPointer<PSPlimTileRender> published(m_tileRender, &tileRender);
 
     if (RunEditor() != kHuxIdOk)
         throw HuxOSErr(PS::userCanceledErr);

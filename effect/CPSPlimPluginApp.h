@@ -13,6 +13,7 @@
 #include "host/HuxPSTileCache.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
 #include "warp/PSPlimGridMapping.h"
+#include "effect/PSPlimTileRender.h"
 
 class PSPlimEditor;
 
@@ -21,6 +22,11 @@ public:
     // Final-render tiles and the tile cache's size.
     static constexpr int32_t kTileSize = 128;
     static constexpr int32_t kCacheBudget = 0x100000;
+    // Rows of a band of the output preview rendered as one task.
+    static constexpr int32_t kPreviewBandRows = 16;
+    // The environment variable that sets how many threads render (1:
+    // serial); without it, every hardware thread up to 32 does.
+    static constexpr const char* kRenderThreadsVariable = "SQUELM_THREADS";
 
     CPSPlimPluginApp();
 
@@ -78,6 +84,11 @@ public:
     void BuildSourcePreview() override;
     void UpdateOutputPreview(const HuxRect& rect) override;
     void BuildOutputPreview() override;
+    // The grid lookups of the renders since the counters were last cleared,
+    // and their failed triangle tests (every thread's).
+    int64_t LookupCounter() const { return m_lookups; }
+    int64_t FailedTestCounter() const { return m_failedTests; }
+    void ClearLookupCounters() { m_lookups = m_failedTests = 0; }
     // The cache that the last render used, or null.
     const HuxPSTileCache* TileCache() const { return m_tileCache.get(); }
 
@@ -93,16 +104,22 @@ private:
     HuxPSTileCache& SelectTileCache(int32_t scale, int32_t channelOrder);
     void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
     void FinalRender();
-    void RenderFinalTile(HuxPSTileCache& cache, const HuxRect& tile, uint8_t* buffer);
+    void DeliverFinalTile(const HuxRect& tile, const uint8_t* pixels);
+    // Renders the tiles through the grid, on the threads of the running
+    // Start call or else on this one.
+    void RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,
+                     const std::vector<DestinationTile>& tiles);
     void ReportTileProgress(int64_t done, int64_t total);
 
     PSPlimGrid m_grid;
     PSPlimGrid m_gridSnapshot;
-    // Maps through m_grid; holds the destination rectangle of the render.
-    PSPlimGridMapping m_mapping{m_grid};
     HuxAutoPtr<HuxPSTileCache> m_tileCache;
     PSPlimParameters* m_params = nullptr;
     PSPlimEditor* m_editor = nullptr;
     PSPlimEditor* m_openEditor = nullptr;
+    // The renderer on the threads of the running Start call, else null.
+    PSPlimTileRender* m_tileRender = nullptr;
+    int64_t m_lookups = 0;
+    int64_t m_failedTests = 0;
     HuxEditor::HuxUndoList m_undoList;
 };

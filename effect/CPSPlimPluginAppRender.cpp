@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -87,22 +88,39 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
 {
     const int32_t scale = PreviewScale();
     HuxPSTileCache& cache = SelectTileCache(scale, HuxPSTileCache::kSwappedOrder);
-    m_mapping.SetRectangle(HuxRectDivide(FilterRect(), scale));
     ApplyMapperSettings();
 
-    DestinationTile tile;
-    tile.data = preview.PixelAddress(target.left - scaledView.left, target.top - scaledView.top);
-    tile.left = target.left;
-    tile.top = target.top;
-    tile.right = target.right;
-    tile.bottom = target.bottom;
-    tile.rowStride = preview.RowStride();
-    if (!HostRecord()->haveMask)
-        RenderTile(cache, tile, m_mapping);
-    else if (m_params->knockout)
-        RenderTileKnockout(cache, tile, m_mapping);
-    else
-        RenderTileMasked(cache, tile, m_mapping);
+    // Bands of a fixed height, whatever the thread count: the same bands,
+    // the same bytes.
+    std::vector<DestinationTile> bands;
+    for (int32_t top = target.top; top < target.bottom; top += std::min(kPreviewBandRows, target.bottom - top)) {
+        DestinationTile band;
+        band.data = preview.PixelAddress(target.left - scaledView.left, top - scaledView.top);
+        band.left = target.left;
+        band.top = top;
+        band.right = target.right;
+        band.bottom = top + std::min(kPreviewBandRows, target.bottom - top);
+        band.rowStride = preview.RowStride();
+        bands.push_back(band);
+    }
+    const PSPlimTileRender::Mode mode = !HostRecord()->haveMask ? PSPlimTileRender::Mode::Plain
+                                        : m_params->knockout    ? PSPlimTileRender::Mode::Knockout
+                                                                : PSPlimTileRender::Mode::Masked;
+    RenderTiles(mode, cache, HuxRectDivide(FilterRect(), scale), bands);
+}
+
+void CPSPlimPluginApp::RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,
+                                   const std::vector<DestinationTile>& tiles)
+{
+    PSPlimTileRender::LookupCounts counts;
+    if (m_tileRender) {
+        counts = m_tileRender->Render(*this, mode, cache, m_grid, rect, tiles);
+    } else {
+        HuxWorkerPool alone(1);
+        counts = PSPlimTileRender(alone).Render(*this, mode, cache, m_grid, rect, tiles);
+    }
+    m_lookups += counts.lookups;
+    m_failedTests += counts.failedTests;
 }
 
 // ---- Final render -------------------------------------------------------------
@@ -117,18 +135,34 @@ void CPSPlimPluginApp::FinalRender()
     const int64_t tileCount = tilesAcross * tilesDown;
 
     HuxPSTileCache& cache = SelectTileCache(1, HuxPSTileCache::kHostOrder);
-    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[kFinalTileBytes]);
-    m_mapping.SetRectangle(f);
     ApplyMapperSettings();
 
-    int64_t done = 0;
-    for (int64_t y0 = f.top; y0 < f.bottom; y0 += kTileSize) {
-        const int64_t y1 = std::min<int64_t>(y0 + kTileSize, f.bottom);
-        for (int64_t x0 = f.left; x0 < f.right; x0 += kTileSize) {
-            const int64_t x1 = std::min<int64_t>(x0 + kTileSize, f.right);
-            RenderFinalTile(cache, {int32_t(x0), int32_t(y0), int32_t(x1), int32_t(y1)}, buffer.get());
+    // A band is rendered before any of it goes to the host: one tile alone,
+    // or enough to keep every thread busy, at most half what the cache
+    // holds so that their source stays resident together.
+    const int32_t threads = m_tileRender ? m_tileRender->Pool().ThreadCount() : 1;
+    const int64_t bandTiles = threads == 1 ? 1 : std::max(2 * threads, cache.Capacity() / 2);
+    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[size_t(bandTiles) * kFinalTileBytes]);
+    std::vector<DestinationTile> band;
+    for (int64_t first = 0; first < tileCount; first += bandTiles) {
+        band.clear();
+        for (int64_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
+            const int64_t x0 = f.left + k % tilesAcross * kTileSize;
+            const int64_t y0 = f.top + k / tilesAcross * kTileSize;
+            DestinationTile tile;
+            tile.data = buffer.get() + (k - first) * kFinalTileBytes;
+            tile.left = int32_t(x0);
+            tile.top = int32_t(y0);
+            tile.right = int32_t(std::min<int64_t>(x0 + kTileSize, f.right));
+            tile.bottom = int32_t(std::min<int64_t>(y0 + kTileSize, f.bottom));
+            tile.rowStride = tile.Width() * 3;
+            band.push_back(tile);
+        }
+        RenderTiles(PSPlimTileRender::Mode::Plain, cache, f, band);
+        for (const DestinationTile& tile : band) {
+            DeliverFinalTile({tile.left, tile.top, tile.right, tile.bottom}, tile.data);
             TestAbort();
-            ReportTileProgress(done++, tileCount);
+            ReportTileProgress(first + (&tile - band.data()), tileCount);
         }
     }
 }
@@ -144,18 +178,9 @@ void CPSPlimPluginApp::ReportTileProgress(int64_t done, int64_t total)
     UpdateProgress(int32_t(double(done) / double(total) * INT32_MAX), INT32_MAX);
 }
 
-void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rect, uint8_t* buffer)
+void CPSPlimPluginApp::DeliverFinalTile(const HuxRect& rect, const uint8_t* pixels)
 {
     const int32_t rowBytes = rect.Width() * 3;
-    DestinationTile tile;
-    tile.data = buffer;
-    tile.left = rect.left;
-    tile.top = rect.top;
-    tile.right = rect.right;
-    tile.bottom = rect.bottom;
-    tile.rowStride = rowBytes;
-    RenderTile(cache, tile, m_mapping);
-
     PS::FilterRecord* record = HostRecord();
     // Nothing of the source or the mask is needed for the output.
     HuxPSRequest request;
@@ -166,5 +191,5 @@ void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rec
     HuxPSDeliveredRows(record->outData, record->outRowBytes, rect, 3);
     auto* out = static_cast<uint8_t*>(record->outData);
     for (int32_t row = 0; row < rect.Height(); ++row)
-        std::memcpy(out + ptrdiff_t(row) * record->outRowBytes, buffer + ptrdiff_t(row) * rowBytes, size_t(rowBytes));
+        std::memcpy(out + ptrdiff_t(row) * record->outRowBytes, pixels + ptrdiff_t(row) * rowBytes, size_t(rowBytes));
 }

@@ -164,14 +164,25 @@ uint32_t HuxPSTileCache::PixelOffsetOf(uint32_t dx, uint32_t dy) const
 
 HuxPixelBlock HuxPSTileCache::BlockAt(int32_t x, int32_t y)
 {
+    const int32_t index = TileIndexAt(x, y);
+    LoadTile(index);
+    return TileBlock(index);
+}
+
+int32_t HuxPSTileCache::TileIndexAt(int32_t x, int32_t y) const
+{
     const uint32_t dx = uint32_t(x) - uint32_t(scaledRect_.left);
     const uint32_t dy = uint32_t(y) - uint32_t(scaledRect_.top);
     if (dx >= scaledWidth_ || dy >= scaledHeight_)
         throw std::out_of_range("tile cache: no block outside the rectangle");
-    const int32_t index = TileIndexOf(dx, dy);
+    return TileIndexOf(dx, dy);
+}
+
+HuxPixelBlock HuxPSTileCache::TileBlock(int32_t index) const
+{
     HuxPixelBlock block;
-    block.pixels = LoadTile(index);
-    block.mask = maskTiles_[size_t(index)];
+    block.pixels = pixelTiles_.at(size_t(index));
+    block.mask = block.pixels ? maskTiles_[size_t(index)] : nullptr;
     block.rowBytes = int32_t(tileRowBytes_);
     block.maskRowBytes = int32_t(tileRowBytes_ / 3);
     const HuxRect rect = TileRect(index);
@@ -184,14 +195,25 @@ HuxPixelBlock HuxPSTileCache::BlockAt(int32_t x, int32_t y)
 
 const uint8_t* HuxPSTileCache::OutsidePixel(int32_t x, int32_t y)
 {
+    int32_t index = -1;
+    uint32_t offset = 0;
+    OutsideSource(x, y, index, offset);
+    return index < 0 ? edgePixel_ : LoadTile(index) + offset;
+}
+
+void HuxPSTileCache::OutsideSource(int32_t x, int32_t y, int32_t& index, uint32_t& offset) const
+{
+    index = -1;
+    offset = 0;
     // An empty rectangle has no pixel to repeat, wrap or mirror.
     if (edgeMode_ == kFixedColour || scaledWidth_ == 0 || scaledHeight_ == 0)
-        return edgePixel_;
+        return;
     const int32_t insideX = ResolveEdge(edgeMode_, x, scaledRect_.left, int32_t(scaledWidth_));
     const int32_t insideY = ResolveEdge(edgeMode_, y, scaledRect_.top, int32_t(scaledHeight_));
     const uint32_t dx = uint32_t(insideX - scaledRect_.left);
     const uint32_t dy = uint32_t(insideY - scaledRect_.top);
-    return LoadTile(TileIndexOf(dx, dy)) + PixelOffsetOf(dx, dy);
+    index = TileIndexOf(dx, dy);
+    offset = PixelOffsetOf(dx, dy);
 }
 
 uint8_t* HuxPSTileCache::LoadTile(int32_t index)

@@ -53,6 +53,18 @@ public:
     bool HasMask() const override { return hasMask_; }
     bool SwapsRedAndBlue() const override { return channelOrder_ == kSwappedOrder; }
 
+    // ---- Reading without loading --------------------------------------
+    // For renders on other threads while the owner's thread loads nothing:
+    // these only read, and any number of threads may call them at once.
+    // The tile holding an inside position.
+    int32_t TileIndexAt(int32_t x, int32_t y) const;
+    // Tile `index` as BlockAt hands it out; null pixels and mask when the
+    // tile is not resident.
+    HuxPixelBlock TileBlock(int32_t index) const;
+    // The tile and byte offset an outside position reads by the edge mode;
+    // index -1 for the fixed colour (EdgePixel()).
+    void OutsideSource(int32_t x, int32_t y, int32_t& index, uint32_t& offset) const;
+
     int32_t Scale() const { return scale_; }
     int32_t TileWidth() const { return tileWidth_; }
     int32_t TileHeight() const { return tileHeight_; }

@@ -47,6 +47,10 @@ struct HostOptions {
     // preset another value and read whatever is there afterwards.
     int16_t resultWordPreset = PS::noErr;
 
+    // Threads the plug-in renders with, passed in its SQUELM_THREADS
+    // environment variable (1: serial); 0 leaves the variable as it is.
+    int renderThreads = 0;
+
     // Faults.
     int failAdvanceStateAt = 0;         // advanceState fails from its N-th call on (0: never)
     PS::OSErr advanceStateError = PS::memFullErr;

@@ -1,7 +1,11 @@
 #include "testhost/TestHost.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <thread>
 
 #include "testhost/HandleTable.h"
 #include "testhost/RequestServer.h"
@@ -18,6 +22,7 @@ std::vector<TestHost*>& LiveHosts()
 }
 
 TestHost* g_calling = nullptr;
+std::thread::id g_callingThread;
 
 bool AnyRequest(const PS::FilterRecord& r)
 {
@@ -25,22 +30,50 @@ bool AnyRequest(const PS::FilterRecord& r)
     return !rects.in.Empty() || !rects.out.Empty() || !rects.mask.Empty();
 }
 
+// The plug-in reads its render thread count from this variable.
+void PassRenderThreads(int threads)
+{
+    if (threads <= 0)
+        return;
+    const std::string value = std::to_string(threads);
+#ifdef _WIN32
+    _putenv_s("SQUELM_THREADS", value.c_str());
+#else
+    setenv("SQUELM_THREADS", value.c_str(), 1);
+#endif
+}
+
 } // namespace
 
 // Makes a host the one that answers callbacks for the length of a call.
 class TestHost::ActiveScope {
 public:
-    explicit ActiveScope(TestHost* host) : previous_(g_calling) { g_calling = host; }
-    ~ActiveScope() { g_calling = previous_; }
+    explicit ActiveScope(TestHost* host) : previous_(g_calling), previousThread_(g_callingThread)
+    {
+        g_calling = host;
+        g_callingThread = std::this_thread::get_id();
+    }
+    ~ActiveScope()
+    {
+        g_calling = previous_;
+        g_callingThread = previousThread_;
+    }
     ActiveScope(const ActiveScope&) = delete;
     ActiveScope& operator=(const ActiveScope&) = delete;
 
 private:
     TestHost* previous_;
+    std::thread::id previousThread_;
 };
 
 TestHost* TestHost::Current()
 {
+    // The interface allows callbacks only from the thread the host called
+    // on: one from any other is a fault no result code can report.
+    if (g_calling && std::this_thread::get_id() != g_callingThread) {
+        std::fprintf(stderr, "test host: a callback from a thread other than the host's\n");
+        std::abort();
+    }
     if (g_calling)
         return g_calling;
     return LiveHosts().empty() ? nullptr : LiveHosts().back();
@@ -169,6 +202,7 @@ void TestHost::RunContinueLoop(const RunOptions& run, RunResult& result)
 
 RunResult TestHost::RunFilter(const RunOptions& run)
 {
+    PassRenderThreads(options_.renderThreads);
     BuildRecord();
     if (run.adjustRecord)
         run.adjustRecord(record_);

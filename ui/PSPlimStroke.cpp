@@ -83,13 +83,13 @@ PSPlimStroke::EndResult PSPlimStroke::ButtonUp(PSPlimButton button)
         return EndResult::Ignored;
     (button == PSPlimButton::Left ? leftStroke_ : rightStroke_) = false;
     const auto start = std::chrono::steady_clock::now();
-    PSPlimGrid& grid = app_.Grid();
-    grid.ClearCounters();
+    app_.ClearLookupCounters();
     if (strokeRange_.Empty())
         return EndResult::NothingApplied;
     app_.RecordGridEdit();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    timingLine_ = PSPlimTimingLine(int32_t(elapsed.count()), grid.FailedTestCounter(), grid.LookupCounter());
+    timingLine_ = PSPlimTimingLine(int32_t(elapsed.count()), int32_t(app_.FailedTestCounter()),
+                                   int32_t(app_.LookupCounter()));
     return EndResult::Submitted;
 }
 

@@ -3,8 +3,9 @@
 // native build supplies no-ops.
 #pragma once
 
-// Installs the translator for the calling thread. Called once, when the
-// application object is built on the thread that loads the library.
+// Installs the translator for the calling thread. Called when the
+// application object is built on the thread that loads the library (first),
+// and by each worker thread a HuxWorkerPool starts.
 void HuxInstallFaultTranslator();
 
 // Marks one selector call: faults are translated only while a scope is open

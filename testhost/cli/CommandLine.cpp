@@ -80,6 +80,8 @@ const std::array kCounts = {
           [](HostOptions& o, long n) { o.advanceStateError = static_cast<PS::OSErr>(n); }},
     Count{"--cancel-at-poll", "N", "abortProc answers cancel from its N-th poll on", 1, 1000000,
           [](HostOptions& o, long n) { o.cancelAtAbortPoll = static_cast<int>(n); }},
+    Count{"--threads", "N", "the plug-in renders with N threads (1: serial; default: every core, at most 32)", 1, 32,
+          [](HostOptions& o, long n) { o.renderThreads = static_cast<int>(n); }},
     Count{"--preset-result", "R", "set the result word to R before every call (some hosts do)", -32768, 32767,
           [](HostOptions& o, long n) { o.resultWordPreset = static_cast<int16_t>(n); }},
 };

@@ -10,10 +10,13 @@
 #include "testhost/ImageCompare.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
+#include "ui/PSPlimStroke.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace EffectTest {
 
@@ -58,6 +61,31 @@ inline ::testing::AssertionResult SameImage(const SquelmHost::RgbImage& expected
     if (d.Identical())
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << d.Describe();
+}
+
+// The preview's pixels, row by row, blue-green-red.
+inline std::vector<uint8_t> PreviewBytes(CPSPlimPluginApp& app)
+{
+    HuxImage2* preview = app.GetOutputPreview();
+    std::vector<uint8_t> bytes;
+    if (!preview)
+        return bytes;
+    for (int32_t y = 0; y < preview->AbsHeight(); ++y) {
+        const uint8_t* row = preview->PixelAddress(0, y);
+        bytes.insert(bytes.end(), row, row + preview->Width() * 3);
+    }
+    return bytes;
+}
+
+// One stroke of the button along the path, in image pixels.
+inline void Drag(CPSPlimPluginApp& app, PSPlimButton button, std::initializer_list<HuxGeometry::HuxPoint2D> path)
+{
+    PSPlimStroke stroke(app);
+    stroke.SetImageRect(app.FilterRect());
+    stroke.ButtonDown(button, *path.begin());
+    for (auto it = path.begin() + 1; it != path.end(); ++it)
+        stroke.MouseMove(*it);
+    stroke.ButtonUp(button);
 }
 
 } // namespace EffectTest

@@ -11,20 +11,6 @@ using HuxGeometry::HuxPoint2D;
 
 namespace {
 
-// The preview's pixels, row by row, blue-green-red.
-std::vector<uint8_t> PreviewBytes(CPSPlimPluginApp& app)
-{
-    HuxImage2* preview = app.GetOutputPreview();
-    std::vector<uint8_t> bytes;
-    if (!preview)
-        return bytes;
-    for (int32_t y = 0; y < preview->AbsHeight(); ++y) {
-        const uint8_t* row = preview->PixelAddress(0, y);
-        bytes.insert(bytes.end(), row, row + preview->Width() * 3);
-    }
-    return bytes;
-}
-
 // Where two previews differ first, for the failure message.
 ::testing::AssertionResult SamePreview(const std::vector<uint8_t>& expected, const std::vector<uint8_t>& actual,
                                        int width)
@@ -41,16 +27,6 @@ std::vector<uint8_t> PreviewBytes(CPSPlimPluginApp& app)
     const size_t pixel = first / 3;
     return ::testing::AssertionFailure() << differing << " bytes differ, first at (" << pixel % size_t(width) << ", "
                                          << pixel / size_t(width) << ")";
-}
-
-void Drag(CPSPlimPluginApp& app, PSPlimButton button, std::initializer_list<HuxPoint2D> path)
-{
-    PSPlimStroke stroke(app);
-    stroke.SetImageRect(app.FilterRect());
-    stroke.ButtonDown(button, *path.begin());
-    for (auto it = path.begin() + 1; it != path.end(); ++it)
-        stroke.MouseMove(*it);
-    stroke.ButtonUp(button);
 }
 
 // What the full rebuild of the current preview gives.

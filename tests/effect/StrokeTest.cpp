@@ -127,14 +127,14 @@ TEST_F(StrokeTest, ReleasingClearsTheLookupCounters)
     InSession([](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
         stroke.ButtonDown(PSPlimButton::Left, {150, 150});
         stroke.MouseMove({170, 150});
-        EXPECT_GT(app.Grid().LookupCounter(), 0); // the preview was re-rendered
+        EXPECT_GT(app.LookupCounter(), 0); // the preview was re-rendered
         stroke.ButtonUp(PSPlimButton::Left);
         // The counters now measure only the re-render of the recorded step.
-        EXPECT_GT(app.Grid().LookupCounter(), 0);
+        EXPECT_GT(app.LookupCounter(), 0);
         stroke.ButtonDown(PSPlimButton::Left, {150, 150});
         stroke.ButtonUp(PSPlimButton::Left);
-        EXPECT_EQ(app.Grid().LookupCounter(), 0);
-        EXPECT_EQ(app.Grid().FailedTestCounter(), 0);
+        EXPECT_EQ(app.LookupCounter(), 0);
+        EXPECT_EQ(app.FailedTestCounter(), 0);
     });
 }
 
@@ -147,8 +147,8 @@ TEST_F(StrokeTest, ASubmittedStrokeWritesTheTimingLineOfItsReRender)
         stroke.ButtonDown(PSPlimButton::Left, {150, 150});
         stroke.MouseMove({170, 150});
         stroke.ButtonUp(PSPlimButton::Left);
-        const std::string counts = " Invert " + std::to_string(app.Grid().FailedTestCounter()) + "/" +
-                                   std::to_string(app.Grid().LookupCounter()) + " (";
+        const std::string counts = " Invert " + std::to_string(app.FailedTestCounter()) + "/" +
+                                   std::to_string(app.LookupCounter()) + " (";
         EXPECT_EQ(stroke.TimingLine().rfind("Update took ", 0), 0u) << stroke.TimingLine();
         EXPECT_NE(stroke.TimingLine().find("ms." + counts), std::string::npos) << stroke.TimingLine();
     });

@@ -11,6 +11,7 @@
 
 #include "HuxLib/HUXUTIL/HuxException.h"
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
+#include "HuxLib/HUXUTIL/HuxWorkerPool.h"
 #include "PluginFile.h"
 #include "testhost/win32/PluginModule.h"
 #include "testhost/win32/UnhandledFaultExit.h"
@@ -120,6 +121,22 @@ TEST_F(FaultTranslatorTest, ProcessorFaultsInsideTheScopeBecomeExceptionsWithThe
     EXPECT_EQ(TranslatedCode([] { DivideByZero(7); }), kIntegerDivideByZero);
     EXPECT_EQ(g_destroyed, 3);
     EXPECT_EQ(TranslatedCode([] { ExecuteUndefinedInstruction(); }), kIllegalInstruction);
+}
+
+// A pool's workers install the translator themselves: a fault in a task on
+// any of them reaches the caller of Run as the translated exception.
+TEST_F(FaultTranslatorTest, FaultsOnWorkerThreadsReachTheCallerOfTheirPool)
+{
+    HuxWorkerPool pool(4);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const uint32_t code = TranslatedCode([&] {
+            pool.Run(64, [](int32_t, int thread) {
+                if (thread != 0)
+                    ReadThroughBadPointer(1);
+            });
+        });
+        EXPECT_EQ(code, kAccessViolation) << "attempt " << attempt;
+    }
 }
 
 TEST_F(FaultTranslatorTest, CallThroughAnInvalidPointerUnwindsFromTheCallingFunction)

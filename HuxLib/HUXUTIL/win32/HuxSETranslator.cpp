@@ -10,7 +10,7 @@
 // is a point where an exception may start, and the unwinder finds the
 // faulting function's frame from the fake return address.
 //
-// Only faults that can be unwound are translated: on the installing thread,
+// Only faults that can be unwound are translated: on an installing thread,
 // inside an open HuxFaultScope, and either in this module's own code or in a
 // call from this module's code to an address outside every module (a call
 // through a bad callback pointer). A fault in host code is left to the host:
@@ -30,16 +30,22 @@ void HuxFaultCallStub();
 
 namespace {
 
-constexpr DWORD kNoThread = 0;
 // SSE exceptions, when unmasked, arrive as these rather than as the x87 codes.
 constexpr DWORD kFloatMultipleFaults = 0xC00002B4;
 constexpr DWORD kFloatMultipleTraps = 0xC00002B5;
 
-// The translator serves one thread; these are written by that thread, or by
-// the handler while it runs on that thread.
-DWORD g_thread = kNoThread;
-int g_scopeDepth = 0;
-DWORD g_pendingCode = 0;
+// The translator serves each thread that installed it, with state of its
+// own in two thread-local slots (the system's, which a handler may read
+// without allocating): the scope depth plus one (0: not installed on the
+// thread) and the code of the fault being raised. Allocated by the first
+// installation, which comes from the thread that loads the library before
+// any other thread of it runs.
+DWORD g_depthSlot = TLS_OUT_OF_INDEXES;
+DWORD g_codeSlot = TLS_OUT_OF_INDEXES;
+
+uintptr_t SlotValue(DWORD slot) { return reinterpret_cast<uintptr_t>(TlsGetValue(slot)); }
+void SetSlotValue(DWORD slot, uintptr_t value) { TlsSetValue(slot, reinterpret_cast<void*>(value)); }
+bool InstalledHere() { return g_depthSlot != TLS_OUT_OF_INDEXES && SlotValue(g_depthSlot) != 0; }
 
 bool IsTranslatedCode(DWORD code)
 {
@@ -184,7 +190,7 @@ bool Redirect(CONTEXT& context)
 LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (g_thread == kNoThread || GetCurrentThreadId() != g_thread || g_scopeDepth == 0)
+    if (!InstalledHere() || SlotValue(g_depthSlot) == 1)
         return EXCEPTION_CONTINUE_SEARCH;
     if (!IsTranslatedCode(record.ExceptionCode) || (record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) != 0)
         return EXCEPTION_CONTINUE_SEARCH;
@@ -192,7 +198,7 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers)
     if (!Redirect(context))
         return EXCEPTION_CONTINUE_SEARCH;
     ClearPendingFloatFault(context);
-    g_pendingCode = record.ExceptionCode;
+    SetSlotValue(g_codeSlot, record.ExceptionCode);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -206,12 +212,20 @@ public:
     {
         if (handle_)
             RemoveVectoredExceptionHandler(handle_);
+        if (g_depthSlot != TLS_OUT_OF_INDEXES)
+            TlsFree(g_depthSlot);
+        if (g_codeSlot != TLS_OUT_OF_INDEXES)
+            TlsFree(g_codeSlot);
     }
     Registration(const Registration&) = delete;
     Registration& operator=(const Registration&) = delete;
 
     void Install()
     {
+        if (g_depthSlot == TLS_OUT_OF_INDEXES)
+            g_depthSlot = TlsAlloc();
+        if (g_codeSlot == TLS_OUT_OF_INDEXES)
+            g_codeSlot = TlsAlloc();
         if (!handle_)
             handle_ = AddVectoredExceptionHandler(1, &TranslateFault);
     }
@@ -230,7 +244,7 @@ constinit Registration g_registration;
 // the faulting code's stack need not have the alignment a call site keeps.
 extern "C" [[noreturn]] __attribute__((noinline, used, force_align_arg_pointer)) void HuxRaiseTranslatedFault()
 {
-    throw new HuxSEException(g_pendingCode);
+    throw new HuxSEException(static_cast<uint32_t>(SlotValue(g_codeSlot)));
 }
 
 #if defined(__i386__)
@@ -279,18 +293,19 @@ HuxFaultCallFrame:
 void HuxInstallFaultTranslator()
 {
     ThisModule();
-    g_thread = GetCurrentThreadId();
     g_registration.Install();
+    if (!InstalledHere())
+        SetSlotValue(g_depthSlot, 1);
 }
 
 HuxFaultScope::HuxFaultScope()
 {
-    if (GetCurrentThreadId() == g_thread)
-        ++g_scopeDepth;
+    if (InstalledHere())
+        SetSlotValue(g_depthSlot, SlotValue(g_depthSlot) + 1);
 }
 
 HuxFaultScope::~HuxFaultScope()
 {
-    if (GetCurrentThreadId() == g_thread)
-        --g_scopeDepth;
+    if (InstalledHere())
+        SetSlotValue(g_depthSlot, SlotValue(g_depthSlot) - 1);
 }

@@ -1,0 +1,135 @@
+#include "effect/PSPlimTileRender.h"
+
+#include <algorithm>
+
+namespace {
+
+// Rounds against what is resident before the rest goes to the caller alone:
+// the first finds what a set of tiles needs, the second renders them once
+// that is loaded, unless it did not fit into the cache.
+constexpr int kResidentRounds = 2;
+
+} // namespace
+
+PSPlimTileRender::PSPlimTileRender(HuxWorkerPool& pool) : pool_(pool) {}
+
+PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache,
+                              const PSPlimGrid& grid, const HuxRect& rect, const std::vector<DestinationTile>& tiles)
+{
+    mapper_ = &mapper;
+    mode_ = mode;
+    PrepareLanes(grid, rect);
+    std::vector<int32_t> pending;
+    if (pool_.ThreadCount() > 1 && tiles.size() > 1) {
+        const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
+        standInPixels_.resize(tileBytes * 3);
+        standInMask_.assign(tileBytes, 0xFF);
+        LoadUnder(cache, tiles);
+        for (int32_t i = 0; i < int32_t(tiles.size()); ++i)
+            pending.push_back(i);
+        for (int round = 0; round < kResidentRounds && !pending.empty(); ++round)
+            pending = RenderResident(cache, tiles, pending);
+    } else {
+        for (int32_t i = 0; i < int32_t(tiles.size()); ++i)
+            pending.push_back(i);
+    }
+    for (const int32_t i : pending)
+        RenderTile(*lanes_[0], cache, tiles[size_t(i)]);
+    LookupCounts counts;
+    for (const std::unique_ptr<Lane>& lane : lanes_) {
+        counts.lookups += lane->grid.LookupCounter();
+        counts.failedTests += lane->grid.FailedTestCounter();
+    }
+    return counts;
+}
+
+void PSPlimTileRender::PrepareLanes(const PSPlimGrid& grid, const HuxRect& rect)
+{
+    lanes_.resize(size_t(pool_.ThreadCount()));
+    for (std::unique_ptr<Lane>& lane : lanes_) {
+        if (lane)
+            lane->grid = grid;
+        else
+            lane = std::make_unique<Lane>(grid);
+        lane->grid.ClearCounters();
+        lane->mapping.SetRectangle(rect);
+    }
+}
+
+void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const
+{
+    lane.grid.SetLookupState(0, 0, false);
+    switch (mode_) {
+    case Mode::Plain:
+        mapper_->RenderTile(source, tile, lane.mapping);
+        break;
+    case Mode::Masked:
+        mapper_->RenderTileMasked(source, tile, lane.mapping);
+        break;
+    case Mode::Knockout:
+        mapper_->RenderTileKnockout(source, tile, lane.mapping);
+        break;
+    }
+}
+
+void PSPlimTileRender::LoadUnder(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles) const
+{
+    const HuxRect bounds = cache.Bounds();
+    std::vector<int32_t> under;
+    for (const DestinationTile& tile : tiles) {
+        const HuxRect area = HuxRectIntersect({tile.left, tile.top, tile.right, tile.bottom}, bounds);
+        if (area.IsEmpty())
+            continue;
+        const int32_t first = cache.TileIndexAt(area.left, area.top);
+        const int32_t last = cache.TileIndexAt(area.right - 1, area.bottom - 1);
+        const int32_t across = cache.TilesAcross();
+        for (int32_t row = first / across; row <= last / across; ++row) {
+            for (int32_t column = first % across; column <= last % across; ++column)
+                under.push_back(row * across + column);
+        }
+    }
+    std::sort(under.begin(), under.end());
+    under.erase(std::unique(under.begin(), under.end()), under.end());
+    if (under.size() > size_t(cache.Capacity()))
+        under.resize(size_t(cache.Capacity()));
+    for (const int32_t index : under)
+        cache.LoadTile(index);
+}
+
+std::vector<int32_t> PSPlimTileRender::RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                                                      const std::vector<int32_t>& pending)
+{
+    std::vector<ResidentTileSource> sources;
+    sources.reserve(lanes_.size());
+    for (size_t i = 0; i < lanes_.size(); ++i)
+        sources.emplace_back(cache, standInPixels_.data(), standInMask_.data());
+    std::vector<uint8_t> missed(pending.size(), 0);
+    std::vector<std::vector<int32_t>> missedTiles(lanes_.size());
+    pool_.Run(int32_t(pending.size()), [&](int32_t task, int thread) {
+        ResidentTileSource& source = sources[size_t(thread)];
+        source.ForgetMisses();
+        RenderTile(*lanes_[size_t(thread)], source, tiles[size_t(pending[size_t(task)])]);
+        if (source.Missed()) {
+            missed[size_t(task)] = 1;
+            std::vector<int32_t>& into = missedTiles[size_t(thread)];
+            into.insert(into.end(), source.MissedTiles().begin(), source.MissedTiles().end());
+        }
+    });
+
+    std::vector<int32_t> again;
+    for (size_t task = 0; task < pending.size(); ++task) {
+        if (missed[task])
+            again.push_back(pending[task]);
+    }
+    std::vector<int32_t> load;
+    for (const std::vector<int32_t>& list : missedTiles)
+        load.insert(load.end(), list.begin(), list.end());
+    std::sort(load.begin(), load.end());
+    load.erase(std::unique(load.begin(), load.end()), load.end());
+    // Loads beyond the capacity would only evict what the others need.
+    if (load.size() > size_t(cache.Capacity()))
+        load.resize(size_t(cache.Capacity()));
+    for (const int32_t index : load)
+        cache.LoadTile(index);
+    return again;
+}

@@ -1,0 +1,73 @@
+// Renders a set of destination tiles through the grid on every thread of a
+// worker pool. Everything that reaches the host happens on the calling
+// thread (the host's): it loads source tiles into the cache, and the workers
+// only read what is resident. A tile that needed a tile not yet loaded is
+// rendered again after the caller has loaded it; what the cache cannot hold
+// at once is rendered on the caller alone, loading as it goes.
+//
+// Each tile starts its lookups from the same grid cell on a grid of its
+// thread's own, so a tile's pixels never depend on which thread rendered it
+// or on what that thread rendered before: the same bytes for any thread
+// count and any order.
+#pragma once
+
+#include "HuxLib/HUXUTIL/HuxWorkerPool.h"
+#include "effect/ResidentTileSource.h"
+#include "grid/PSPlimGrid.h"
+#include "host/HuxPSTileCache.h"
+#include "warp/DestinationTile.h"
+#include "warp/HuxPSNonLinearTextureMapper.h"
+#include "warp/PSPlimGridMapping.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class PSPlimTileRender {
+public:
+    // Which of the mapper's render operations fills a tile.
+    enum class Mode { Plain, Masked, Knockout };
+
+    explicit PSPlimTileRender(HuxWorkerPool& pool);
+    PSPlimTileRender(const PSPlimTileRender&) = delete;
+    PSPlimTileRender& operator=(const PSPlimTileRender&) = delete;
+
+    HuxWorkerPool& Pool() const { return pool_; }
+
+    // The grid lookups of a render and their failed triangle tests, on all
+    // threads together.
+    struct LookupCounts {
+        int64_t lookups = 0;
+        int64_t failedTests = 0;
+    };
+
+    // Fills every tile (they must not overlap) from the cache through the
+    // grid, for a render of `rect` (cache coordinates, see
+    // PSPlimGridMapping::SetRectangle).
+    LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, const PSPlimGrid& grid,
+                const HuxRect& rect, const std::vector<DestinationTile>& tiles);
+
+private:
+    // What one thread renders with.
+    struct Lane {
+        explicit Lane(const PSPlimGrid& source) : grid(source) {}
+        PSPlimGrid grid;
+        PSPlimGridMapping mapping{grid};
+    };
+
+    void PrepareLanes(const PSPlimGrid& grid, const HuxRect& rect);
+    void RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const;
+    // Loads the tiles under the destination tiles while the cache holds them.
+    void LoadUnder(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles) const;
+    // Renders `pending` on every thread against what is resident; returns
+    // the tiles that missed, in order, and loads what they missed.
+    std::vector<int32_t> RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                                        const std::vector<int32_t>& pending);
+
+    HuxWorkerPool& pool_;
+    std::vector<std::unique_ptr<Lane>> lanes_;
+    const HuxPSNonLinearTextureMapper* mapper_ = nullptr;
+    Mode mode_ = Mode::Plain;
+    std::vector<uint8_t> standInPixels_;
+    std::vector<uint8_t> standInMask_;
+};

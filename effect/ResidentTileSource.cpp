@@ -1,0 +1,42 @@
+#include "effect/ResidentTileSource.h"
+
+namespace {
+
+const uint8_t kStandInOutside[3] = {0, 0, 0};
+
+} // namespace
+
+HuxPixelBlock ResidentTileSource::BlockAt(int32_t x, int32_t y)
+{
+    const int32_t index = cache_.TileIndexAt(x, y);
+    HuxPixelBlock block = cache_.TileBlock(index);
+    if (block.pixels == nullptr) {
+        Miss(index);
+        block.pixels = standInPixels_;
+        block.mask = cache_.HasMask() ? standInMask_ : nullptr;
+    }
+    return block;
+}
+
+const uint8_t* ResidentTileSource::OutsidePixel(int32_t x, int32_t y)
+{
+    int32_t index = -1;
+    uint32_t offset = 0;
+    cache_.OutsideSource(x, y, index, offset);
+    if (index < 0)
+        return cache_.EdgePixel();
+    const HuxPixelBlock block = cache_.TileBlock(index);
+    if (block.pixels == nullptr) {
+        Miss(index);
+        return kStandInOutside;
+    }
+    return block.pixels + offset;
+}
+
+// A reader asks again each time it crosses into the tile: consecutive
+// repeats are noted once.
+void ResidentTileSource::Miss(int32_t index)
+{
+    if (missed_.empty() || missed_.back() != index)
+        missed_.push_back(index);
+}

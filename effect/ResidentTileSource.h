@@ -1,0 +1,42 @@
+// The tile cache as a render on another thread reads it: resident tiles as
+// the cache holds them, and for a tile not resident a stand-in (black, all
+// selected, so that a masked render still samples everything it would) while
+// the tile is noted as missed. A render that missed anything is thrown away
+// and done again once the owner's thread has loaded what it missed.
+//
+// Reads only; nothing may load into the cache while a render reads it.
+#pragma once
+
+#include "host/HuxPSTileCache.h"
+
+#include <cstdint>
+#include <vector>
+
+class ResidentTileSource final : public HuxPixelSource {
+public:
+    // The stand-ins hold a whole tile: TileWidth() x TileHeight() pixels
+    // and as many mask bytes.
+    ResidentTileSource(const HuxPSTileCache& cache, const uint8_t* standInPixels, const uint8_t* standInMask)
+        : cache_(cache), standInPixels_(standInPixels), standInMask_(standInMask)
+    {
+    }
+
+    HuxRect Bounds() const override { return cache_.Bounds(); }
+    HuxPixelBlock BlockAt(int32_t x, int32_t y) override;
+    const uint8_t* OutsidePixel(int32_t x, int32_t y) override;
+    bool HasMask() const override { return cache_.HasMask(); }
+    bool SwapsRedAndBlue() const override { return cache_.SwapsRedAndBlue(); }
+
+    bool Missed() const { return !missed_.empty(); }
+    // Tiles read while not resident, possibly more than once.
+    const std::vector<int32_t>& MissedTiles() const { return missed_; }
+    void ForgetMisses() { missed_.clear(); }
+
+private:
+    void Miss(int32_t index);
+
+    const HuxPSTileCache& cache_;
+    const uint8_t* standInPixels_;
+    const uint8_t* standInMask_;
+    std::vector<int32_t> missed_;
+};
