@@ -1,7 +1,9 @@
 // Speed of the final render through the test host's real callbacks: a
-// 12-megapixel image warped through a deformed grid, tile by tile.
+// 12-megapixel image warped through a deformed grid, tile by tile, on one
+// thread and on all of them.
 #include "effect/FakeEditor.h"
 
+#include "HuxLib/HUXUTIL/HuxWorkerPool.h"
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"
 #include "bench/TestCard.h"
@@ -10,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -39,31 +43,40 @@ void Deform(CPSPlimPluginApp& app)
 
 } // namespace
 
+// On one thread, then on every thread the machine has when that is more.
 int main()
 {
     SquelmHost::TestHost host(EffectTest::Entry());
     const SquelmHost::RgbImage card = Bench::TestCard();
-    std::vector<double> rates;
-    for (int run = 0; run < kRuns; ++run) {
-        host.SetImage(card);
-        std::chrono::steady_clock::time_point renderStart;
-        EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
-            Deform(app);
-            renderStart = std::chrono::steady_clock::now();
-            return kHuxIdOk;
-        });
-        EffectTest::EditorInstallation installed(editor);
-        const SquelmHost::RunResult result = host.RunFilter();
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - renderStart).count();
-        if (!result.Succeeded()) {
-            std::fprintf(stderr, "final_render: the run failed (%d)\n", result.result);
-            return 1;
+    const int allThreads = HuxWorkerPool::ThreadCountFor(nullptr, std::thread::hardware_concurrency());
+    std::vector<int> threadCounts{1};
+    if (allThreads > 1)
+        threadCounts.push_back(allThreads);
+    for (const int threads : threadCounts) {
+        host.Options().renderThreads = threads;
+        std::vector<double> rates;
+        for (int run = 0; run < kRuns; ++run) {
+            host.SetImage(card);
+            std::chrono::steady_clock::time_point renderStart;
+            EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
+                Deform(app);
+                renderStart = std::chrono::steady_clock::now();
+                return kHuxIdOk;
+            });
+            EffectTest::EditorInstallation installed(editor);
+            const SquelmHost::RunResult result = host.RunFilter();
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - renderStart).count();
+            if (!result.Succeeded()) {
+                std::fprintf(stderr, "final_render: the run failed (%d)\n", result.result);
+                return 1;
+            }
+            rates.push_back(double(kWidth) * kHeight / 1e6 / seconds);
+            std::printf("  %d threads: run %d took %.3f s\n", threads, run + 1, seconds);
         }
-        rates.push_back(double(kWidth) * kHeight / 1e6 / seconds);
-        std::printf("  run %d took %.3f s\n", run + 1, seconds);
+        std::sort(rates.begin(), rates.end());
+        const std::string suffix = threads == 1 ? "" : "-threads" + std::to_string(threads);
+        std::printf("host-final-render%s: %.2f MP/s\n", suffix.c_str(), rates[rates.size() / 2]);
     }
-    std::sort(rates.begin(), rates.end());
-    std::printf("host-final-render: %.2f MP/s\n", rates[rates.size() / 2]);
     return 0;
 }

@@ -1,19 +1,24 @@
 // Final-render throughput: a 4096 x 3072 RGB image warped tile by tile
-// (128 x 128, as the final render does) through the test host's tile cache,
-// on an undeformed and on a reproducibly deformed 52 x 52-point grid.
+// (128 x 128, in bands as the final render does) through the test host's
+// tile cache, on an undeformed and on a reproducibly deformed 52 x 52-point
+// grid, on one thread and on all of them.
 //
-// Prints, per case, megapixels per second of processor time (best of a few runs), the lookups
+// Prints, per case, megapixels per second (best of a few runs; of processor
+// time on one thread, of wall-clock time on several), the lookups
 // (MapPoint calls), failed triangle tests per lookup, tiles loaded and the
 // peak memory; ends with one summary line per case.
+#include "effect/PSPlimTileRender.h"
 #include "warp/GridRender.h"
 #include "warp/WarpHarness.h"
 
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -69,47 +74,62 @@ long PeakMemoryKilobytes()
     return usage.ru_maxrss;
 }
 
-// One final render: a fresh cache, every tile into one packed buffer.
-Measurement RenderOnce(HuxPSFilter& filter, PSPlimGrid& grid, const Case& c)
+double WallSeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// One final render: a fresh cache, bands of tiles as the final render makes
+// them, each tile into its place of a band buffer.
+Measurement RenderOnce(HuxPSFilter& filter, const PSPlimGrid& grid, const Case& c, HuxWorkerPool& pool)
 {
     HuxPSTileCache cache(&filter, 1);
     cache.Configure(kTile, kTile, 0, false, 0x100000);
     cache.SetEdge(0, 0);
-    PSPlimGridMapping mapping(grid);
-    mapping.SetRectangle(cache.ScaledRect());
     HuxPSNonLinearTextureMapper mapper;
     mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
-    grid.ClearCounters();
-    std::vector<uint8_t> buffer(kTile * kTile * 3);
+    PSPlimTileRender render(pool);
+    const int threads = pool.ThreadCount();
+    const int32_t bandTiles = threads == 1 ? 1 : std::max(2 * threads, cache.Capacity() / 2);
+    std::vector<uint8_t> buffer(size_t(bandTiles) * kTile * kTile * 3);
+    const int32_t across = (kWidth + kTile - 1) / kTile;
+    const int32_t tileCount = across * ((kHeight + kTile - 1) / kTile);
 
     Measurement m;
-    const double start = ThreadSeconds();
-    for (int32_t y0 = 0; y0 < kHeight; y0 += kTile) {
-        for (int32_t x0 = 0; x0 < kWidth; x0 += kTile) {
+    const double start = threads == 1 ? ThreadSeconds() : WallSeconds();
+    std::vector<DestinationTile> band;
+    for (int32_t first = 0; first < tileCount; first += bandTiles) {
+        band.clear();
+        for (int32_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
             DestinationTile tile;
-            tile.data = buffer.data();
-            tile.left = x0;
-            tile.top = y0;
-            tile.right = std::min(x0 + kTile, kWidth);
-            tile.bottom = std::min(y0 + kTile, kHeight);
+            tile.data = buffer.data() + size_t(k - first) * kTile * kTile * 3;
+            tile.left = k % across * kTile;
+            tile.top = k / across * kTile;
+            tile.right = std::min(tile.left + kTile, kWidth);
+            tile.bottom = std::min(tile.top + kTile, kHeight);
             tile.rowStride = tile.Width() * 3;
-            mapper.RenderTile(cache, tile, mapping);
-            for (size_t i = 0; i < buffer.size(); i += 97)
-                m.checksum = m.checksum * 31 + buffer[i];
+            band.push_back(tile);
+        }
+        const PSPlimTileRender::LookupCounts counts =
+            render.Render(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), band);
+        m.lookups += long(counts.lookups);
+        m.failedTests += long(counts.failedTests);
+        for (const DestinationTile& tile : band) {
+            const size_t bytes = size_t(tile.Width()) * size_t(tile.Height()) * 3;
+            for (size_t i = 0; i < bytes; i += 97)
+                m.checksum = m.checksum * 31 + tile.data[i];
         }
     }
-    const double seconds = ThreadSeconds() - start;
+    const double seconds = (threads == 1 ? ThreadSeconds() : WallSeconds()) - start;
     m.megapixelsPerSecond = double(kWidth) * kHeight / 1e6 / seconds;
-    m.lookups = grid.LookupCounter();
-    m.failedTests = grid.FailedTestCounter();
     m.tilesLoaded = long(cache.LoadCount());
     return m;
 }
 
-void Report(const Case& c, const Measurement& m)
+void Report(const std::string& name, const Measurement& m)
 {
-    std::printf("%-24s %7.2f MP/s  lookups %ld  failed tests/lookup %.4f  tiles loaded %ld  checksum %08x\n",
-                c.name, m.megapixelsPerSecond, m.lookups, m.lookups ? double(m.failedTests) / m.lookups : 0.0,
+    std::printf("%-32s %7.2f MP/s  lookups %ld  failed tests/lookup %.4f  tiles loaded %ld  checksum %08x\n",
+                name.c_str(), m.megapixelsPerSecond, m.lookups, m.lookups ? double(m.failedTests) / m.lookups : 0.0,
                 m.tilesLoaded, m.checksum);
 }
 
@@ -139,20 +159,30 @@ int main(int argc, char** argv)
         std::printf("deformed grid: %d applications, seed %u, folded: %s\n", strokes.count, kSeed,
                     WarpTest::MeshFolds(deformed) ? "yes" : "no");
 
+        // One thread, and every thread the machine has when that is more.
+        const int allThreads = HuxWorkerPool::ThreadCountFor(nullptr, std::thread::hardware_concurrency());
+        std::vector<int> threadCounts{1};
+        if (allThreads > 1)
+            threadCounts.push_back(allThreads);
         for (const Case& c : cases) {
             if (std::string(c.name).find(only) == std::string::npos)
                 continue;
-            PSPlimGrid& grid = c.deformed ? deformed : undeformed;
-            Measurement best;
-            for (int run = 0; run < kRuns; ++run) {
-                const Measurement m = RenderOnce(filter, grid, c);
-                if (m.megapixelsPerSecond > best.megapixelsPerSecond)
-                    best = m;
+            const PSPlimGrid& grid = c.deformed ? deformed : undeformed;
+            for (const int threads : threadCounts) {
+                HuxWorkerPool pool(threads);
+                Measurement best;
+                for (int run = 0; run < kRuns; ++run) {
+                    const Measurement m = RenderOnce(filter, grid, c, pool);
+                    if (m.megapixelsPerSecond > best.megapixelsPerSecond)
+                        best = m;
+                }
+                const std::string name =
+                    threads == 1 ? std::string(c.name) : std::string(c.name) + "-threads" + std::to_string(threads);
+                Report(name, best);
+                char line[128];
+                std::snprintf(line, sizeof line, "%s: %.2f MP/s", name.c_str(), best.megapixelsPerSecond);
+                summary.push_back(line);
             }
-            Report(c, best);
-            char line[128];
-            std::snprintf(line, sizeof line, "%s: %.2f MP/s", c.name, best.megapixelsPerSecond);
-            summary.push_back(line);
         }
     });
     if (!result.Succeeded()) {

@@ -3,6 +3,7 @@
 // shown in a 640 x 480 preview at the fit level, over a 200-move stroke.
 #include "effect/FakeEditor.h"
 
+#include "HuxLib/HUXUTIL/HuxWorkerPool.h"
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"
 #include "bench/TestCard.h"
@@ -12,6 +13,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -56,26 +59,36 @@ std::vector<double> TimeStroke(CPSPlimPluginApp& app)
 
 } // namespace
 
+// The stroke on one thread, then on every thread the machine has when that
+// is more.
 int main()
 {
-    SquelmHost::TestHost host(EffectTest::Entry());
-    host.SetImage(Bench::TestCard());
-    std::vector<double> times;
-    EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
-        app.SetPreviewSize(640, 480);
-        std::printf("preview: %dx%d at zoom level %d\n", app.GetOutputPreview()->Width(),
-                    app.GetOutputPreview()->AbsHeight(), app.GetZoomLevel());
-        times = TimeStroke(app);
-        return kHuxIdCancel;
-    });
-    EffectTest::EditorInstallation installed(editor);
-    host.RunFilter();
-    if (times.empty()) {
-        std::fprintf(stderr, "stroke: the editor did not run\n");
-        return 1;
+    const int allThreads = HuxWorkerPool::ThreadCountFor(nullptr, std::thread::hardware_concurrency());
+    std::vector<int> threadCounts{1};
+    if (allThreads > 1)
+        threadCounts.push_back(allThreads);
+    for (const int threads : threadCounts) {
+        SquelmHost::TestHost host(EffectTest::Entry());
+        host.SetImage(Bench::TestCard());
+        host.Options().renderThreads = threads;
+        std::vector<double> times;
+        EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
+            app.SetPreviewSize(640, 480);
+            std::printf("preview: %dx%d at zoom level %d, %d threads\n", app.GetOutputPreview()->Width(),
+                        app.GetOutputPreview()->AbsHeight(), app.GetZoomLevel(), threads);
+            times = TimeStroke(app);
+            return kHuxIdCancel;
+        });
+        EffectTest::EditorInstallation installed(editor);
+        host.RunFilter();
+        if (times.empty()) {
+            std::fprintf(stderr, "stroke: the editor did not run\n");
+            return 1;
+        }
+        const std::string suffix = threads == 1 ? "" : "-threads" + std::to_string(threads);
+        std::printf("moves: %zu, slowest %.3f ms\n", times.size(), *std::max_element(times.begin(), times.end()));
+        std::printf("stroke-update-p50%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.5));
+        std::printf("stroke-update-p95%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.95));
     }
-    std::printf("moves: %zu, slowest %.3f ms\n", times.size(), *std::max_element(times.begin(), times.end()));
-    std::printf("stroke-update-p50: %.3f ms\n", Percentile(times, 0.5));
-    std::printf("stroke-update-p95: %.3f ms\n", Percentile(times, 0.95));
     return 0;
 }

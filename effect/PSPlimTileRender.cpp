@@ -1,6 +1,7 @@
 #include "effect/PSPlimTileRender.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -13,8 +14,9 @@ constexpr int kResidentRounds = 2;
 
 PSPlimTileRender::PSPlimTileRender(HuxWorkerPool& pool) : pool_(pool) {}
 
-PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache,
-                              const PSPlimGrid& grid, const HuxRect& rect, const std::vector<DestinationTile>& tiles)
+PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode,
+                                                       HuxPSTileCache& cache, const PSPlimGrid& grid,
+                                                       const HuxRect& rect, const std::vector<DestinationTile>& tiles)
 {
     mapper_ = &mapper;
     mode_ = mode;
@@ -24,11 +26,27 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
         const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
         standInPixels_.resize(tileBytes * 3);
         standInMask_.assign(tileBytes, 0xFF);
-        LoadUnder(cache, tiles);
-        for (int32_t i = 0; i < int32_t(tiles.size()); ++i)
-            pending.push_back(i);
-        for (int round = 0; round < kResidentRounds && !pending.empty(); ++round)
-            pending = RenderResident(cache, tiles, pending);
+        // Runs of tiles whose own area of the source the cache holds at once.
+        for (size_t begin = 0; begin < tiles.size();) {
+            std::vector<int32_t> under = SourceTilesUnder(cache, tiles[begin]);
+            size_t end = begin + 1;
+            for (; end < tiles.size(); ++end) {
+                std::vector<int32_t> more = SourceTilesUnder(cache, tiles[end]);
+                std::vector<int32_t> both;
+                std::set_union(under.begin(), under.end(), more.begin(), more.end(), std::back_inserter(both));
+                if (both.size() > size_t(cache.Capacity()))
+                    break;
+                under = std::move(both);
+            }
+            Load(cache, under);
+            std::vector<int32_t> run;
+            for (size_t i = begin; i < end; ++i)
+                run.push_back(int32_t(i));
+            for (int round = 0; round < kResidentRounds && !run.empty(); ++round)
+                run = RenderResident(cache, tiles, run);
+            pending.insert(pending.end(), run.begin(), run.end());
+            begin = end;
+        }
     } else {
         for (int32_t i = 0; i < int32_t(tiles.size()); ++i)
             pending.push_back(i);
@@ -72,28 +90,28 @@ void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const Dest
     }
 }
 
-void PSPlimTileRender::LoadUnder(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles) const
+std::vector<int32_t> PSPlimTileRender::SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile)
 {
-    const HuxRect bounds = cache.Bounds();
     std::vector<int32_t> under;
-    for (const DestinationTile& tile : tiles) {
-        const HuxRect area = HuxRectIntersect({tile.left, tile.top, tile.right, tile.bottom}, bounds);
-        if (area.IsEmpty())
-            continue;
-        const int32_t first = cache.TileIndexAt(area.left, area.top);
-        const int32_t last = cache.TileIndexAt(area.right - 1, area.bottom - 1);
-        const int32_t across = cache.TilesAcross();
-        for (int32_t row = first / across; row <= last / across; ++row) {
-            for (int32_t column = first % across; column <= last % across; ++column)
-                under.push_back(row * across + column);
-        }
+    const HuxRect area = HuxRectIntersect({tile.left, tile.top, tile.right, tile.bottom}, cache.Bounds());
+    if (area.IsEmpty())
+        return under;
+    const int32_t first = cache.TileIndexAt(area.left, area.top);
+    const int32_t last = cache.TileIndexAt(area.right - 1, area.bottom - 1);
+    const int32_t across = cache.TilesAcross();
+    for (int32_t row = first / across; row <= last / across; ++row) {
+        for (int32_t column = first % across; column <= last % across; ++column)
+            under.push_back(row * across + column);
     }
-    std::sort(under.begin(), under.end());
-    under.erase(std::unique(under.begin(), under.end()), under.end());
-    if (under.size() > size_t(cache.Capacity()))
-        under.resize(size_t(cache.Capacity()));
-    for (const int32_t index : under)
-        cache.LoadTile(index);
+    return under;
+}
+
+// Loads beyond the capacity would only evict what the others need.
+void PSPlimTileRender::Load(HuxPSTileCache& cache, const std::vector<int32_t>& sortedTiles)
+{
+    const size_t count = std::min(sortedTiles.size(), size_t(cache.Capacity()));
+    for (size_t i = 0; i < count; ++i)
+        cache.LoadTile(sortedTiles[i]);
 }
 
 std::vector<int32_t> PSPlimTileRender::RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
@@ -126,10 +144,6 @@ std::vector<int32_t> PSPlimTileRender::RenderResident(HuxPSTileCache& cache, con
         load.insert(load.end(), list.begin(), list.end());
     std::sort(load.begin(), load.end());
     load.erase(std::unique(load.begin(), load.end()), load.end());
-    // Loads beyond the capacity would only evict what the others need.
-    if (load.size() > size_t(cache.Capacity()))
-        load.resize(size_t(cache.Capacity()));
-    for (const int32_t index : load)
-        cache.LoadTile(index);
+    Load(cache, load);
     return again;
 }

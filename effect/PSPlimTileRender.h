@@ -1,9 +1,11 @@
 // Renders a set of destination tiles through the grid on every thread of a
 // worker pool. Everything that reaches the host happens on the calling
 // thread (the host's): it loads source tiles into the cache, and the workers
-// only read what is resident. A tile that needed a tile not yet loaded is
-// rendered again after the caller has loaded it; what the cache cannot hold
-// at once is rendered on the caller alone, loading as it goes.
+// only read what is resident. Tiles go in runs whose own area of the source
+// the cache holds at once; that area is loaded first. A tile that needed a
+// tile not yet loaded is rendered again after the caller has loaded it; what
+// the cache cannot hold at once is rendered on the caller alone, loading as
+// it goes. So the memory is the cache's budget whatever the image's size.
 //
 // Each tile starts its lookups from the same grid cell on a grid of its
 // thread's own, so a tile's pixels never depend on which thread rendered it
@@ -57,8 +59,10 @@ private:
 
     void PrepareLanes(const PSPlimGrid& grid, const HuxRect& rect);
     void RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const;
-    // Loads the tiles under the destination tiles while the cache holds them.
-    void LoadUnder(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles) const;
+    // The source tiles under a destination tile (its own area), in order.
+    static std::vector<int32_t> SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile);
+    // Loads the tiles, at most as many as the cache holds.
+    static void Load(HuxPSTileCache& cache, const std::vector<int32_t>& sortedTiles);
     // Renders `pending` on every thread against what is resident; returns
     // the tiles that missed, in order, and loads what they missed.
     std::vector<int32_t> RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
