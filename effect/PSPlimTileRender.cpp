@@ -1,6 +1,7 @@
 #include "effect/PSPlimTileRender.h"
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 
 namespace {
@@ -15,7 +16,7 @@ constexpr int kResidentRounds = 2;
 PSPlimTileRender::PSPlimTileRender(HuxWorkerPool& pool) : pool_(pool) {}
 
 PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode,
-                                                       HuxPSTileCache& cache, const PSPlimGrid& grid,
+                                                       HuxPSTileCache& cache, PSPlimGrid& grid,
                                                        const HuxRect& rect, const std::vector<DestinationTile>& tiles)
 {
     mapper_ = &mapper;
@@ -55,37 +56,43 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
         RenderTile(*lanes_[0], cache, tiles[size_t(i)]);
     LookupCounts counts;
     for (const std::unique_ptr<Lane>& lane : lanes_) {
-        counts.lookups += lane->grid.LookupCounter();
-        counts.failedTests += lane->grid.FailedTestCounter();
+        counts.lookups += lane->grid->LookupCounter();
+        counts.failedTests += lane->grid->FailedTestCounter();
     }
     return counts;
 }
 
-void PSPlimTileRender::PrepareLanes(const PSPlimGrid& grid, const HuxRect& rect)
+void PSPlimTileRender::PrepareLanes(PSPlimGrid& grid, const HuxRect& rect)
 {
     lanes_.resize(size_t(pool_.ThreadCount()));
-    for (std::unique_ptr<Lane>& lane : lanes_) {
-        if (lane)
-            lane->grid = grid;
-        else
-            lane = std::make_unique<Lane>(grid);
-        lane->grid.ClearCounters();
-        lane->mapping.SetRectangle(rect);
+    for (size_t i = 0; i < lanes_.size(); ++i) {
+        if (!lanes_[i])
+            lanes_[i] = std::make_unique<Lane>();
+        Lane& lane = *lanes_[i];
+        if (i == 0) {
+            lane.grid = &grid;
+        } else {
+            lane.copy = grid;
+            lane.grid = &lane.copy;
+        }
+        lane.grid->ClearCounters();
+        lane.mapping = std::make_unique<PSPlimGridMapping>(*lane.grid);
+        lane.mapping->SetRectangle(rect);
     }
 }
 
 void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const
 {
-    lane.grid.SetLookupState(0, 0, false);
+    lane.grid->SetLookupState(0, 0, false);
     switch (mode_) {
     case Mode::Plain:
-        mapper_->RenderTile(source, tile, lane.mapping);
+        mapper_->RenderTile(source, tile, *lane.mapping);
         break;
     case Mode::Masked:
-        mapper_->RenderTileMasked(source, tile, lane.mapping);
+        mapper_->RenderTileMasked(source, tile, *lane.mapping);
         break;
     case Mode::Knockout:
-        mapper_->RenderTileKnockout(source, tile, lane.mapping);
+        mapper_->RenderTileKnockout(source, tile, *lane.mapping);
         break;
     }
 }
@@ -93,7 +100,14 @@ void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const Dest
 std::vector<int32_t> PSPlimTileRender::SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile)
 {
     std::vector<int32_t> under;
-    const HuxRect area = HuxRectIntersect({tile.left, tile.top, tile.right, tile.bottom}, cache.Bounds());
+    // A warp mostly reads near the pixel it fills: the ring of source tiles
+    // around the tile's own area too, so that few tiles are rendered twice.
+    const int32_t w = cache.TileWidth(), h = cache.TileHeight();
+    const HuxRect around{int32_t(std::max<int64_t>(int64_t(tile.left) - w, INT32_MIN)),
+                         int32_t(std::max<int64_t>(int64_t(tile.top) - h, INT32_MIN)),
+                         int32_t(std::min<int64_t>(int64_t(tile.right) + w, INT32_MAX)),
+                         int32_t(std::min<int64_t>(int64_t(tile.bottom) + h, INT32_MAX))};
+    const HuxRect area = HuxRectIntersect(around, cache.Bounds());
     if (area.IsEmpty())
         return under;
     const int32_t first = cache.TileIndexAt(area.left, area.top);

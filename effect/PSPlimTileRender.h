@@ -1,8 +1,9 @@
 // Renders a set of destination tiles through the grid on every thread of a
 // worker pool. Everything that reaches the host happens on the calling
 // thread (the host's): it loads source tiles into the cache, and the workers
-// only read what is resident. Tiles go in runs whose own area of the source
-// the cache holds at once; that area is loaded first. A tile that needed a
+// only read what is resident. Tiles go in runs whose own area of the source,
+// and the ring of source tiles around it, the cache holds at once; that is
+// loaded first. A tile that needed a
 // tile not yet loaded is rendered again after the caller has loaded it; what
 // the cache cannot hold at once is rendered on the caller alone, loading as
 // it goes. So the memory is the cache's budget whatever the image's size.
@@ -45,21 +46,24 @@ public:
 
     // Fills every tile (they must not overlap) from the cache through the
     // grid, for a render of `rect` (cache coordinates, see
-    // PSPlimGridMapping::SetRectangle).
-    LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, const PSPlimGrid& grid,
+    // PSPlimGridMapping::SetRectangle). The calling thread looks up in the
+    // grid itself (its lookup state and counters change), the others in
+    // copies.
+    LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, PSPlimGrid& grid,
                 const HuxRect& rect, const std::vector<DestinationTile>& tiles);
 
 private:
-    // What one thread renders with.
+    // What one thread renders with: a grid (the caller's own, or a copy)
+    // and a mapping through it.
     struct Lane {
-        explicit Lane(const PSPlimGrid& source) : grid(source) {}
-        PSPlimGrid grid;
-        PSPlimGridMapping mapping{grid};
+        PSPlimGrid copy;
+        PSPlimGrid* grid = nullptr;
+        std::unique_ptr<PSPlimGridMapping> mapping;
     };
 
-    void PrepareLanes(const PSPlimGrid& grid, const HuxRect& rect);
+    void PrepareLanes(PSPlimGrid& grid, const HuxRect& rect);
     void RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const;
-    // The source tiles under a destination tile (its own area), in order.
+    // The source tiles under a destination tile and around it, in order.
     static std::vector<int32_t> SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile);
     // Loads the tiles, at most as many as the cache holds.
     static void Load(HuxPSTileCache& cache, const std::vector<int32_t>& sortedTiles);
