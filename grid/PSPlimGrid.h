@@ -130,11 +130,10 @@ private:
         int row;
         bool upperLeft;
     };
-    // The cell whose edges give Stabilise its angle at `anchor`: the
-    // triangle the lookup just found (lookupFound) when the anchor lies on
-    // the image, else the first triangle in row order that holds the anchor,
-    // else the nearest one with an area.
-    CellTriangle AnchorTriangle(Point2D anchor, bool lookupFound);
+    // Where Stabilise takes its angle when the lookup finds no triangle for
+    // `anchor`: the first triangle in row order that holds the anchor
+    // itself, else the nearest one with an area.
+    CellTriangle NearestTriangle(Point2D anchor);
 
     double width_ = 2.0;
     double height_ = 2.0;
