@@ -54,7 +54,7 @@ PSPlimGrid::CellTriangle PSPlimGrid::NearestTriangle(Point2D anchor)
         for (int a = 0; a <= across_ - 2; ++a) {
             for (const bool upperLeft : {true, false}) {
                 Point2D unused;
-                if (TestTriangle(a, b, upperLeft, anchor, unused))
+                if (TestTriangle(a, b, upperLeft, anchor, unused) != TriangleHit::Miss)
                     return {a, b, upperLeft};
                 const Point2D& base = upperLeft ? Point(a, b) : Point(a + 1, b + 1);
                 const Point2D& first = upperLeft ? Point(a + 1, b) : Point(a, b + 1);

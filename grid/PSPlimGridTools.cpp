@@ -174,9 +174,7 @@ GridIndexRect PSPlimGrid::Stabilise(Point2D from, Point2D to, double radius, dou
     // The undeformed position of the material under the anchor, and the cell
     // and triangle that gave it: the turn must be that material's own.
     HuxPoint2D source;
-    const CellTriangle cell = Lookup(anchor, source)
-                                  ? CellTriangle{rememberedColumn_, rememberedRow_, rememberedTriangle_}
-                                  : NearestTriangle(anchor);
+    const CellTriangle cell = Lookup(anchor, source) ? found_ : NearestTriangle(anchor);
     // Its two edges along the grid lines: from the top-left corner for the
     // upper-left triangle, into the bottom-right corner for the other.
     const int c = cell.column, r = cell.row;

@@ -290,17 +290,21 @@ double EdgeAngle(const PSPlimGrid& grid, int c, int r, bool upperLeft)
     return (std::numbers::pi / 2 - std::atan2(h.y, h.x) - std::atan2(v.y, v.x)) * 0.5;
 }
 
-// Free edges with the right border column pushed out beyond the image's
-// edge: an anchor beyond the image lies in the opened ring cell, while the
-// lookup, which clamps it onto the edge, finds the inner cell beside it.
-struct BeyondTheEdge {
+// Anchors whose source position comes from another triangle than a naive
+// choice would take the angle from: beyond a right edge pushed out with free
+// edges, the anchor lies in the opened ring cell, while the lookup clamps it
+// onto the edge, where the inner cell beside it lies on top; and a search
+// that starts in the other triangle of the anchor's cell.
+struct AnchorCase {
     const char* name;
     PSPlimGrid grid;
     HuxPoint2D from, to, anchor;
     double radius;
+    int column, row; // the triangle that gives the source position
+    bool upperLeft;
 };
 
-std::vector<BeyondTheEdge> BeyondTheEdgeCases()
+std::vector<AnchorCase> AnchorCases()
 {
     PSPlimGrid pushedOut = gridtest::UnitCellGrid();
     for (int r = 1; r <= 5; ++r)
@@ -316,23 +320,26 @@ std::vector<BeyondTheEdge> BeyondTheEdgeCases()
     const HuxPoint2D third{0x1.b4b58aba31355p-1, 0x1.9142706ef268cp-2};
     PSPlimGrid stroke = MakeGrid(side, side, 9, 5);
     stroke.Stabilise(anchor, second, radius, 1.0, anchor);
-    return {{"pushed out by half a cell", pushedOut, {4.3, 2.5}, {4.5, 2.5}, {4.3, 2.5}, 1.0},
-            {"a stroke begun beyond the right edge", stroke, second, third, anchor, radius}};
+
+    // Only the lower-right triangle of cell (2, 2) is deformed.
+    PSPlimGrid sheared = gridtest::UnitCellGrid();
+    sheared.At(3, 3) = {2.3, 2.1};
+    sheared.SetLookupState(2, 2, true);
+
+    return {{"pushed out by half a cell", pushedOut, {4.3, 2.5}, {4.5, 2.5}, {4.3, 2.5}, 1.0, 4, 3, false},
+            {"a stroke begun beyond the right edge", stroke, second, third, anchor, radius, 6, 2, true},
+            {"the other triangle of the first cell", sheared, {1.8, 1.8}, {1.9, 1.7}, {1.8, 1.8}, 1.0, 2, 2, false}};
 }
 
 } // namespace
 
 // Where the lookup finds the anchor, the turn comes from exactly the
-// triangle that gave the source position, not from the one the anchor
-// itself lies in beyond the image.
+// triangle that gave the source position.
 TEST(PSPlimGridStabilise, AnchorFoundTurnsWithTheTriangleThatGaveTheSource)
 {
-    for (BeyondTheEdge& c : BeyondTheEdgeCases()) {
+    for (AnchorCase& c : AnchorCases()) {
         SCOPED_TRACE(c.name);
-        PSPlimGrid probe = c.grid;
-        probe.InvertPoint(c.anchor);
-        const double angle =
-            EdgeAngle(probe, probe.RememberedColumn(), probe.RememberedRow(), probe.RememberedTriangle());
+        const double angle = EdgeAngle(c.grid, c.column, c.row, c.upperLeft);
         const PSPlimGrid expected = PulledAtAngle(c.grid, c.from, c.to, c.radius, c.anchor, angle);
         EXPECT_FALSE(c.grid.Stabilise(c.from, c.to, c.radius, 1.0, c.anchor).Empty());
         EXPECT_TRUE(SameBits(expected, c.grid));
