@@ -1,5 +1,7 @@
 #include "grid/GridOverlaps.h"
 
+#include "grid/GridTriangles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,6 +27,22 @@ double SquaredLength(double x, double y)
     return x * x + y * y;
 }
 
+// The corners of triangle `index` (as GridTriangles numbers them): base,
+// then the ends of its two edges.
+struct Corners {
+    Point2D base, first, second;
+};
+
+Corners TriangleCorners(const GridPoints& points, int across, size_t index)
+{
+    const size_t cell = index / 2, cellsAcross = size_t(across - 1);
+    const Point2D* top = points.data() + (cell / cellsAcross) * size_t(across) + cell % cellsAcross;
+    const Point2D* below = top + across;
+    if (index % 2 != 0)
+        return {top[0], top[1], below[0]};
+    return {below[1], below[0], top[1]};
+}
+
 } // namespace
 
 int GridOverlaps::BucketX(double x) const
@@ -43,142 +61,176 @@ int GridOverlaps::BucketY(double y) const
     return v < bucketsDown_ ? static_cast<int>(v) : bucketsDown_ - 1;
 }
 
-std::span<const int32_t> GridOverlaps::Candidates(double x, double y) const
+template <class Visit>
+void GridOverlaps::ForEachBucket(const Box& box, Visit&& visit) const
 {
-    const size_t bucket = size_t(BucketY(y)) * size_t(bucketsAcross_) + size_t(BucketX(x));
-    return {bucketItems_.data() + bucketStart_[bucket], bucketItems_.data() + bucketStart_[bucket + 1]};
+    const int i0 = BucketX(box.minX), i1 = BucketX(box.maxX);
+    const int j0 = BucketY(box.minY), j1 = BucketY(box.maxY);
+    for (int j = j0; j <= j1; ++j) {
+        for (int i = i0; i <= i1; ++i)
+            visit(size_t(j) * size_t(bucketsAcross_) + size_t(i));
+    }
 }
 
-void GridOverlaps::Analyse(const GridPoints& points, GridTriangles& triangles, int across, int down, double width,
-                           double height, bool ringInPlace)
+GridOverlaps::Box GridOverlaps::TriangleBox(const GridPoints& points, size_t index) const
+{
+    const Corners c = TriangleCorners(points, across_, index);
+    Box box{std::min({c.base.x, c.first.x, c.second.x}), std::min({c.base.y, c.first.y, c.second.y}),
+            std::max({c.base.x, c.first.x, c.second.x}), std::max({c.base.y, c.first.y, c.second.y})};
+    const double reach =
+        std::max({std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY), std::fabs(box.maxY)}) +
+        (box.maxX - box.minX) + (box.maxY - box.minY);
+    const double widen = reach * kWiden + std::numeric_limits<double>::min();
+    return {box.minX - widen, box.minY - widen, box.maxX + widen, box.maxY + widen};
+}
+
+// Queries are clamped onto the rectangle: a box beside it holds none.
+bool GridOverlaps::MeetsRectangle(const Box& box) const
+{
+    return box.maxX >= 0.0 && box.minX <= width_ && box.maxY >= 0.0 && box.minY <= height_;
+}
+
+void GridOverlaps::Analyse(const GridPoints& points, int across, int down, double width, double height,
+                           bool ringInPlace)
 {
     const int cellsAcross = across - 1, cellsDown = down - 1;
     const bool usableExtent = width > 0.0 && height > 0.0 && std::isfinite(width) && std::isfinite(height);
+    across_ = across;
     cellsAcross_ = cellsAcross;
+    width_ = width;
+    height_ = height;
     bucketsAcross_ = usableExtent ? std::max(across - 3, 1) : 1;
     bucketsDown_ = usableExtent ? std::max(down - 3, 1) : 1;
     bucketScaleX_ = usableExtent ? bucketsAcross_ / width : 0.0;
     bucketScaleY_ = usableExtent ? bucketsDown_ / height : 0.0;
+    bucketsFilled_ = false;
     // Without the ring on the border (or without an extent) nothing shows
     // that the mesh covers the image once.
     bool everywhereUnclean = !ringInPlace || !usableExtent;
 
-    // Each triangle's shape and box.
+    // Each triangle's shape; a thin or turned-over one marks the buckets it
+    // meets as folded. Only a thin triangle can fail every test (a zero
+    // pivot needs an area far below the threshold), and only such a one is
+    // solved here: a ring lying flat on the border, for one, is no fold.
     const size_t count = 2 * size_t(cellsAcross) * size_t(cellsDown);
     shapes_.resize(count);
+    folded_.assign(size_t(bucketsAcross_) * size_t(bucketsDown_), 0);
     unbounded_.clear();
+    bool anyFold = false;
     const Point2D* data = points.data();
     for (int b = 0; b < cellsDown; ++b) {
-        for (int a = 0; a < cellsAcross; ++a) {
-            const Point2D* top = data + size_t(b) * size_t(across) + size_t(a);
-            const Point2D* below = top + across;
-            for (const bool upperLeft : {false, true}) {
-                const size_t index = 2 * (size_t(b) * size_t(cellsAcross) + size_t(a)) + (upperLeft ? 1 : 0);
-                Shape& shape = shapes_[index];
-                shape.listed = false;
-                shape.thin = true;
+        const Point2D* top = data + size_t(b) * size_t(across);
+        const Point2D* below = top + across;
+        for (int a = 0; a < cellsAcross; ++a, ++top, ++below) {
+            for (int upperLeft = 0; upperLeft < 2; ++upperLeft) {
+                const size_t index = 2 * (size_t(b) * size_t(cellsAcross) + size_t(a)) + size_t(upperLeft);
                 const Point2D base = upperLeft ? top[0] : below[1];
-                const Point2D corner1 = upperLeft ? top[1] : below[0];
-                const Point2D corner2 = upperLeft ? below[0] : top[1];
-                const bool finite = Finite(base) && Finite(corner1) && Finite(corner2);
+                const Point2D first = upperLeft ? top[1] : below[0];
+                const Point2D second = upperLeft ? below[0] : top[1];
+                const double e1x = first.x - base.x, e1y = first.y - base.y;
+                const double e2x = second.x - base.x, e2y = second.y - base.y;
+                Shape& shape = shapes_[index];
+                shape.longestSquared =
+                    std::max({SquaredLength(e1x, e1y), SquaredLength(e2x, e2y), SquaredLength(e2x - e1x, e2y - e1y)});
+                shape.cross = e1x * e2y - e1y * e2x;
+                shape.thin = !(shape.cross > kThin * shape.longestSquared);
+                shape.solvable = true;
+                shape.finite = true;
+                shape.listed = false;
+                if (!shape.thin)
+                    continue;
+                shape.finite = Finite(base) && Finite(first) && Finite(second);
+                shape.solvable = !std::isnan(GridTriangles::Solve(base, first, second).pivot);
                 // A point beyond all numbers leaves a hole in the mesh, or a
                 // triangle without a box: nothing shows where it overlaps.
-                everywhereUnclean = everywhereUnclean || !finite;
-                // A pivot that is not a number fails every test.
-                if (std::isnan(triangles.Get(points, across, down, a, b, upperLeft).pivot))
+                everywhereUnclean = everywhereUnclean || !shape.finite;
+                if (!shape.solvable)
                     continue;
-                if (!finite) {
+                if (!shape.finite) {
                     unbounded_.push_back(int32_t(index));
                     continue;
                 }
-                const double e1x = corner1.x - base.x, e1y = corner1.y - base.y;
-                const double e2x = corner2.x - base.x, e2y = corner2.y - base.y;
-                const double longestSquared = std::max(
-                    {SquaredLength(e1x, e1y), SquaredLength(e2x, e2y), SquaredLength(e2x - e1x, e2y - e1y)});
-                shape.cross = e1x * e2y - e1y * e2x;
-                shape.longest = std::sqrt(longestSquared);
-                shape.thin = !(shape.cross > kThin * longestSquared);
-                shape.minX = std::min({base.x, corner1.x, corner2.x});
-                shape.maxX = std::max({base.x, corner1.x, corner2.x});
-                shape.minY = std::min({base.y, corner1.y, corner2.y});
-                shape.maxY = std::max({base.y, corner1.y, corner2.y});
-                const double reach = std::max({std::fabs(shape.minX), std::fabs(shape.maxX), std::fabs(shape.minY),
-                                               std::fabs(shape.maxY)}) +
-                                     (shape.maxX - shape.minX) + (shape.maxY - shape.minY);
-                const double widen = reach * kWiden + std::numeric_limits<double>::min();
-                shape.minX -= widen;
-                shape.minY -= widen;
-                shape.maxX += widen;
-                shape.maxY += widen;
-                // Queries are clamped onto the rectangle: a box beside it
-                // holds none.
-                shape.listed = shape.maxX >= 0.0 && shape.minX <= width && shape.maxY >= 0.0 && shape.minY <= height;
+                const Box box = TriangleBox(points, index);
+                if (MeetsRectangle(box)) {
+                    ForEachBucket(box, [this](size_t bucket) { folded_[bucket] = 1; });
+                    anyFold = true;
+                }
             }
         }
     }
 
-    // Buckets: how many triangles each lists, then the lists; a thin or
-    // turned-over triangle marks the buckets it meets as folded.
-    const size_t buckets = size_t(bucketsAcross_) * size_t(bucketsDown_);
-    bucketStart_.assign(buckets + 1, 0);
-    folded_.assign(buckets, 0);
-    const auto forEachBucket = [this](const Shape& shape, auto&& visit) {
-        const int i0 = BucketX(shape.minX), i1 = BucketX(shape.maxX);
-        const int j0 = BucketY(shape.minY), j1 = BucketY(shape.maxY);
-        for (int j = j0; j <= j1; ++j) {
-            for (int i = i0; i <= i1; ++i)
-                visit(size_t(j) * size_t(bucketsAcross_) + size_t(i));
-        }
-    };
-    for (const Shape& shape : shapes_) {
-        if (!shape.listed)
-            continue;
-        forEachBucket(shape, [&](size_t bucket) {
-            ++bucketStart_[bucket + 1];
-            folded_[bucket] |= shape.thin ? 1 : 0;
-        });
+    // Cells: the longest edge squared of each and of the cells around it,
+    // then the clean ones: both triangles not thin and high enough against
+    // the longest edge around, and no fold near.
+    const size_t cells = size_t(cellsAcross) * size_t(cellsDown);
+    cellScale_.resize(cells);
+    aroundScale_.resize(cells);
+    for (size_t cell = 0; cell < cells; ++cell)
+        cellScale_[cell] = std::max(shapes_[2 * cell].longestSquared, shapes_[2 * cell + 1].longestSquared);
+    for (int b = 0; b < cellsDown; ++b) {
+        const double* row = cellScale_.data() + size_t(b) * size_t(cellsAcross);
+        double* out = aroundScale_.data() + size_t(b) * size_t(cellsAcross);
+        for (int a = 0; a < cellsAcross; ++a)
+            out[a] = std::max({row[std::max(a - 1, 0)], row[a], row[std::min(a + 1, cellsAcross - 1)]});
     }
-    for (size_t k = 0; k < buckets; ++k)
-        bucketStart_[k + 1] += bucketStart_[k];
-    bucketItems_.resize(size_t(bucketStart_[buckets]));
-    std::vector<int32_t>& next = nextItem_;
-    next.assign(bucketStart_.begin(), bucketStart_.end() - 1);
-    for (size_t index = 0; index < count; ++index) {
-        if (!shapes_[index].listed)
-            continue;
-        forEachBucket(shapes_[index], [&](size_t bucket) { bucketItems_[size_t(next[bucket]++)] = int32_t(index); });
-    }
-
-    // Cells: each one's longest edge, then the clean ones.
-    cellScale_.assign(size_t(cellsAcross) * size_t(cellsDown), 0.0);
-    for (size_t cell = 0; cell < cellScale_.size(); ++cell)
-        cellScale_[cell] = std::max(shapes_[2 * cell].listed ? shapes_[2 * cell].longest : 0.0,
-                                    shapes_[2 * cell + 1].listed ? shapes_[2 * cell + 1].longest : 0.0);
-    clean_.assign(cellScale_.size(), 0);
+    clean_.assign(cells, 0);
     for (int b = 0; b < cellsDown && !everywhereUnclean; ++b) {
+        const double* above = aroundScale_.data() + size_t(std::max(b - 1, 0)) * size_t(cellsAcross);
+        const double* row = aroundScale_.data() + size_t(b) * size_t(cellsAcross);
+        const double* under = aroundScale_.data() + size_t(std::min(b + 1, cellsDown - 1)) * size_t(cellsAcross);
         for (int a = 0; a < cellsAcross; ++a) {
+            const double around = std::max({above[a], row[a], under[a]});
             const size_t cell = size_t(b) * size_t(cellsAcross) + size_t(a);
-            double around = 0.0;
-            for (int j = std::max(b - 1, 0); j <= std::min(b + 1, cellsDown - 1); ++j) {
-                for (int i = std::max(a - 1, 0); i <= std::min(a + 1, cellsAcross - 1); ++i)
-                    around = std::max(around, cellScale_[size_t(j) * size_t(cellsAcross) + size_t(i)]);
-            }
-            const Shape& lower = shapes_[2 * cell];
-            const Shape& upper = shapes_[2 * cell + 1];
             const auto sound = [around](const Shape& shape) {
-                return shape.listed && !shape.thin && shape.cross >= kThin * shape.longest * around;
+                return !shape.thin && shape.cross * shape.cross >= kThin * kThin * shape.longestSquared * around;
             };
-            if (!sound(lower) || !sound(upper))
+            if (!sound(shapes_[2 * cell]) || !sound(shapes_[2 * cell + 1]))
                 continue;
-            Shape both = lower;
-            both.minX = std::min(lower.minX, upper.minX);
-            both.minY = std::min(lower.minY, upper.minY);
-            both.maxX = std::max(lower.maxX, upper.maxX);
-            both.maxY = std::max(lower.maxY, upper.maxY);
             bool folded = false;
-            forEachBucket(both, [&](size_t bucket) { folded |= folded_[bucket] != 0; });
+            if (anyFold) {
+                const Box lower = TriangleBox(points, 2 * cell), upper = TriangleBox(points, 2 * cell + 1);
+                const Box both{std::min(lower.minX, upper.minX), std::min(lower.minY, upper.minY),
+                               std::max(lower.maxX, upper.maxX), std::max(lower.maxY, upper.maxY)};
+                ForEachBucket(both, [&](size_t bucket) { folded = folded || folded_[bucket] != 0; });
+            }
             clean_[cell] = folded ? 0 : 1;
         }
     }
     generation_ = points.Generation();
+}
+
+void GridOverlaps::FillBuckets(const GridPoints& points)
+{
+    // How many triangles each bucket lists, then the lists.
+    const size_t buckets = size_t(bucketsAcross_) * size_t(bucketsDown_);
+    bucketStart_.assign(buckets + 1, 0);
+    boxes_.resize(shapes_.size());
+    for (size_t index = 0; index < shapes_.size(); ++index) {
+        Shape& shape = shapes_[index];
+        if (!shape.solvable || !shape.finite)
+            continue;
+        boxes_[index] = TriangleBox(points, index);
+        shape.listed = MeetsRectangle(boxes_[index]);
+        if (shape.listed)
+            ForEachBucket(boxes_[index], [this](size_t bucket) { ++bucketStart_[bucket + 1]; });
+    }
+    for (size_t k = 0; k < buckets; ++k)
+        bucketStart_[k + 1] += bucketStart_[k];
+    bucketItems_.resize(size_t(bucketStart_[buckets]));
+    nextItem_.assign(bucketStart_.begin(), bucketStart_.end() - 1);
+    for (size_t index = 0; index < shapes_.size(); ++index) {
+        if (!shapes_[index].listed)
+            continue;
+        const auto append = [&](size_t bucket) { bucketItems_[size_t(nextItem_[bucket]++)] = int32_t(index); };
+        ForEachBucket(boxes_[index], append);
+    }
+    bucketsFilled_ = true;
+}
+
+std::span<const int32_t> GridOverlaps::Candidates(const GridPoints& points, double x, double y)
+{
+    if (!bucketsFilled_)
+        FillBuckets(points);
+    const size_t bucket = size_t(BucketY(y)) * size_t(bucketsAcross_) + size_t(BucketX(x));
+    return {bucketItems_.data() + bucketStart_[bucket], bucketItems_.data() + bucketStart_[bucket + 1]};
 }

@@ -117,8 +117,9 @@ private:
     void ApplyLockedEdge();
 
     // One triangle of cell (a, b); on a hit stores the undeformed position
-    // and tells whether p lies well inside or near an edge.
-    enum class TriangleHit { Miss, NearEdge, Inside };
+    // and tells whether p lies near an edge, well inside, or well inside a
+    // triangle known to be clean (no other holds such a point).
+    enum class TriangleHit { Miss, NearEdge, Inside, Settled };
     TriangleHit TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
     // A hit of the search in triangle (a, b, upperLeft): kept when no other
     // triangle can hold p, else settled among all that do.

@@ -51,12 +51,12 @@ bool PSPlimGrid::RingInPlace() const
 
 bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
-    if (!overlaps_.Current(points_.Generation())) {
-        overlaps_.Analyse(points_, triangles_, across_, down_, width_, height_, RingInPlace());
-        if (hit == TriangleHit::Inside && overlaps_.Clean(a, b)) {
-            found_ = {a, b, upperLeft};
-            return true;
-        }
+    if (!overlaps_.Current(points_.Generation()))
+        overlaps_.Analyse(points_, across_, down_, width_, height_, RingInPlace());
+    if (hit == TriangleHit::Inside && overlaps_.Clean(a, b)) {
+        triangles_.MarkClean(points_, across_, down_, a, b, upperLeft);
+        found_ = {a, b, upperLeft};
+        return true;
     }
     // The search's own hit is among the candidates; the one on top wins.
     const int cellsAcross = across_ - 1;
@@ -81,7 +81,7 @@ bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, P
             found_ = {c, r, ul};
         }
     };
-    for (const int32_t index : overlaps_.Candidates(p.x, p.y))
+    for (const int32_t index : overlaps_.Candidates(points_, p.x, p.y))
         consider(index);
     for (const int32_t index : overlaps_.Unbounded())
         consider(index);

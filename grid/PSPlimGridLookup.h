@@ -26,12 +26,14 @@ inline PSPlimGrid::TriangleHit PSPlimGrid::TestTriangle(int a, int b, bool upper
     // Near an edge a neighbour may hold p as well, by rounding if not
     // otherwise.
     constexpr double margin = GridOverlaps::kMargin;
-    return s > margin && t > margin && s + t < 1.0 - margin ? TriangleHit::Inside : TriangleHit::NearEdge;
+    if (!(s > margin && t > margin && s + t < 1.0 - margin))
+        return TriangleHit::NearEdge;
+    return triangle.clean ? TriangleHit::Settled : TriangleHit::Inside;
 }
 
 inline bool PSPlimGrid::Settle(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
-    if (hit == TriangleHit::Inside && overlaps_.Current(points_.Generation()) && overlaps_.Clean(a, b)) {
+    if (hit == TriangleHit::Settled) {
         found_ = {a, b, upperLeft};
         return true;
     }
