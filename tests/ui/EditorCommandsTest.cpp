@@ -77,13 +77,6 @@ TEST(EditorCommandsTest, ToolbarButtonsChangeWhatTheyNameAndRedrawIt)
     }
 }
 
-TEST(EditorCommandsTest, EachEdgeModeHasTheButtonThatChoosesIt)
-{
-    EXPECT_EQ(PSPlimEditorCommands::EdgeModeCommand(PSPlimEdgeMode::Fixed), PSPlimIds::kFixedEdge);
-    EXPECT_EQ(PSPlimEditorCommands::EdgeModeCommand(PSPlimEdgeMode::Locked), PSPlimIds::kLockedEdge);
-    EXPECT_EQ(PSPlimEditorCommands::EdgeModeCommand(PSPlimEdgeMode::Free), PSPlimIds::kFreeEdge);
-}
-
 TEST(EditorCommandsTest, AToolGoesToItsButtonAndASliderWritesBothValues)
 {
     WithCommands(600, 400, [](PSPlimEditorCommands& commands) {
