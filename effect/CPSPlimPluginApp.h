@@ -1,8 +1,8 @@
 // The effect application: owns the parameters record, the deformation grid
 // and its snapshot, the undo list and the tile cache; runs the editor on the
 // Start selector and then warps the filter rectangle through the grid into
-// the host's output. As a texture mapper it maps destination points back
-// through the grid's inverse.
+// the host's output. Its texture mapper's settings come from the parameters;
+// destination points map back through the grid's inverse.
 #pragma once
 
 #include "HuxLib/HUXEDIT/HuxUndoList.h"
@@ -74,7 +74,6 @@ public:
     void UpdateOutputForGridArea(const GridBounds& area);
 
     // ---- Rendering (CPSPlimPluginAppRender.cpp) -----------------------------
-    HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination) override;
     void UpdateSourcePreview(const HuxRect& rect) override;
     void BuildSourcePreview() override;
     void UpdateOutputPreview(const HuxRect& rect) override;

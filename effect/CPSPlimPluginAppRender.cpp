@@ -27,11 +27,6 @@ HuxRect Grow(const HuxRect& r, int32_t by)
 
 } // namespace
 
-HuxGeometry::HuxPoint2D CPSPlimPluginApp::MapPoint(HuxGeometry::HuxPoint2D destination)
-{
-    return m_mapping.MapPoint(destination);
-}
-
 void CPSPlimPluginApp::ApplyMapperSettings()
 {
     SetInterpolationMode(m_params->useInterpolation ? PSPlimInterpolation::Adaptive : PSPlimInterpolation::Nearest);
@@ -103,11 +98,11 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
     tile.bottom = target.bottom;
     tile.rowStride = preview.RowStride();
     if (!HostRecord()->haveMask)
-        RenderTileThrough(cache, tile, m_mapping);
+        RenderTile(cache, tile, m_mapping);
     else if (m_params->knockout)
-        RenderTileKnockoutThrough(cache, tile, m_mapping);
+        RenderTileKnockout(cache, tile, m_mapping);
     else
-        RenderTileMaskedThrough(cache, tile, m_mapping);
+        RenderTileMasked(cache, tile, m_mapping);
 }
 
 // ---- Final render -------------------------------------------------------------
@@ -159,7 +154,7 @@ void CPSPlimPluginApp::RenderFinalTile(HuxPSTileCache& cache, const HuxRect& rec
     tile.right = rect.right;
     tile.bottom = rect.bottom;
     tile.rowStride = rowBytes;
-    RenderTileThrough(cache, tile, m_mapping);
+    RenderTile(cache, tile, m_mapping);
 
     PS::FilterRecord* record = HostRecord();
     // Nothing of the source or the mask is needed for the output.

@@ -145,6 +145,43 @@ void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)
     edgePixel_[2] = channelOrder_ == kSwappedOrder ? red : blue;
 }
 
+int32_t HuxPSTileCache::TileIndexOf(uint32_t dx, uint32_t dy) const
+{
+    if (tileShiftX_ >= 0 && tileShiftY_ >= 0)
+        return int32_t((dy >> tileShiftY_) * uint32_t(tilesAcross_) + (dx >> tileShiftX_));
+    return int32_t((dy / uint32_t(tileHeight_)) * uint32_t(tilesAcross_) + dx / uint32_t(tileWidth_));
+}
+
+uint32_t HuxPSTileCache::PixelOffsetOf(uint32_t dx, uint32_t dy) const
+{
+    if (tileShiftX_ >= 0 && tileShiftY_ >= 0) {
+        const uint32_t row = dy & ((1u << tileShiftY_) - 1);
+        const uint32_t column = dx & ((1u << tileShiftX_) - 1);
+        return row * tileRowBytes_ + column * 3;
+    }
+    return (dy % uint32_t(tileHeight_)) * tileRowBytes_ + (dx % uint32_t(tileWidth_)) * 3;
+}
+
+HuxPixelBlock HuxPSTileCache::BlockAt(int32_t x, int32_t y)
+{
+    const uint32_t dx = uint32_t(x) - uint32_t(scaledRect_.left);
+    const uint32_t dy = uint32_t(y) - uint32_t(scaledRect_.top);
+    if (dx >= scaledWidth_ || dy >= scaledHeight_)
+        throw std::out_of_range("tile cache: no block outside the rectangle");
+    const int32_t index = TileIndexOf(dx, dy);
+    HuxPixelBlock block;
+    block.pixels = LoadTile(index);
+    block.mask = maskTiles_[size_t(index)];
+    block.rowBytes = int32_t(tileRowBytes_);
+    block.maskRowBytes = int32_t(tileRowBytes_ / 3);
+    const HuxRect rect = TileRect(index);
+    block.left = rect.left;
+    block.top = rect.top;
+    block.width = uint32_t(rect.Width());
+    block.height = uint32_t(rect.Height());
+    return block;
+}
+
 const uint8_t* HuxPSTileCache::OutsidePixel(int32_t x, int32_t y)
 {
     // An empty rectangle has no pixel to repeat, wrap or mirror.
@@ -152,7 +189,9 @@ const uint8_t* HuxPSTileCache::OutsidePixel(int32_t x, int32_t y)
         return edgePixel_;
     const int32_t insideX = ResolveEdge(edgeMode_, x, scaledRect_.left, int32_t(scaledWidth_));
     const int32_t insideY = ResolveEdge(edgeMode_, y, scaledRect_.top, int32_t(scaledHeight_));
-    return InsidePixel(uint32_t(insideX - scaledRect_.left), uint32_t(insideY - scaledRect_.top));
+    const uint32_t dx = uint32_t(insideX - scaledRect_.left);
+    const uint32_t dy = uint32_t(insideY - scaledRect_.top);
+    return LoadTile(TileIndexOf(dx, dy)) + PixelOffsetOf(dx, dy);
 }
 
 uint8_t* HuxPSTileCache::LoadTile(int32_t index)

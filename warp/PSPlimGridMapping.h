@@ -2,8 +2,8 @@
 // cache coordinates is looked up in the deformed grid, and the position that
 // the material found there had in the undeformed grid is the source.
 //
-// Inline, so that a render through RenderTileThrough needs no call per
-// corner besides the grid's lookup.
+// Inline, so that a render through it needs no call per corner besides the
+// grid's lookup.
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"

@@ -8,7 +8,7 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
-#include "host/HuxPSTileCache.h"
+#include "warp/PixelReader.h"
 #include "warp/SampleCounts.h"
 
 #include <cmath>
@@ -24,10 +24,10 @@ struct SamplerSettings {
 // clamped first so that the conversion is always defined.
 inline int32_t TruncatePosition(double value)
 {
-    if (!(value >= -HuxPSTileCache::kPositionLimit))
-        return -int32_t(HuxPSTileCache::kPositionLimit);
-    if (value > HuxPSTileCache::kPositionLimit)
-        return int32_t(HuxPSTileCache::kPositionLimit);
+    if (!(value >= -PixelReader::kPositionLimit))
+        return -int32_t(PixelReader::kPositionLimit);
+    if (value > PixelReader::kPositionLimit)
+        return int32_t(PixelReader::kPositionLimit);
     return int32_t(value);
 }
 
@@ -35,7 +35,7 @@ class PixelSampler {
 public:
     explicit PixelSampler(const SamplerSettings& settings);
 
-    void Render(HuxPSTileCache& source, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
+    void Render(PixelReader& reader, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
                 const HuxGeometry::HuxPoint2D& bottomRight) const;
 
@@ -46,7 +46,7 @@ private:
     // lengths; only near a threshold are the lengths themselves needed.
     enum class Single { Nearest, Bilinear, Undecided };
     Single ClassifySingle(double squaredTop, double squaredLeft) const;
-    void RenderMany(HuxPSTileCache& source, uint8_t*& out, double squaredTop, double squaredLeft,
+    void RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
                     const Point& bottomRight) const;
 
@@ -58,7 +58,7 @@ private:
     }
 
     template <bool kBilinear>
-    static void SampleLattice(HuxPSTileCache& source, int32_t countTop, int32_t countLeft,
+    static void SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
                               int32_t sums[3]);
@@ -115,7 +115,7 @@ inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, doub
 }
 
 template <bool kBilinear>
-inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop, int32_t countLeft,
+inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
                                         const HuxGeometry::HuxPoint2D& topLeft,
                                         const HuxGeometry::HuxPoint2D& topRight,
                                         const HuxGeometry::HuxPoint2D& bottomLeft,
@@ -133,9 +133,9 @@ inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop
             const double x = (1.0 - v) * topX + v * bottomX;
             const double y = (1.0 - v) * topY + v * bottomY;
             if constexpr (kBilinear) {
-                source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+                reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
             } else {
-                const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+                const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
                 sums[0] += p[0];
                 sums[1] += p[1];
                 sums[2] += p[2];
@@ -144,7 +144,7 @@ inline void PixelSampler::SampleLattice(HuxPSTileCache& source, int32_t countTop
     }
 }
 
-inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Point& topLeft, const Point& topRight,
+inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point& topLeft, const Point& topRight,
                                  const Point& bottomLeft, const Point& bottomRight) const
 {
     const double topDx = topLeft.x - topRight.x;
@@ -155,7 +155,7 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
     const Single single = ClassifySingle(squaredTop, squaredLeft);
     if (single == Single::Undecided) {
-        RenderMany(source, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
     // One sample at the centre of the patch (u = v = 0.5).
@@ -166,14 +166,14 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     uint8_t* const o = out;
     out = o + 3;
     if (single == Single::Nearest) {
-        const uint8_t* p = source.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+        const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
         const uint8_t c0 = p[0], c1 = p[1], c2 = p[2];
         o[0] = c0;
         o[1] = c1;
         o[2] = c2;
     } else {
         int32_t sums[3] = {0, 0, 0};
-        source.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+        reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
         constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
         const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
         const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
@@ -184,7 +184,7 @@ inline void PixelSampler::Render(HuxPSTileCache& source, uint8_t*& out, const Po
     }
 }
 
-inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, double squaredTop, double squaredLeft,
+inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
                                      const Point& topLeft, const Point& topRight, const Point& bottomLeft,
                                      const Point& bottomRight) const
 {
@@ -196,10 +196,10 @@ inline void PixelSampler::RenderMany(HuxPSTileCache& source, uint8_t*& out, doub
     int32_t sums[3] = {0, 0, 0};
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
-        SampleLattice<true>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
+        SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
         WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
     } else {
-        SampleLattice<false>(source, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
+        SampleLattice<false>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
         WriteAverage(out, sums, n);
     }
 }

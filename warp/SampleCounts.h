@@ -10,7 +10,7 @@ constexpr int64_t kMaxSamplesPerPixel = 120;
 // The four bilinear weights of one sample add up to 255 x 255.
 constexpr int64_t kBilinearWeightTotal = 65025;
 
-// A pixel's channel sums are 32-bit (the tile cache's AccumulateBilinear adds
+// A pixel's channel sums are 32-bit (PixelReader::AccumulateBilinear adds
 // into int32_t): the most one can reach, every sample a full-weight 255, must
 // fit, and so must the rounding-up numerator of the average built from it.
 // The margin is about 7%, so a larger sample cap needs wider sums.

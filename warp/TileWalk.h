@@ -3,7 +3,7 @@
 #pragma once
 
 #include "HuxLib/HUXUTIL/HuxAutoPtr.h"
-#include "host/HuxPSTileCache.h"
+#include "warp/PixelReader.h"
 
 #include <algorithm>
 #include <utility>
@@ -60,38 +60,40 @@ void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
 // Renders selected pixels through `sampler`; an unselected pixel's own source
 // pixel goes to `unselected(out, pixel)`, which writes 3 bytes and advances.
 template <class Mapping, class Unselected>
-void WalkTileMasked(HuxPSTileCache& source, const DestinationTile& tile, Mapping& mapping,
+void WalkTileMasked(HuxPixelSource& source, const DestinationTile& tile, Mapping& mapping,
                     const PixelSampler& sampler, Unselected&& unselected)
 {
     using HuxGeometry::HuxPoint2D;
+    PixelReader reader(source);
     WalkTile(tile, mapping,
              [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
                  const HuxPoint2D& br, int32_t x, int32_t y) {
-                 if (source.MaskAt(x, y) != 0)
-                     sampler.Render(source, out, tl, tr, bl, br);
+                 if (reader.MaskAt(x, y) != 0)
+                     sampler.Render(reader, out, tl, tr, bl, br);
                  else
-                     unselected(out, source.PixelAt(x, y));
+                     unselected(out, reader.PixelAt(x, y));
              });
 }
 
 } // namespace TileWalkDetail
 
 template <class Mapping>
-void HuxPSNonLinearTextureMapper::RenderTileThrough(HuxPSTileCache& source, const DestinationTile& tile,
-                                                    Mapping& mapping) const
+void HuxPSNonLinearTextureMapper::RenderTile(HuxPixelSource& source, const DestinationTile& tile,
+                                             Mapping& mapping) const
 {
     using HuxGeometry::HuxPoint2D;
     const PixelSampler sampler(sampler_);
+    PixelReader reader(source);
     TileWalkDetail::WalkTile(tile, mapping,
                              [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
                                  const HuxPoint2D& br, int32_t, int32_t) {
-                                 sampler.Render(source, out, tl, tr, bl, br);
+                                 sampler.Render(reader, out, tl, tr, bl, br);
                              });
 }
 
 template <class Mapping>
-void HuxPSNonLinearTextureMapper::RenderTileMaskedThrough(HuxPSTileCache& source, const DestinationTile& tile,
-                                                          Mapping& mapping) const
+void HuxPSNonLinearTextureMapper::RenderTileMasked(HuxPixelSource& source, const DestinationTile& tile,
+                                                   Mapping& mapping) const
 {
     TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
                                    [](uint8_t*& out, const uint8_t* pixel) {
@@ -103,14 +105,14 @@ void HuxPSNonLinearTextureMapper::RenderTileMaskedThrough(HuxPSTileCache& source
 }
 
 template <class Mapping>
-void HuxPSNonLinearTextureMapper::RenderTileKnockoutThrough(HuxPSTileCache& source, const DestinationTile& tile,
-                                                            Mapping& mapping) const
+void HuxPSNonLinearTextureMapper::RenderTileKnockout(HuxPixelSource& source, const DestinationTile& tile,
+                                                     Mapping& mapping) const
 {
-    // The knockout colour in the cache's channel order.
+    // The knockout colour in the source's channel order.
     const uint32_t red = knockoutColour_ & 0xFF;
     const uint32_t green = (knockoutColour_ >> 8) & 0xFF;
     const uint32_t blue = (knockoutColour_ >> 16) & 0xFF;
-    const bool swapped = source.ChannelOrderValue() == HuxPSTileCache::kSwappedOrder;
+    const bool swapped = source.SwapsRedAndBlue();
     const uint32_t knockout[3] = {swapped ? blue : red, green, swapped ? red : blue};
     TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
                                    [&knockout](uint8_t*& out, const uint8_t* pixel) {

@@ -1,7 +1,6 @@
 #include "HuxLib/HUXIMAGE/HuxDIBBuffer.h"
-#include "HuxLib/HUXIMAGE/HuxPalette.h"
+#include "HuxLib/HUXIMAGE/HuxBitmapHeaderBlock.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -19,37 +18,11 @@ bool IsSupportedDepth(int depth)
     return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
 }
 
-int32_t ColourTableEntries(int depth) { return depth <= 8 ? int32_t(1) << depth : 0; }
-
 int32_t CheckedInt32(int64_t value)
 {
     if (value < 0 || value > std::numeric_limits<int32_t>::max())
         throw std::bad_alloc();
     return static_cast<int32_t>(value);
-}
-
-// Header and colour table of a new picture, before the block is allocated.
-std::vector<uint8_t> BuildHeader(int32_t width, int32_t height, int depth, const HuxPalette* palette)
-{
-    const int32_t entries = ColourTableEntries(depth);
-    std::vector<uint8_t> block(kHeaderBytes + 4 * entries, 0);
-    HuxBitmapInfoHeader header{};
-    header.biSize = kHeaderBytes;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = static_cast<uint16_t>(depth);
-    std::memcpy(block.data(), &header, sizeof header);
-
-    auto* table = reinterpret_cast<HuxRGBQuad*>(block.data() + kHeaderBytes);
-    if (depth == 8 && palette && palette->Entries()) {
-        const int count = std::min(palette->Count(), 256);
-        std::memcpy(table, palette->Entries(), 4 * size_t(count));
-    }
-    else if (depth == 1) {
-        table[1] = {255, 255, 255, 0};
-    }
-    return block;
 }
 
 } // namespace
@@ -93,7 +66,7 @@ void HuxDIBBuffer::Create(int32_t width, int32_t height, int bitsPerPixel, const
     if (width < 0 || height == std::numeric_limits<int32_t>::min() || !IsSupportedDepth(bitsPerPixel))
         throw std::invalid_argument("HuxDIBBuffer::Create: bad size or depth");
 
-    const std::vector<uint8_t> header = BuildHeader(width, height, bitsPerPixel, palette);
+    const std::vector<uint8_t> header = HuxBitmapHeaderBlock(width, height, bitsPerPixel, palette);
     const int32_t stride = RowStrideFor(width, bitsPerPixel);
     const int32_t imageSize = CheckedInt32(int64_t(stride) * std::abs(height));
     const int32_t headerSize = static_cast<int32_t>(header.size());

@@ -17,9 +17,9 @@ public:
     HuxDIBBuffer& operator=(const HuxDIBBuffer&) = delete;
 
     // A new zero-filled picture; height < 0 stores it top-down. Depths 1, 2,
-    // 4, 8, 16, 24, 32; the palette supplies the colour table of depth 8 and
-    // may be null otherwise. Throws std::bad_alloc when the memory cannot be
-    // had (sizes that overflow included); the buffer is then empty.
+    // 4, 8, 16, 24, 32; the colour table as HuxBitmapHeaderBlock makes it.
+    // Throws std::bad_alloc when the memory cannot be had (sizes that
+    // overflow included); the buffer is then empty.
     void Create(int32_t width, int32_t height, int bitsPerPixel, const HuxPalette* palette);
 
     // Makes the buffer a view of a header and pixel rows owned elsewhere.

@@ -1,11 +1,10 @@
 // HTML Help for the dialogs: topics, pop-up help on F1 and "What's This?".
 // On Windows HtmlHelpA comes from hhctrl.ocx, loaded when first needed; a
 // system without it shows no help and nothing fails. Natively nothing is
-// shown. Either way a recorder installed by a test receives every call.
+// shown. Each finished call goes to HuxShowHtmlHelp (HuxHtmlHelpViewer.h).
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +27,6 @@ struct HuxHtmlHelpCall {
     unsigned command = 0;
     uintptr_t data = 0;
 };
-
-using HuxHtmlHelpRecorder = std::function<void(const HuxHtmlHelpCall&)>;
-// Sends every later call to `recorder` instead of the viewer; an empty
-// recorder restores the viewer.
-void HuxSetHtmlHelpRecorder(HuxHtmlHelpRecorder recorder);
 
 // The file that holds `module` (a module handle), as UTF-8; empty when it
 // cannot be found, and always natively.

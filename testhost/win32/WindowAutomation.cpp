@@ -1,5 +1,7 @@
 #include "testhost/win32/WindowAutomation.h"
 
+#include "testhost/PollUntil.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -9,8 +11,8 @@ namespace SquelmHost {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr auto kPollInterval = std::chrono::milliseconds(20);
+// Windows answer quickly: ask more often than the default.
+constexpr auto kWindowPollInterval = std::chrono::milliseconds(20);
 
 HWND AsWindow(intptr_t handle)
 {
@@ -112,27 +114,23 @@ intptr_t WindowAutomation::FindChild(intptr_t window, const std::string& classNa
 
 intptr_t WindowAutomation::WaitForWindow(const std::string& className, const std::string& caption) const
 {
-    const auto deadline = Clock::now() + timeout_;
-    do {
-        for (const WindowState& window : TopLevelWindows()) {
-            if (window.visible && window.enabled && window.className == className &&
-                (caption.empty() || window.text == caption))
-                return window.handle;
-        }
-        std::this_thread::sleep_for(kPollInterval);
-    } while (Clock::now() < deadline);
-    return 0;
+    intptr_t found = 0;
+    PollUntil(
+        [&] {
+            for (const WindowState& window : TopLevelWindows()) {
+                if (window.visible && window.enabled && window.className == className &&
+                    (caption.empty() || window.text == caption))
+                    found = window.handle;
+            }
+            return found != 0;
+        },
+        timeout_, kWindowPollInterval);
+    return found;
 }
 
 bool WindowAutomation::WaitForClose(intptr_t window) const
 {
-    const auto deadline = Clock::now() + timeout_;
-    while (IsWindow(AsWindow(window))) {
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    return true;
+    return PollUntil([&] { return !IsWindow(AsWindow(window)); }, timeout_, kWindowPollInterval);
 }
 
 void WindowAutomation::PressButton(intptr_t dialog, int id) const
@@ -174,16 +172,16 @@ void WindowAutomation::Key(intptr_t window, unsigned virtualKey) const
 
 void WindowAutomation::ParkPointer() const
 {
-    const auto deadline = Clock::now() + timeout_;
-    for (;;) {
-        SetCursorPos(0, 0);
-        std::this_thread::sleep_for(kPollInterval);
-        POINT pointer{};
-        if (GetCursorPos(&pointer) && pointer.x == 0 && pointer.y == 0)
-            return;
-        if (Clock::now() >= deadline)
-            throw std::runtime_error("the pointer did not move to the screen's corner");
-    }
+    const bool parked = PollUntil(
+        [] {
+            SetCursorPos(0, 0);
+            std::this_thread::sleep_for(kWindowPollInterval);
+            POINT pointer{};
+            return GetCursorPos(&pointer) && pointer.x == 0 && pointer.y == 0;
+        },
+        timeout_, kWindowPollInterval);
+    if (!parked)
+        throw std::runtime_error("the pointer did not move to the screen's corner");
 }
 
 AutomationThread::AutomationThread(std::function<void()> script)

@@ -3,28 +3,17 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <vector>
 
+#include "HuxLib/HUXIMAGE/HuxBitmapHeader.h"
+#include "HuxLib/HUXIMAGE/HuxBitmapHeaderBlock.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxMemoryDC.h"
+#include "HuxLib/HUXUTIL/win32/HuxWindowDC.h"
 #include "testhost/PngIO.h"
 
 namespace SquelmHost {
-
-namespace {
-
-// Releases what the capture holds however it ends.
-struct ScreenCopy {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = nullptr;
-    ~ScreenCopy()
-    {
-        if (bitmap)
-            DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-    }
-};
-
-} // namespace
 
 RgbImage CaptureWindow(intptr_t handle)
 {
@@ -43,21 +32,19 @@ RgbImage CaptureScreen(int left, int top, int right, int bottom)
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
 
-    ScreenCopy copy;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const HuxWindowDC screen(nullptr);
+    const HuxMemoryDC memory(screen.Get());
+    const std::vector<uint8_t> header = HuxBitmapHeaderBlock(width, -height, 32, nullptr); // top-down
     void* bits = nullptr;
-    copy.bitmap = CreateDIBSection(copy.screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!copy.bitmap || !bits)
+    const HuxGdiObject<HBITMAP> bitmap(CreateDIBSection(
+        screen.Get(), reinterpret_cast<const BITMAPINFO*>(header.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap.Get() || !bits)
         throw std::runtime_error("CaptureScreen: no bitmap for the capture");
-    HGDIOBJ previous = SelectObject(copy.memory, copy.bitmap);
-    const BOOL copied = BitBlt(copy.memory, 0, 0, width, height, copy.screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(copy.memory, previous);
+    BOOL copied = FALSE;
+    {
+        const HuxSelection selected(memory.Get(), bitmap.Get());
+        copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+    }
     if (!copied)
         throw std::runtime_error("CaptureScreen: the screen could not be read");
     GdiFlush();

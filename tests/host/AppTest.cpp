@@ -5,7 +5,7 @@
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "HuxLib/HUXWIN/HuxMessageLog.h"
 #include "effect/PSPlimParameters.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 
 #include <gtest/gtest.h>
 

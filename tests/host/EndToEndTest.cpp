@@ -2,7 +2,7 @@
 // the real entry point.
 #include "HuxLib/HUXWIN/HuxMessageLog.h"
 #include "effect/PSPlimParameters.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "testhost/TestHost.h"
 #include "support/ParametersRecord.h"
 

@@ -1,8 +1,9 @@
 // The filter framework's help services: which HTML Help call each makes,
 // seen through the recorder.
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
+#include "support/HelpRecorder.h"
 #include "host/HuxPSFilter.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,9 @@ struct HelpFixture : testing::Test {
     std::vector<HuxHtmlHelpCall> calls;
     HelpFixture()
     {
-        HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { calls.push_back(call); });
+        SetHelpRecorder([this](const HuxHtmlHelpCall& call) { calls.push_back(call); });
     }
-    ~HelpFixture() override { HuxSetHtmlHelpRecorder({}); }
+    ~HelpFixture() override { SetHelpRecorder({}); }
 };
 
 const uint32_t kIdTable[] = {9011, 9007, 9007, 9007, 0, 0};

@@ -1,10 +1,10 @@
 // Image buffers: strides, header sizes, pixel addresses and creation.
 #include "HuxLib/HUXIMAGE/HuxDIBBuffer.h"
-#include "HuxLib/HUXIMAGE/HuxMaskDIBBuffer.h"
 #include "HuxLib/HUXIMAGE/HuxPalette.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -76,13 +76,18 @@ TEST(DIBBuffer, EightBitTakesThePaletteAndOneBitIsBlackAndWhite)
     EXPECT_EQ(eight.ColourTable()[200].green, 200);
     EXPECT_EQ(eight.ColourTable()[255].red, 255);
 
-    HuxMaskDIBBuffer mask;
-    mask.Create(9, 2);
-    EXPECT_EQ(mask.BitsPerPixel(), 1);
-    EXPECT_EQ(mask.RowStride(), 4);
-    EXPECT_EQ(mask.ColourTable()[0].red, 0);
-    EXPECT_EQ(mask.ColourTable()[1].red, 255);
-    EXPECT_EQ(mask.ColourTable()[1].blue, 255);
+}
+
+TEST(DIBBuffer, EightBitWithoutAValidPaletteTakesTheDefaultPalette)
+{
+    HuxPalette standard;
+    standard.SetDefault();
+    const HuxPalette notValid;
+    for (const HuxPalette* palette : {static_cast<const HuxPalette*>(nullptr), &notValid}) {
+        HuxDIBBuffer eight;
+        eight.Create(2, 1, 8, palette);
+        EXPECT_EQ(std::memcmp(eight.ColourTable(), standard.Entries(), 256 * sizeof(HuxRGBQuad)), 0);
+    }
 }
 
 TEST(DIBBuffer, PixelAddressFollowsTheOrientation)

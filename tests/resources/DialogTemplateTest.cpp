@@ -77,7 +77,8 @@ Dialog ReadDialog(const std::vector<uint8_t>& data)
         c.x = r.S16(), c.y = r.S16(), c.cx = r.S16(), c.cy = r.S16();
         c.id = r.U32();
         const ResourceFile::Key cls = r.SzOrOrd();
-        c.className = cls.number < 0 ? cls.text : "#" + std::to_string(cls.number);
+        // (Appending, not "#" + ..., which GCC 12 at -O2 wrongly flags as overlapping.)
+        c.className = cls.number < 0 ? cls.text : std::string("#").append(std::to_string(cls.number));
         c.text = r.SzOrOrd().text;
         r.Skip(r.U16());   // creation data
         dialog.controls.push_back(c);

@@ -2,10 +2,10 @@
 // a big-document host gets the warp of the whole image, tile for tile the
 // same as the plain reference, and a host without 32-bit fields gets a clear
 // message and an untouched document.
-#include "effect/FakeEditor.h"
+#include "support/FakeEditor.h"
 #include "host/HuxPSRequest.h"
 #include "ui/PSPlimStroke.h"
-#include "warp/GridRender.h"
+#include "warp/PSPlimGridMapping.h"
 #include "warp/ReferenceWarp.h"
 #include "warp/WarpHarness.h"
 
@@ -94,13 +94,13 @@ void RunStroke(TestHost& host, HuxPoint2D from, HuxPoint2D to, BigRun& run)
 // The plain reference of the final render over `band` of the filter rectangle.
 std::vector<uint8_t> ReferenceBand(BigRun& run, const RgbImage& source, const HuxRect& filter, const HuxRect& band)
 {
-    WarpTest::GridMapper mapper(run.grid);
-    mapper.Mapping().SetRectangle(filter);
+    PSPlimGridMapping mapping(run.grid);
+    mapping.SetRectangle(filter);
     WarpTest::ReferenceSource reference;
     reference.image = &source;
     reference.scaled = filter;
     return WarpTest::ReferenceTile(reference, {0, 0.9, 1.0}, band,
-                                   [&](HuxPoint2D p) { return mapper.Mapping().MapPoint(p); });
+                                   [&](HuxPoint2D p) { return mapping.MapPoint(p); });
 }
 
 std::vector<Rect32> OutputRequests(const TestHost& host)
@@ -208,8 +208,8 @@ TEST(BigDocumentMask, ASelectionFarDownATallImageRendersAndPreviewsThroughTheMas
     ASSERT_EQ(run.previewScale, 30);
     const HuxRect scaledFilter = HuxRectDivide(filter, 30);
     ASSERT_EQ(run.scaledView, scaledFilter);
-    WarpTest::GridMapper mapper(run.grid);
-    mapper.Mapping().SetRectangle(scaledFilter);
+    PSPlimGridMapping mapping(run.grid);
+    mapping.SetRectangle(scaledFilter);
     WarpTest::ReferenceSource reference;
     reference.image = &source;
     reference.mask = &mask;
@@ -217,7 +217,7 @@ TEST(BigDocumentMask, ASelectionFarDownATallImageRendersAndPreviewsThroughTheMas
     reference.scaled = scaledFilter;
     reference.swapped = true;
     const auto expected = WarpTest::ReferenceTile(reference, {0, 0.9, 1.0}, scaledFilter,
-                                                  [&](HuxPoint2D p) { return mapper.Mapping().MapPoint(p); },
+                                                  [&](HuxPoint2D p) { return mapping.MapPoint(p); },
                                                   0xFFFFFF);
     EXPECT_EQ(FirstDifference(expected, run.preview, scaledFilter), "");
 }

@@ -1,8 +1,10 @@
-// Helpers for the tile cache tests: the host's requests since a mark, pixel
-// comparisons, and an image whose pixels name their own position.
+// Helpers for the tile cache tests: the host's requests since a mark, reads
+// and comparisons of pixels, and an image whose pixels name their own
+// position.
 #pragma once
 
 #include "testhost/TestHost.h"
+#include "warp/PixelReader.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +37,11 @@ private:
     const SquelmHost::TestHost& host_;
     size_t mark_;
 };
+
+// Reads as the sampler does, through a reader of its own: nothing is kept
+// from one read to the next, so the cache's own loads and evictions decide.
+inline const uint8_t* PixelOf(HuxPixelSource& source, int32_t x, int32_t y) { return PixelReader(source).PixelAt(x, y); }
+inline uint8_t MaskOf(HuxPixelSource& source, int32_t x, int32_t y) { return PixelReader(source).MaskAt(x, y); }
 
 inline void ExpectPixel(const uint8_t* actual, const uint8_t* expected, const char* where)
 {

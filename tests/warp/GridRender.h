@@ -1,10 +1,10 @@
-// Rendering through the deformation grid for tests and benchmarks: a mapper
-// whose MapPoint is the grid's inverse, and a whole-rectangle render done
-// tile by tile as the final render does it.
+// Rendering through the deformation grid for tests and benchmarks: a
+// whole-rectangle render done tile by tile as the final render does it, and
+// reproducible deformations.
 #pragma once
 
+#include "HuxLib/HUXIMAGE/HuxPixelSource.h"
 #include "grid/PSPlimGrid.h"
-#include "host/HuxPSTileCache.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
 #include "warp/PSPlimGridMapping.h"
 
@@ -16,27 +16,10 @@
 
 namespace WarpTest {
 
-class GridMapper : public HuxPSNonLinearTextureMapper {
-public:
-    explicit GridMapper(PSPlimGrid& grid) : mapping_(grid) {}
-
-    HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination) override
-    {
-        return mapping_.MapPoint(destination);
-    }
-
-    PSPlimGridMapping& Mapping() { return mapping_; }
-
-private:
-    PSPlimGridMapping mapping_;
-};
-
-enum class RenderPath { Virtual, Template };
-
 // Renders `rect` (cache coordinates) in tiles of tileSize x tileSize into a
 // packed buffer, rows rect.Width() * 3 bytes apart.
-inline std::vector<uint8_t> RenderRect(GridMapper& mapper, HuxPSTileCache& cache, const HuxRect& rect,
-                                       int32_t tileSize, RenderPath path = RenderPath::Virtual)
+inline std::vector<uint8_t> RenderRect(const HuxPSNonLinearTextureMapper& mapper, PSPlimGridMapping& mapping,
+                                       HuxPixelSource& source, const HuxRect& rect, int32_t tileSize)
 {
     const int32_t stride = rect.Width() * 3;
     std::vector<uint8_t> out(size_t(stride) * size_t(rect.Height()));
@@ -49,10 +32,7 @@ inline std::vector<uint8_t> RenderRect(GridMapper& mapper, HuxPSTileCache& cache
             tile.bottom = std::min(y0 + tileSize, rect.bottom);
             tile.rowStride = stride;
             tile.data = out.data() + size_t(y0 - rect.top) * size_t(stride) + size_t(x0 - rect.left) * 3;
-            if (path == RenderPath::Virtual)
-                mapper.RenderTile(cache, tile);
-            else
-                mapper.RenderTileThrough(cache, tile, mapper.Mapping());
+            mapper.RenderTile(source, tile, mapping);
         }
     }
     return out;

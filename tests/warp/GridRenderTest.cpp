@@ -1,6 +1,8 @@
-// Renders through the inverse of the deformation grid, end to end through
-// the test host: the undeformed grid, exposed edges, failed lookups, and
-// deformed grids against the plain reference, byte for byte.
+// Renders through the inverse of the deformation grid: the undeformed grid,
+// exposed edges and failed lookups on an image in memory, and deformed grids
+// through the test host's tile cache against the plain reference, byte for
+// byte.
+#include "support/MemoryPixelSource.h"
 #include "warp/GridRender.h"
 #include "warp/ReferenceWarp.h"
 #include "warp/WarpHarness.h"
@@ -15,9 +17,8 @@ using HuxGeometry::HuxPoint2D;
 using SquelmHost::Rect32;
 using SquelmHost::RgbImage;
 using SquelmHost::TestHost;
+using TestSupport::MemoryPixelSource;
 using WarpTest::CacheSetup;
-using WarpTest::GridMapper;
-using WarpTest::RenderPath;
 using WarpTest::RunWithCache;
 
 namespace {
@@ -58,16 +59,20 @@ std::vector<uint8_t> ScaledSource(const RgbImage& image, const HuxRect& scaled, 
 
 struct GridRun {
     PSPlimGrid grid;
-    GridMapper mapper{grid};
+    PSPlimGridMapping mapping{grid};
+    HuxPSNonLinearTextureMapper mapper;
 
-    // Grid over the host's filter rectangle, mapping for the cache's scale.
-    void Prepare(const HuxPSTileCache& cache, int points, PSPlimEdgeMode edgeMode)
+    // Grid over a source rectangle, mapping over its scaled rectangle.
+    void Prepare(const HuxRect& source, const HuxRect& scaled, int points, PSPlimEdgeMode edgeMode)
     {
-        const HuxRect& source = cache.SourceRect();
         WarpTest::ResetGrid(grid, source.Width(), source.Height(), points);
         grid.SetEdgeMode(edgeMode);
         grid.ApplyEdgeMode();
-        mapper.Mapping().SetRectangle(cache.ScaledRect());
+        mapping.SetRectangle(scaled);
+    }
+    std::vector<uint8_t> Render(HuxPixelSource& source, const HuxRect& rect, int32_t tileSize)
+    {
+        return WarpTest::RenderRect(mapper, mapping, source, rect, tileSize);
     }
 };
 
@@ -76,21 +81,15 @@ struct GridRun {
 TEST(GridRender, UndeformedNearestReproducesTheSourceAtScalesOneAndThree)
 {
     RgbImage image = WarpTest::NoiseImage(260, 200, 51);
+    const HuxRect filter{37, 23, 218, 173};
     for (int scale : {1, 3}) {
-        TestHost host(&WarpTest::HarnessEntry);
-        host.SetImage(image);
-        host.Options().filterRect = Rect32{37, 23, 218, 173};
-        CacheSetup setup;
-        setup.scale = scale;
-        const auto result = RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
-            GridRun run;
-            run.Prepare(cache, 52, PSPlimEdgeMode::Fixed);
-            run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
-            const HuxRect rect = cache.ScaledRect();
-            const auto rendered = WarpTest::RenderRect(run.mapper, cache, rect, 128);
-            EXPECT_EQ(FirstDifference(ScaledSource(image, rect, scale), rendered, rect), "") << "scale " << scale;
-        });
-        EXPECT_TRUE(result.Succeeded()) << result.hostError;
+        const HuxRect rect = HuxRectDivide(filter, scale);
+        MemoryPixelSource source(image, rect, {.scale = scale});
+        GridRun run;
+        run.Prepare(filter, rect, 52, PSPlimEdgeMode::Fixed);
+        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
+        const auto rendered = run.Render(source, rect, 128);
+        EXPECT_EQ(FirstDifference(ScaledSource(image, rect, scale), rendered, rect), "") << "scale " << scale;
     }
 }
 
@@ -102,41 +101,35 @@ TEST(GridRender, UndeformedNearestReproducesTheSourceAtScalesOneAndThree)
 TEST(GridRender, UndeformedAdaptiveBlendsOnlyTheFirstRowAndColumn)
 {
     RgbImage image = WarpTest::NoiseImage(90, 70, 52);
-    TestHost host(&WarpTest::HarnessEntry);
-    host.SetImage(image);
-    host.Options().filterRect = Rect32{10, 5, 80, 65};
-    const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
-        GridRun run;
-        run.Prepare(cache, 22, PSPlimEdgeMode::Fixed);
-        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(0));
-        const HuxRect rect = cache.ScaledRect();
-        const auto out = WarpTest::RenderRect(run.mapper, cache, rect, 128);
-        WarpTest::ReferenceSource source;
-        source.image = &image;
-        source.scaled = rect;
-        const auto plain = WarpTest::ReferenceTile(source, {0, 0.9, 1.0}, rect, [&](HuxPoint2D p) {
-            return run.mapper.Mapping().MapPoint(p);
-        });
-        EXPECT_EQ(FirstDifference(plain, out, rect), "");
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            for (int x = rect.left; x < rect.right; ++x) {
-                const uint8_t* got = out.data() + ((y - rect.top) * rect.Width() + (x - rect.left)) * 3;
-                const int wx[2] = {x == rect.left ? 192 : 255, x == rect.left ? 63 : 0};
-                const int wy[2] = {y == rect.top ? 192 : 255, y == rect.top ? 63 : 0};
-                const bool interior = x > rect.left && y > rect.top;
-                for (int c = 0; c < 3; ++c) {
-                    const int sum = wx[0] * wy[0] * image.At(x, y)[c] + wx[1] * wy[0] * image.At(x + 1, y)[c] +
-                                    wx[0] * wy[1] * image.At(x, y + 1)[c] + wx[1] * wy[1] * image.At(x + 1, y + 1)[c];
-                    const int blend = (sum + 65024) / 65025;
-                    if (interior)
-                        ASSERT_EQ(int(got[c]), blend) << "interior pixel " << x << "," << y;
-                    else
-                        ASSERT_LE(std::abs(int(got[c]) - blend), 1) << "edge pixel " << x << "," << y;
-                }
+    const HuxRect rect{10, 5, 80, 65};
+    MemoryPixelSource source(image, rect);
+    GridRun run;
+    run.Prepare(rect, rect, 22, PSPlimEdgeMode::Fixed);
+    run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(0));
+    const auto out = run.Render(source, rect, 128);
+    WarpTest::ReferenceSource reference;
+    reference.image = &image;
+    reference.scaled = rect;
+    const auto plain = WarpTest::ReferenceTile(reference, {0, 0.9, 1.0}, rect,
+                                               [&](HuxPoint2D p) { return run.mapping.MapPoint(p); });
+    EXPECT_EQ(FirstDifference(plain, out, rect), "");
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const uint8_t* got = out.data() + ((y - rect.top) * rect.Width() + (x - rect.left)) * 3;
+            const int wx[2] = {x == rect.left ? 192 : 255, x == rect.left ? 63 : 0};
+            const int wy[2] = {y == rect.top ? 192 : 255, y == rect.top ? 63 : 0};
+            const bool interior = x > rect.left && y > rect.top;
+            for (int c = 0; c < 3; ++c) {
+                const int sum = wx[0] * wy[0] * image.At(x, y)[c] + wx[1] * wy[0] * image.At(x + 1, y)[c] +
+                                wx[0] * wy[1] * image.At(x, y + 1)[c] + wx[1] * wy[1] * image.At(x + 1, y + 1)[c];
+                const int blend = (sum + 65024) / 65025;
+                if (interior)
+                    ASSERT_EQ(int(got[c]), blend) << "interior pixel " << x << "," << y;
+                else
+                    ASSERT_LE(std::abs(int(got[c]) - blend), 1) << "edge pixel " << x << "," << y;
             }
         }
-    });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    }
 }
 
 // With free edges, moving the top border down exposes a band along the top.
@@ -146,26 +139,22 @@ TEST(GridRender, UndeformedAdaptiveBlendsOnlyTheFirstRowAndColumn)
 TEST(GridRender, ABandExposedAlongTheTopTakesTheTopEdgeOfItsColumn)
 {
     RgbImage image = WarpTest::NoiseImage(120, 90, 53);
-    TestHost host(&WarpTest::HarnessEntry);
-    host.SetImage(image);
-    const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
-        GridRun run;
-        run.Prepare(cache, 11, PSPlimEdgeMode::Free);
-        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
-        const double drop = 10.0 * run.grid.Height() / 90.0; // ten pixels
-        for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
-            run.grid.At(c, 1).y += drop;
-        const HuxRect rect = cache.ScaledRect();
-        const auto out = WarpTest::RenderRect(run.mapper, cache, rect, 128);
-        for (int y = 0; y < 9; ++y) {
-            for (int x = 1; x < 119; ++x) {
-                const uint8_t* got = out.data() + (y * 120 + x) * 3;
-                const uint8_t* top = image.At(x, 0);
-                ASSERT_TRUE(got[0] == top[0] && got[1] == top[1] && got[2] == top[2]) << "band pixel " << x << "," << y;
-            }
+    const HuxRect rect{0, 0, 120, 90};
+    MemoryPixelSource source(image, rect);
+    GridRun run;
+    run.Prepare(rect, rect, 11, PSPlimEdgeMode::Free);
+    run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
+    const double drop = 10.0 * run.grid.Height() / 90.0; // ten pixels
+    for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
+        run.grid.At(c, 1).y += drop;
+    const auto out = run.Render(source, rect, 128);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            const uint8_t* got = out.data() + (y * 120 + x) * 3;
+            const uint8_t* top = image.At(x, 0);
+            ASSERT_TRUE(got[0] == top[0] && got[1] == top[1] && got[2] == top[2]) << "band pixel " << x << "," << y;
         }
-    });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    }
 }
 
 // Where no triangle holds a corner the lookup fails and the corner maps to
@@ -174,27 +163,22 @@ TEST(GridRender, ABandExposedAlongTheTopTakesTheTopEdgeOfItsColumn)
 TEST(GridRender, FailedLookupsMapToTheTopLeftCorner)
 {
     RgbImage image = WarpTest::NoiseImage(60, 50, 54);
-    TestHost host(&WarpTest::HarnessEntry);
-    host.SetImage(image);
-    host.Options().filterRect = Rect32{7, 9, 57, 49};
-    const auto result = RunWithCache(host, {}, [&](HuxPSTileCache& cache) {
-        GridRun run;
-        run.Prepare(cache, 8, PSPlimEdgeMode::Free);
-        for (int r = 1; r + 1 < run.grid.PointsDown(); ++r) {
-            for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
-                run.grid.At(c, r) = {std::numeric_limits<double>::quiet_NaN(), 0.5};
-        }
-        const HuxPoint2D corner = run.mapper.Mapping().MapPoint({30.0, 30.0});
-        EXPECT_EQ(corner, (HuxPoint2D{7.0, 9.0}));
-        for (int32_t mode = 0; mode <= 2; ++mode) {
-            run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(mode));
-            const HuxRect rect = cache.ScaledRect();
-            const auto out = WarpTest::RenderRect(run.mapper, cache, rect, 16);
-            for (size_t i = 0; i < out.size(); ++i)
-                ASSERT_EQ(out[i], image.At(7, 9)[i % 3]) << "mode " << mode << " byte " << i;
-        }
-    });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    const HuxRect rect{7, 9, 57, 49};
+    MemoryPixelSource source(image, rect);
+    GridRun run;
+    run.Prepare(rect, rect, 8, PSPlimEdgeMode::Free);
+    for (int r = 1; r + 1 < run.grid.PointsDown(); ++r) {
+        for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)
+            run.grid.At(c, r) = {std::numeric_limits<double>::quiet_NaN(), 0.5};
+    }
+    const HuxPoint2D corner = run.mapping.MapPoint({30.0, 30.0});
+    EXPECT_EQ(corner, (HuxPoint2D{7.0, 9.0}));
+    for (int32_t mode = 0; mode <= 2; ++mode) {
+        run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(mode));
+        const auto out = run.Render(source, rect, 16);
+        for (size_t i = 0; i < out.size(); ++i)
+            ASSERT_EQ(out[i], image.At(7, 9)[i % 3]) << "mode " << mode << " byte " << i;
+    }
 }
 
 TEST(GridRender, AnEmptyRectangleMapsToItsCorner)
@@ -218,9 +202,9 @@ struct Case {
     int interpolation;
 };
 
-// Renders the filter rectangle tile by tile through both render paths and
-// the reference; the grid's lookup state is put back before each, so all
-// three see the same sequence of lookups.
+// Renders the filter rectangle tile by tile through the tile cache and the
+// reference; the grid's lookup state is put back in between, so both see the
+// same sequence of lookups.
 void CompareWithReference(const RgbImage& image, PSPlimGrid& deformed, const Case& c, uint32_t seed)
 {
     TestHost host(&WarpTest::HarnessEntry);
@@ -234,8 +218,9 @@ void CompareWithReference(const RgbImage& image, PSPlimGrid& deformed, const Cas
     setup.tileSize = 32; // many tile seams, and evictions with the small budget
     setup.budget = 32 * 32 * 3 * 5;
     const auto result = RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
-        GridMapper mapper(deformed);
-        mapper.Mapping().SetRectangle(cache.ScaledRect());
+        PSPlimGridMapping mapping(deformed);
+        mapping.SetRectangle(cache.ScaledRect());
+        HuxPSNonLinearTextureMapper mapper;
         mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
         WarpTest::ReferenceSource source;
         source.image = &image;
@@ -252,19 +237,15 @@ void CompareWithReference(const RgbImage& image, PSPlimGrid& deformed, const Cas
                 const HuxRect tile{x0, y0, std::min(x0 + 41, whole.right), std::min(y0 + 37, whole.bottom)};
                 const int column = deformed.RememberedColumn(), row = deformed.RememberedRow();
                 const bool triangle = deformed.RememberedTriangle();
-                const auto viaVirtual = WarpTest::RenderRect(mapper, cache, tile, 64, RenderPath::Virtual);
+                const auto rendered = WarpTest::RenderRect(mapper, mapping, cache, tile, 64);
                 deformed.SetLookupState(column, row, triangle);
-                const auto viaTemplate = WarpTest::RenderRect(mapper, cache, tile, 64, RenderPath::Template);
-                deformed.SetLookupState(column, row, triangle);
-                const auto expected = WarpTest::ReferenceTile(source, settings, tile, [&](HuxPoint2D p) {
-                    return mapper.Mapping().MapPoint(p);
-                });
+                const auto expected = WarpTest::ReferenceTile(source, settings, tile,
+                                                              [&](HuxPoint2D p) { return mapping.MapPoint(p); });
                 const std::string replay = " (seed " + std::to_string(seed) + ", scale " + std::to_string(c.scale) +
                                            ", order " + std::to_string(c.channelOrder) + ", edge " +
                                            std::to_string(c.edgeMode) + ", mode " + std::to_string(c.interpolation) +
                                            "; replay: test_warp --gtest_filter=GridRender.Deformed*)";
-                ASSERT_EQ(FirstDifference(expected, viaVirtual, tile), "") << "virtual path" << replay;
-                ASSERT_EQ(FirstDifference(expected, viaTemplate, tile), "") << "template path" << replay;
+                ASSERT_EQ(FirstDifference(expected, rendered, tile), "") << replay;
             }
         }
     });

@@ -6,10 +6,12 @@
 #include "host/HuxPSFilter.h"
 #include "host/HuxPSTileCache.h"
 #include "testhost/TestHost.h"
+#include "warp/NoiseImage.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <utility>
 
 namespace WarpTest {
@@ -45,6 +47,19 @@ inline SquelmHost::RunResult RunInStart(SquelmHost::TestHost& host, std::functio
     return result;
 }
 
+// The fixture of tests run inside a filter run of the test host.
+class HarnessTest : public testing::Test {
+protected:
+    SquelmHost::TestHost host{&HarnessEntry};
+
+    // Runs `body` inside Start; the run must succeed.
+    void InStart(std::function<void(HuxPSFilter&)> body)
+    {
+        const SquelmHost::RunResult result = RunInStart(host, std::move(body));
+        EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    }
+};
+
 struct CacheSetup {
     int32_t scale = 1;
     int32_t channelOrder = 0;
@@ -66,16 +81,6 @@ inline SquelmHost::RunResult RunWithCache(SquelmHost::TestHost& host, const Cach
         cache.SetEdge(setup.edgeMode, setup.edgeColour);
         body(cache);
     });
-}
-
-// Noise with a fixed seed: no symmetry for a flip or an offset to hide in.
-inline SquelmHost::RgbImage NoiseImage(int width, int height, uint32_t seed)
-{
-    SquelmHost::RgbImage image(width, height);
-    std::mt19937 random(seed);
-    for (uint8_t& byte : image.pixels)
-        byte = uint8_t(random());
-    return image;
 }
 
 } // namespace WarpTest

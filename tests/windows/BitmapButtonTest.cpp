@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "testhost/PollUntil.h"
 #include "FrameworkTestIds.h"
 #include "HuxLib/HUXCTRL/HuxButtonState.h"
 #include "HuxLib/HUXCTRL/win32/HuxBitmapButton.h"
@@ -192,10 +193,10 @@ TEST(BitmapButton, AfterASystemColourChangeTheFaceFollows)
 // for at most about five seconds; returns the flag.
 bool WaitForHot(const HuxBitmapButton& button, bool hot)
 {
-    for (int attempt = 0; attempt < 100 && button.Hot() != hot; ++attempt) {
+    SquelmHost::PollUntil([&] {
         ScreenTest::Pump();
-        Sleep(50);
-    }
+        return button.Hot() == hot;
+    });
     return button.Hot();
 }
 

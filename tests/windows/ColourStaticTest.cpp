@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "testhost/PollUntil.h"
 #include "InProcessPlugin.h"
 #include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
@@ -54,12 +55,10 @@ protected:
                 throw std::runtime_error("the dialog did not appear");
             const intptr_t swatch = automation.Control(window, IDC_SWATCH);
             automation.Click(swatch, 5, 5);
-            for (int attempt = 0; attempt < 100; ++attempt) {
+            SquelmHost::PollUntil([&] {
                 shot_ = SquelmHost::CaptureWindow(swatch);
-                if (!shot_.Empty() && IsPixel(shot_, shot_.width / 2, shot_.height / 2, expected))
-                    break;
-                Sleep(50);
-            }
+                return !shot_.Empty() && IsPixel(shot_, shot_.width / 2, shot_.height / 2, expected);
+            });
             automation.PressButton(window, IDOK);
             if (!automation.WaitForClose(window))
                 throw std::runtime_error("the dialog did not close");

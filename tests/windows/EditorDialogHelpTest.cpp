@@ -10,6 +10,7 @@
 
 #include "InProcessPlugin.h"
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
+#include "support/HelpRecorder.h"
 #include "HelpCalls.h"
 #include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
@@ -34,11 +35,11 @@ protected:
         app_ = &plugin_->App();
         host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(40, 30, 90));
-        HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
+        SetHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
     }
     ~EditorDialogHelp() override
     {
-        HuxSetHtmlHelpRecorder({});
+        SetHelpRecorder({});
     }
 
     PSPlimWindowEditor editor_;

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "testhost/PollUntil.h"
 #include "PluginFile.h"
 #include "resources/ResourceIds.h"
 #include "support/ParametersRecord.h"
@@ -35,7 +36,6 @@ using SquelmHost::WindowAutomation;
 constexpr const char* kCaption = "Squelm!";
 constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
 constexpr UINT kAnswerTimeoutMs = 20000;
-constexpr int kRepaintAttempts = 100;
 // The default grid and tool circle colours (COLORREFs 200 and 0xC80000).
 constexpr uint8_t kGridRed = 200;
 constexpr uint8_t kToolCircleBlue = 200;
@@ -188,8 +188,8 @@ public:
     {
         const HWND control = Item(IDC_EDITOR_CONTROL);
         Send(dialog_, WM_NULL);
-        for (int attempt = 0; attempt < kRepaintAttempts && GetUpdateRect(control, nullptr, FALSE); ++attempt)
-            Sleep(20);
+        SquelmHost::PollUntil([&] { return !GetUpdateRect(control, nullptr, FALSE); }, SquelmHost::kPollTimeout,
+                              std::chrono::milliseconds(20));
         Send(dialog_, WM_NULL);
         return SquelmHost::CaptureWindow(reinterpret_cast<intptr_t>(control));
     }
@@ -198,11 +198,11 @@ public:
     // seconds of waiting for that.
     RgbImage ControlShotOnce(const std::function<bool(const RgbImage&)>& wanted) const
     {
-        RgbImage shot = ControlShot();
-        for (int attempt = 0; attempt < kRepaintAttempts && !wanted(shot); ++attempt) {
-            Sleep(50);
+        RgbImage shot;
+        SquelmHost::PollUntil([&] {
             shot = ControlShot();
-        }
+            return wanted(shot);
+        });
         return shot;
     }
 

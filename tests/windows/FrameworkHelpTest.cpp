@@ -12,6 +12,7 @@
 #include "HuxLib/HUXWIN/HuxHelpPath.h"
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 #include "PluginFile.h"
+#include "support/HelpRecorder.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ struct RecordedHelp : testing::Test {
     std::vector<HuxHtmlHelpCall> calls;
     RecordedHelp()
     {
-        HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { calls.push_back(call); });
+        SetHelpRecorder([this](const HuxHtmlHelpCall& call) { calls.push_back(call); });
     }
-    ~RecordedHelp() override { HuxSetHtmlHelpRecorder({}); }
+    ~RecordedHelp() override { SetHelpRecorder({}); }
 };
 
 POINT CentreOf(intptr_t window)

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "testhost/PollUntil.h"
 #include "FrameworkTestDialog.h"
 
 namespace {
@@ -90,9 +91,7 @@ TEST(FrameworkWindow, OwnClassWindowGetsItsMessagesAndRoutesCommandsToItsParent)
     DialogWithChild dialog;
     int ticksSeen = 0;
     RunDialog(dialog, [&](const WindowAutomation& automation, intptr_t window) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (dialog.child.ticks < 3 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        SquelmHost::PollUntil([&] { return dialog.child.ticks >= 3; }, std::chrono::seconds(10));
         const intptr_t child = automation.Control(window, kChildId);
         InvalidateRect(reinterpret_cast<HWND>(child), nullptr, TRUE);
         automation.Click(child, 5, 5);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "testhost/PollUntil.h"
 #include "ControlLibraryTestDialog.h"
 #include "FrameworkTestDialog.h"
 #include "testhost/win32/WindowCapture.h"
@@ -182,12 +183,10 @@ TEST(IntegerEditBox, AnEnabledBoxShowsItsOwnColours)
     SquelmHost::RgbImage shot;
     RunWithBox(dialog, [&](const WindowAutomation&, intptr_t, intptr_t box) {
         // Inside the border, right of the text "50".
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        SquelmHost::PollUntil([&] {
             shot = SquelmHost::CaptureWindow(box);
-            if (!shot.Empty() && IsPixel(shot, shot.width - 4, shot.height / 2, kBackground))
-                break;
-            Sleep(50);
-        }
+            return !shot.Empty() && IsPixel(shot, shot.width - 4, shot.height / 2, kBackground);
+        });
     });
     ASSERT_FALSE(shot.Empty());
     EXPECT_TRUE(IsPixel(shot, shot.width - 4, shot.height / 2, kBackground));

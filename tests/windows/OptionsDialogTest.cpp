@@ -14,6 +14,7 @@
 #include "InProcessPlugin.h"
 #include "FrameworkTestDialog.h"
 #include "HelpCalls.h"
+#include "support/HelpRecorder.h"
 #include "UserActions.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
@@ -21,6 +22,7 @@
 #include "testhost/TestHost.h"
 #include "testhost/win32/WindowCapture.h"
 #include "ui/PSPlimDialogModel.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
 
 namespace {
@@ -46,7 +48,8 @@ public:
     {
         before = *app.Params();
         const int32_t steps = app.UndoList().Count();
-        PSPlimOptionsDialog dialog(&app, nullptr);
+        PSPlimEditorCommands commands(app);
+        PSPlimOptionsDialog dialog(commands, nullptr);
         result = dialog.DoModal();
         after = *app.Params();
         for (int32_t i = steps; i < app.UndoList().Count(); ++i)
@@ -68,11 +71,11 @@ protected:
         app_ = &plugin_->App();
         host_ = &plugin_->Host();
         host_->SetImage(SquelmHost::RgbImage(8, 6, 90));
-        HuxSetHtmlHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
+        SetHelpRecorder([this](const HuxHtmlHelpCall& call) { help_.push_back(call); });
     }
     ~OptionsDialog() override
     {
-        HuxSetHtmlHelpRecorder({});
+        SetHelpRecorder({});
     }
 
     // A filter run whose editor is the options dialog; `script` acts on it

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "testhost/PollUntil.h"
 #include "testhost/win32/WindowCapture.h"
 
 namespace ScreenTest {
@@ -32,13 +33,11 @@ inline SquelmHost::RgbImage CaptureWhen(HWND window, int x, int y, COLORREF colo
 {
     GdiFlush();
     SquelmHost::RgbImage captured;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    SquelmHost::PollUntil([&] {
         Pump();
         captured = SquelmHost::CaptureWindow(reinterpret_cast<intptr_t>(window));
-        if (!captured.Empty() && ColourAt(captured, x, y) == colour)
-            break;
-        Sleep(50);
-    }
+        return !captured.Empty() && ColourAt(captured, x, y) == colour;
+    });
     return captured;
 }
 

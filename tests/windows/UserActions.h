@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "testhost/PollUntil.h"
 #include "ControlLibraryTestDialog.h"
 #include "HuxLib/HUXCTRL/HuxColours.h"
 #include "testhost/win32/WindowAutomation.h"
@@ -60,12 +61,10 @@ inline std::string TextOnceItReads(const SquelmHost::WindowAutomation& automatio
                                    const std::string& expected)
 {
     std::string text;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    SquelmHost::PollUntil([&] {
         text = automation.Describe(window).text;
-        if (text == expected)
-            break;
-        Sleep(50);
-    }
+        return text == expected;
+    });
     return text;
 }
 
@@ -74,12 +73,11 @@ inline std::string TextOnceItReads(const SquelmHost::WindowAutomation& automatio
 inline SquelmHost::RgbImage ShotOnceItShows(intptr_t window, HuxColourRef colour, int x = -1)
 {
     SquelmHost::RgbImage shot;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    SquelmHost::PollUntil([&] {
         shot = SquelmHost::CaptureWindow(window);
-        if (!shot.Empty() && ControlLibraryTest::IsPixel(shot, x < 0 ? shot.width / 2 : x, shot.height / 2, colour))
-            break;
-        Sleep(50);
-    }
+        return !shot.Empty() &&
+               ControlLibraryTest::IsPixel(shot, x < 0 ? shot.width / 2 : x, shot.height / 2, colour);
+    });
     return shot;
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "testhost/PollUntil.h"
 #include "FrameworkTestDialog.h"
 #include "testhost/PngIO.h"
 #include "testhost/win32/WindowCapture.h"
@@ -43,12 +44,10 @@ TEST(WindowCapture, ShowsTheDialogAsDrawnAndSavesItAsPng)
         // the box's middle shows (a failure shows the last reading).
         const int middleX = (boxRect.left + boxRect.right) / 2 - dialogRect.left;
         const int middleY = (boxRect.top + boxRect.bottom) / 2 - dialogRect.top;
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        SquelmHost::PollUntil([&] {
             captured = SquelmHost::CaptureWindow(window);
-            if (!captured.Empty() && !IsColour(captured, middleX, middleY, face))
-                break;
-            Sleep(50);
-        }
+            return !captured.Empty() && !IsColour(captured, middleX, middleY, face);
+        });
         SquelmHost::SaveWindowPng(window, png);
         automation.PressButton(window, IDCANCEL);
     });

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 #include "ui/HuxPSZoomRatio.h"
 
 LRESULT HuxPSZoomRatioStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -14,8 +15,8 @@ LRESULT HuxPSZoomRatioStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 
 void HuxPSZoomRatioStatic::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    const HuxPaintDC paint(m_hWnd);
+    const HDC dc = paint.Get();
     const int saved = SaveDC(dc);
     RECT client{};
     GetClientRect(&client);
@@ -30,5 +31,4 @@ void HuxPSZoomRatioStatic::OnPaint()
     ExtTextOutA(dc, client.right / 2 - size.cx / 2, client.bottom / 2 - size.cy / 2, ETO_CLIPPED, &client,
                 text.c_str(), UINT(length), nullptr);
     RestoreDC(dc, saved);
-    EndPaint(m_hWnd, &paint);
 }

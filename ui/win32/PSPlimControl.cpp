@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "ui/PSPlimControlScrolling.h"
@@ -36,25 +38,20 @@ HCURSOR PanCursor()
 }
 
 // The context's own pen in a colour (a solid one-pixel pen, so a paint
-// creates no pen), selected for the scope.
-class SelectedPen {
-public:
-    SelectedPen(HDC dc, COLORREF colour) : m_dc(dc), m_previous(SelectObject(dc, GetStockObject(DC_PEN)))
-    {
-        SetDCPenColor(dc, colour);
-    }
-    ~SelectedPen() { SelectObject(m_dc, m_previous); }
-    SelectedPen(const SelectedPen&) = delete;
-    SelectedPen& operator=(const SelectedPen&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
+// creates no pen), selected for the caller's scope.
+HuxSelection SelectPen(HDC dc, COLORREF colour)
+{
+    SetDCPenColor(dc, colour);
+    return HuxSelection(dc, GetStockObject(DC_PEN));
+}
 
 } // namespace
 
-PSPlimControl::PSPlimControl(CPSPlimPluginApp* app) : m_app(app), m_stroke(*app) { m_backBuffer.SetOwner(this); }
+PSPlimControl::PSPlimControl(PSPlimEditorCommands& commands)
+    : m_commands(commands), m_app(&commands.App()), m_stroke(commands.Stroke())
+{
+    m_backBuffer.SetOwner(this);
+}
 
 // The window goes first: its last messages still find the buffer and the
 // stroke state.
@@ -130,40 +127,39 @@ LRESULT PSPlimControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void PSPlimControl::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    // Draw may throw: the paint still ends.
+    const HuxPaintDC paint(m_hWnd);
     if (const HDC buffer = m_backBuffer.Begin()) {
         Draw(buffer);
-        m_backBuffer.Flush(dc);
+        m_backBuffer.Flush(paint.Get());
     }
-    EndPaint(m_hWnd, &paint);
 }
 
 void PSPlimControl::Draw(HDC dc)
 {
     const HuxRect client = ClientRect();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const HuxImage2* preview = m_app->GetOutputPreview();
-    const std::optional<PSPlimControlLayout> layout =
-        PSPlimLayOutControl(client, preview, m_app->FilterRect(), m_app->GetViewRect());
+    const std::optional<PSPlimControlLayout> layout = m_commands.LayOut(client);
+    // What the stroke maps the mouse through, also while there is no
+    // preview to place (an image thinner than a preview pixel).
+    PublishImageRect(m_stroke.ImageRect());
     if (!layout) {
         HuxFillSolid(dc, client, face);
         m_radiusShown = false;
         return;
     }
+    const HuxImage2* preview = m_app->GetOutputPreview();
     preview->Draw(dc, layout->destination, HuxRect{0, 0, preview->Width(), preview->AbsHeight()});
     for (const HuxRect& band : layout->bands)
         if (!band.IsEmpty())
             HuxFillSolid(dc, band, face);
-    m_stroke.SetImageRect(layout->imageRect);
-    PublishImageRect(layout->imageRect);
 
     const PSPlimParameters& params = *m_app->Params();
     const PSPlimClientMapping mapping = m_stroke.Mapping();
     if (params.showGrid) {
         PSPlimGridPolylines(m_app->Grid(), mapping, m_lines);
         if (!m_lines.counts.empty()) {
-            const SelectedPen pen(dc, params.gridColour);
+            const HuxSelection pen = SelectPen(dc, params.gridColour);
             PolyPolyline(dc, reinterpret_cast<const POINT*>(m_lines.points.data()),
                          reinterpret_cast<const DWORD*>(m_lines.counts.data()), DWORD(m_lines.counts.size()));
         }
@@ -172,11 +168,10 @@ void PSPlimControl::Draw(HDC dc)
     const PSPlimToolCircle circle = PSPlimToolCircleFor(Pointer(), params.toolSize, mapping);
     m_radiusShown = circle.shown;
     if (circle.shown) {
-        const SelectedPen pen(dc, params.toolRadiusColour);
-        const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+        const HuxSelection pen = SelectPen(dc, params.toolRadiusColour);
+        const HuxSelection brush(dc, GetStockObject(HOLLOW_BRUSH));
         Ellipse(dc, circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
                 circle.centre.y + circle.radius);
-        SelectObject(dc, previousBrush);
     }
 }
 
@@ -210,6 +205,15 @@ PSPlimPointerState PSPlimControl::Pointer() const
     return pointer;
 }
 
+// The control's own part of a command's redraw, painted at once.
+void PSPlimControl::Show(const PSPlimRedraw& redraw)
+{
+    if (redraw.editor)
+        RepaintNow();
+    if (redraw.scrollBars)
+        UpdateScrollBars();
+}
+
 void PSPlimControl::RepaintNow()
 {
     if (m_hWnd)
@@ -232,12 +236,7 @@ void PSPlimControl::OnMouseMove(UINT, POINT point)
         if (m_stroke.MouseMove(ToPoint(point)))
             RepaintNow();
     } else if (m_stroke.IsPanning()) {
-        const HuxPointI scroll = PSPlimPanScroll(m_stroke.Mapping(), {m_panStart.x, m_panStart.y},
-                                                 {point.x, point.y}, {m_panOrigin.x, m_panOrigin.y},
-                                                 m_app->GetViewRect(), m_app->FilterRect());
-        m_app->ScrollView(scroll.x, scroll.y);
-        RepaintNow();
-        UpdateScrollBars();
+        Show(m_commands.PanTo({point.x, point.y}));
     } else if (m_app->Params()->showToolRadius) {
         RepaintNow(); // the circle follows the cursor
     }
@@ -274,12 +273,9 @@ void PSPlimControl::EndStroke(PSPlimButton button)
 
 void PSPlimControl::OnMButtonDown(UINT, POINT point)
 {
-    if (!m_stroke.BeginPan())
+    if (!m_commands.BeginPan({point.x, point.y}))
         return;
     SetCapture();
-    m_panStart = point;
-    const HuxRect& view = m_app->GetViewRect();
-    m_panOrigin = {view.left, view.top};
     SetCursor(PanCursor());
 }
 
@@ -287,7 +283,7 @@ void PSPlimControl::OnMButtonUp(UINT, POINT)
 {
     if (!m_stroke.IsPanning())
         return;
-    m_stroke.EndPan();
+    m_commands.EndPan();
     SetCursor(ArrowCursor());
     ReleaseOwnCapture();
 }

@@ -6,6 +6,9 @@
 #include "HuxLib/HUXCTRL/HuxButtonFace.h"
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
 #include "HuxLib/HUXIMAGE/HuxDIBBuffer.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxMemoryDC.h"
+#include "HuxLib/HUXUTIL/win32/HuxWindowDC.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
 
 static_assert(kHuxBsPushButton == BS_PUSHBUTTON && kHuxBsDefPushButton == BS_DEFPUSHBUTTON &&
@@ -21,51 +24,21 @@ HuxButtonFaceColours CurrentColours()
     return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT)};
 }
 
-// A memory context holding a bitmap for the time of a copy.
-class SelectedBitmap {
-public:
-    SelectedBitmap(HDC compatible, HBITMAP bitmap)
-        : m_dc(bitmap ? CreateCompatibleDC(compatible) : nullptr),
-          m_previous(m_dc ? SelectObject(m_dc, bitmap) : nullptr)
-    {
-    }
-    ~SelectedBitmap()
-    {
-        if (m_dc) {
-            SelectObject(m_dc, m_previous);
-            DeleteDC(m_dc);
-        }
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-    HDC DC() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
+// The context a face is copied from: none without the face, so that its
+// copy steps are skipped rather than copying an empty context.
+HuxMemoryDC FaceContext(HDC compatible, HBITMAP face) { return face ? HuxMemoryDC(compatible) : HuxMemoryDC(); }
 
 } // namespace
 
 HuxBitmapButton::HuxBitmapButton() { m_buffer.SetOwner(this); }
 
-HuxBitmapButton::~HuxBitmapButton()
-{
-    // The window goes first, so that no message finds the faces gone.
-    DestroyWindow();
-    DeleteFaces();
-    if (m_source)
-        DeleteObject(m_source);
-}
+// The window goes first, so that no message finds the faces gone.
+HuxBitmapButton::~HuxBitmapButton() { DestroyWindow(); }
 
 void HuxBitmapButton::DeleteFaces()
 {
-    if (m_face)
-        DeleteObject(m_face);
-    if (m_disabledFace)
-        DeleteObject(m_disabledFace);
-    m_face = nullptr;
-    m_disabledFace = nullptr;
+    m_face = {};
+    m_disabledFace = {};
 }
 
 void HuxBitmapButton::PreSubclassWindow()
@@ -84,44 +57,40 @@ void HuxBitmapButton::SwitchToOwnerDraw()
 
 void HuxBitmapButton::SetBitmap(UINT resourceId)
 {
-    if (m_source)
-        DeleteObject(m_source);
-    m_source = static_cast<HBITMAP>(
-        LoadImageA(HuxResourceModule(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    m_source = HuxGdiObject<HBITMAP>(static_cast<HBITMAP>(
+        LoadImageA(HuxResourceModule(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     m_width = m_height = 0;
     DeleteFaces();
-    if (!m_source)
+    if (!m_source.Get())
         throw std::runtime_error("HuxBitmapButton: no bitmap " + std::to_string(resourceId));
     BITMAP size{};
-    GetObjectA(m_source, sizeof size, &size);
+    GetObjectA(m_source.Get(), sizeof size, &size);
     m_width = size.bmWidth;
     m_height = size.bmHeight;
     BuildFaces();
     Invalidate(true);
 }
 
-HBITMAP HuxBitmapButton::BitmapFrom(const HuxDIBBuffer& picture) const
+HuxGdiObject<HBITMAP> HuxBitmapButton::BitmapFrom(const HuxDIBBuffer& picture) const
 {
-    const HDC screen = GetDC(m_hWnd);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.Width(), picture.AbsHeight());
-    if (bitmap)
-        SetDIBits(screen, bitmap, 0, UINT(picture.AbsHeight()), picture.Pixels(), InfoOf(picture), DIB_RGB_COLORS);
-    ReleaseDC(m_hWnd, screen);
+    const HuxWindowDC screen(m_hWnd);
+    HuxGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), picture.Width(), picture.AbsHeight()));
+    if (bitmap.Get())
+        SetDIBits(screen.Get(), bitmap.Get(), 0, UINT(picture.AbsHeight()), picture.Pixels(), InfoOf(picture),
+                  DIB_RGB_COLORS);
     return bitmap;
 }
 
 void HuxBitmapButton::BuildFaces()
 {
     DeleteFaces();
-    if (!m_source)
+    if (!m_source.Get())
         return;
     HuxDIBBuffer source;
     source.Create(m_width, -m_height, 24, nullptr);
-    const HDC screen = GetDC(m_hWnd);
-    const int rows = GetDIBits(screen, m_source, 0, UINT(m_height), source.Pixels(),
+    const int rows = GetDIBits(HuxWindowDC(m_hWnd).Get(), m_source.Get(), 0, UINT(m_height), source.Pixels(),
                                reinterpret_cast<BITMAPINFO*>(const_cast<HuxBitmapInfoHeader*>(source.Header())),
                                DIB_RGB_COLORS);
-    ReleaseDC(m_hWnd, screen);
     if (rows != m_height)
         throw std::runtime_error("HuxBitmapButton: the bitmap's pixels could not be read");
     const HuxButtonFaceColours colours = CurrentColours();
@@ -137,13 +106,15 @@ bool HuxBitmapButton::DrawItem(DRAWITEMSTRUCT& item)
 {
     const auto style = static_cast<uint32_t>(GetWindowLongPtrA(m_hWnd, GWL_STYLE));
     const HuxButtonDrawState state =
-        m_state.DrawState(HuxFromRECT(item.rcItem), item.itemState, style, m_face != nullptr, m_width, m_height);
+        m_state.DrawState(HuxFromRECT(item.rcItem), item.itemState, style, m_face.Get() != nullptr, m_width, m_height);
     const HDC buffer = m_buffer.Begin();
     if (!buffer)
         return true;
-    const SelectedBitmap face(buffer, m_face);
-    const SelectedBitmap disabledFace(buffer, m_disabledFace);
-    HuxRunDrawSteps(buffer, HuxBitmapButtonSteps(state), {face.DC(), disabledFace.DC()});
+    const HuxMemoryDC face = FaceContext(buffer, m_face.Get());
+    const HuxSelection faceSelected(face.Get(), m_face.Get());
+    const HuxMemoryDC disabledFace = FaceContext(buffer, m_disabledFace.Get());
+    const HuxSelection disabledFaceSelected(disabledFace.Get(), m_disabledFace.Get());
+    HuxRunDrawSteps(buffer, HuxBitmapButtonSteps(state), {face.Get(), disabledFace.Get()});
     m_buffer.Flush(item.hDC, &item.rcItem);
     return true;
 }

@@ -11,6 +11,7 @@
 
 #include "HuxLib/HUXCTRL/HuxButtonState.h"
 #include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
 #include "HuxLib/HUXWIN/win32/CControls.h"
 
 class HuxDIBBuffer;
@@ -40,12 +41,12 @@ protected:
 private:
     void React(const HuxButtonReaction& reaction);
     void BuildFaces();
-    HBITMAP BitmapFrom(const HuxDIBBuffer& picture) const;
+    HuxGdiObject<HBITMAP> BitmapFrom(const HuxDIBBuffer& picture) const;
     void DeleteFaces();
 
-    HBITMAP m_source = nullptr;
-    HBITMAP m_face = nullptr;
-    HBITMAP m_disabledFace = nullptr;
+    HuxGdiObject<HBITMAP> m_source;
+    HuxGdiObject<HBITMAP> m_face;
+    HuxGdiObject<HBITMAP> m_disabledFace;
     int m_width = 0;
     int m_height = 0;
     UINT_PTR m_timerId = 0;

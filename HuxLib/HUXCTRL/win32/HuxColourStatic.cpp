@@ -1,5 +1,7 @@
 #include "HuxLib/HUXCTRL/win32/HuxColourStatic.h"
 
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
+
 void HuxColourStatic::SetColour(HuxColourRef colour)
 {
     m_colour = colour;
@@ -18,15 +20,12 @@ LRESULT HuxColourStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void HuxColourStatic::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hWnd, &paint);
+    const HuxPaintDC paint(m_hWnd);
     RECT client{};
     GetClientRect(&client);
-    if (HBRUSH brush = CreateSolidBrush(m_colour)) {
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-    }
-    EndPaint(m_hWnd, &paint);
+    // The context's own brush, so that a paint creates no brush.
+    SetDCBrushColor(paint.Get(), m_colour);
+    FillRect(paint.Get(), &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void HuxColourStatic::OnLButtonUp(UINT, POINT)

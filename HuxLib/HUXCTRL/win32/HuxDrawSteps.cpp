@@ -1,5 +1,7 @@
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
 
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+
 // The drawing steps name system colours by the system's own indices.
 static_assert(int(HuxSysColour::Window) == COLOR_WINDOW && int(HuxSysColour::WindowText) == COLOR_WINDOWTEXT &&
               int(HuxSysColour::Highlight) == COLOR_HIGHLIGHT && int(HuxSysColour::ButtonFace) == COLOR_BTNFACE &&
@@ -47,13 +49,11 @@ void HuxRunDrawStep(HDC dc, const HuxDrawStep& step, const HuxFaceSources& faces
         break;
     }
     case HuxDrawStep::Kind::RoundRect: {
-        const HBRUSH brush = CreateSolidBrush(SystemColour(step.colour));
-        const HGDIOBJ oldBrush = SelectObject(dc, brush);
-        const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        // The context's own brush, so that a step creates no brush.
+        SetDCBrushColor(dc, SystemColour(step.colour));
+        const HuxSelection brush(dc, GetStockObject(DC_BRUSH));
+        const HuxSelection pen(dc, GetStockObject(NULL_PEN));
         RoundRect(dc, r.left, r.top, r.right, r.bottom, step.corner, step.corner);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(brush);
         break;
     }
     case HuxDrawStep::Kind::FocusRect: {

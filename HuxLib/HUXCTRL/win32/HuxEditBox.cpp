@@ -11,19 +11,11 @@ HuxEditBox::HuxEditBox()
 {
 }
 
-HuxEditBox::~HuxEditBox()
-{
-    if (m_backgroundBrush)
-        DeleteObject(m_backgroundBrush);
-}
-
 void HuxEditBox::SetColours(HuxColourRef text, HuxColourRef background)
 {
     m_textColour = text;
     m_backgroundColour = background;
-    if (m_backgroundBrush)
-        DeleteObject(m_backgroundBrush);
-    m_backgroundBrush = CreateSolidBrush(background);
+    m_backgroundBrush = HuxGdiObject<HBRUSH>(CreateSolidBrush(background));
     if (m_hWnd)
         Invalidate();
 }
@@ -131,7 +123,7 @@ bool HuxEditBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* res
         const auto dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, m_textColour);
         SetBkColor(dc, m_backgroundColour);
-        *result = reinterpret_cast<LRESULT>(m_backgroundBrush);
+        *result = reinterpret_cast<LRESULT>(m_backgroundBrush.Get());
         return true;
     }
     return false;

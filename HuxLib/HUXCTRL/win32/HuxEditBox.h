@@ -13,13 +13,13 @@
 #include "HuxLib/HUXCTRL/HuxIntegerBoxModel.h"
 #include "HuxLib/HUXCTRL/win32/HuxPSPSlider.h"
 #include "HuxLib/HUXCTRL/win32/HuxSpinButton.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
 #include "HuxLib/HUXWIN/win32/CControls.h"
 
 class HuxEditBox : public CEdit {
 public:
     // Every character allowed; the system's window colours.
     HuxEditBox();
-    ~HuxEditBox() override;
 
     // HuxCharFilter's flags: which characters the user may type.
     void SetAllowedCharacters(unsigned flags) { Characters().SetAllowed(flags); }
@@ -65,6 +65,7 @@ private:
     HuxCharFilter m_characters;
     HuxColourRef m_textColour;
     HuxColourRef m_backgroundColour;
-    HBRUSH m_backgroundBrush = nullptr;
+    // Handed to the box with every WM_CTLCOLOREDIT, so it lives as long.
+    HuxGdiObject<HBRUSH> m_backgroundBrush;
     int m_spinOffset = 0; // spin's left edge minus the box's right edge
 };

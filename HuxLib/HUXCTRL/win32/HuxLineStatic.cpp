@@ -2,6 +2,7 @@
 
 #include "HuxLib/HUXCTRL/HuxLineStatic.h"
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 
 LRESULT HuxLineStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -13,10 +14,8 @@ LRESULT HuxLineStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void HuxLineStatic::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    const HuxPaintDC paint(m_hWnd);
     RECT client{};
     GetClientRect(&client);
-    HuxRunDrawSteps(dc, HuxLineStaticSteps(HuxFromRECT(client)));
-    EndPaint(m_hWnd, &paint);
+    HuxRunDrawSteps(paint.Get(), HuxLineStaticSteps(HuxFromRECT(client)));
 }

@@ -6,14 +6,18 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "HuxLib/HUXCTRL/HuxOffscreenSize.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxMemoryDC.h"
 
 class CWnd;
 
 class HuxOffscreenDC {
 public:
     HuxOffscreenDC() = default;
-    ~HuxOffscreenDC();
     HuxOffscreenDC(const HuxOffscreenDC&) = delete;
     HuxOffscreenDC& operator=(const HuxOffscreenDC&) = delete;
 
@@ -32,7 +36,8 @@ private:
 
     CWnd* m_owner = nullptr;
     HuxOffscreenSize m_size;
-    HBITMAP m_bitmap = nullptr;
-    HDC m_dc = nullptr;
-    HGDIOBJ m_previous = nullptr;
+    // Declared in the order of making: they go in reverse.
+    HuxGdiObject<HBITMAP> m_bitmap;
+    HuxMemoryDC m_dc;
+    std::optional<HuxSelection> m_selection;
 };

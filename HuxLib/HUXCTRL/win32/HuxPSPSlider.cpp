@@ -2,6 +2,7 @@
 
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
 #include "HuxLib/HUXCTRL/win32/HuxEditBox.h"
+#include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 
 HuxPSPSlider::HuxPSPSlider() { m_buffer.SetOwner(this); }
 
@@ -24,8 +25,7 @@ LRESULT HuxPSPSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void HuxPSPSlider::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(m_hWnd, &paint);
+    const HuxPaintDC paint(m_hWnd);
     RECT client{};
     GetClientRect(&client);
     HuxEditBox* box = Box();
@@ -34,9 +34,8 @@ void HuxPSPSlider::OnPaint()
     if (const HDC buffer = m_buffer.Begin()) {
         for (const HuxColourFill& fill : HuxSliderBars(HuxFromRECT(client), percent, enabled))
             HuxFillSolid(buffer, fill.rect, fill.colour);
-        m_buffer.Flush(dc);
+        m_buffer.Flush(paint.Get());
     }
-    EndPaint(m_hWnd, &paint);
 }
 
 void HuxPSPSlider::MoveTo(int32_t position, bool erase)

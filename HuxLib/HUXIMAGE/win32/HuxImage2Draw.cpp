@@ -9,6 +9,7 @@
 #include "HuxLib/HUXIMAGE/HuxImage2.h"
 #include "HuxLib/HUXIMAGE/win32/HuxOffscreenDIBSection.h"
 #include "HuxLib/HUXIMAGE/win32/HuxPlatformPalette.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
 
 static_assert(sizeof(HuxBitmapInfoHeader) == sizeof(BITMAPINFOHEADER) &&
               offsetof(BITMAPINFOHEADER, biHeight) == offsetof(HuxBitmapInfoHeader, biHeight) &&
@@ -32,35 +33,13 @@ void StretchPicture(HDC dc, int x, int y, int width, int height, const HuxDIBBuf
                   InfoOf(picture), DIB_RGB_COLORS, SRCCOPY);
 }
 
-// Puts the palette in the context as the foreground palette and realises
-// it; the context gets its own palette back before the object is deleted.
-class SelectedPalette {
-public:
-    SelectedPalette(HDC dc, HPALETTE palette) : m_dc(dc)
-    {
-        if (palette) {
-            m_previous = SelectPalette(dc, palette, FALSE);
-            RealizePalette(dc);
-        }
-    }
-    ~SelectedPalette()
-    {
-        if (m_previous)
-            SelectPalette(m_dc, m_previous, FALSE);
-    }
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
-
-private:
-    HDC m_dc;
-    HPALETTE m_previous = nullptr;
-};
-
 void DrawOnPaletteDevice(HDC dc, const HuxRect& destination, const HuxDIBBuffer& picture, const HuxRect& source)
 {
     HuxPlatformPalette palette;
     palette.SetDefault();
-    const SelectedPalette selected(dc, palette.Handle());
+    // Declared after the palette: the context gets its own palette back
+    // before the object is deleted.
+    const HuxPaletteSelection selected(dc, palette.Handle());
 
     const int width = destination.Width();
     const int height = destination.Height();

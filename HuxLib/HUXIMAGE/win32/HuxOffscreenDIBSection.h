@@ -6,14 +6,19 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
+#include "HuxLib/HUXUTIL/win32/HuxMemoryDC.h"
 
 class HuxPalette;
 
 class HuxOffscreenDIBSection {
 public:
     HuxOffscreenDIBSection() = default;
-    ~HuxOffscreenDIBSection();
     HuxOffscreenDIBSection(const HuxOffscreenDIBSection&) = delete;
     HuxOffscreenDIBSection& operator=(const HuxOffscreenDIBSection&) = delete;
 
@@ -22,8 +27,8 @@ public:
     // palette when none is given; depth 1 is black and white.
     void Create(int width, int height, int depth, const HuxPalette* palette);
 
-    HDC DC() const { return m_dc; }
-    HBITMAP Bitmap() const { return m_bitmap; }
+    HDC DC() const { return m_dc.Get(); }
+    HBITMAP Bitmap() const { return m_bitmap.Get(); }
     // The header with its colour table, or null before Create.
     BITMAPINFOHEADER* Header();
     void* Pixels() const { return m_pixels; }
@@ -31,9 +36,10 @@ public:
 private:
     void Release();
 
-    HBITMAP m_bitmap = nullptr;
-    HDC m_dc = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    std::vector<BYTE> m_header;
+    // Declared in the order of making: they go in reverse.
+    HuxGdiObject<HBITMAP> m_bitmap;
+    HuxMemoryDC m_dc;
+    std::optional<HuxSelection> m_selection;
+    std::vector<uint8_t> m_header;
     void* m_pixels = nullptr;
 };

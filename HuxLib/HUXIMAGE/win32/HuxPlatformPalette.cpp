@@ -5,12 +5,6 @@
 static_assert(offsetof(LOGPALETTE, palVersion) == 0 && offsetof(LOGPALETTE, palNumEntries) == 2 &&
               offsetof(LOGPALETTE, palPalEntry) == 4 && sizeof(PALETTEENTRY) == 4);
 
-HuxPlatformPalette::~HuxPlatformPalette()
-{
-    if (m_handle)
-        DeleteObject(m_handle);
-}
-
 void HuxPlatformPalette::BuildRecord()
 {
     const int count = Count();
@@ -28,10 +22,10 @@ HPALETTE HuxPlatformPalette::Handle()
 {
     if (!IsValid())
         return nullptr;
-    if (!m_handle) {
+    if (!m_handle.Get()) {
         if (m_record.empty())
             BuildRecord();
-        m_handle = CreatePalette(reinterpret_cast<const LOGPALETTE*>(m_record.data()));
+        m_handle = HuxGdiObject<HPALETTE>(CreatePalette(reinterpret_cast<const LOGPALETTE*>(m_record.data())));
     }
-    return m_handle;
+    return m_handle.Get();
 }

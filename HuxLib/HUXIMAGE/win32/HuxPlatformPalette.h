@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "HuxLib/HUXIMAGE/HuxPalette.h"
+#include "HuxLib/HUXUTIL/win32/HuxGdiObject.h"
 
 class HuxPlatformPalette : public HuxPalette {
 public:
     HuxPlatformPalette() = default;
-    ~HuxPlatformPalette() override;
 
     // The palette object, made on first use; null while the palette is not
     // valid or when the system refuses to make it.
@@ -23,5 +23,5 @@ private:
     void BuildRecord();
 
     std::vector<BYTE> m_record;
-    HPALETTE m_handle = nullptr;
+    HuxGdiObject<HPALETTE> m_handle;
 };

@@ -1,7 +1,6 @@
-// Natively there is no help viewer and there are no windows: calls reach
-// only a test's recorder.
+// Natively there are no windows: a call names the file and topic as it is.
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
-#include "HuxLib/HUXWIN/HuxHtmlHelpRecorder.h"
+#include "HuxLib/HUXWIN/HuxHtmlHelpViewer.h"
 
 std::string HuxModuleFilePath(void*) { return {}; }
 
@@ -9,7 +8,7 @@ void HuxHtmlHelp(intptr_t window, const std::string& helpFile, std::string_view 
                  uintptr_t data)
 {
     if (!helpFile.empty())
-        HuxRecordHtmlHelp({window, helpFile + std::string(topic), command, data});
+        HuxShowHtmlHelp({window, helpFile + std::string(topic), command, data});
 }
 
 void HuxShowWhatsThisMenu(intptr_t, const std::string&, std::string_view, const uint32_t*, HuxPointI) {}

@@ -1,29 +1,15 @@
-// HTML Help through HtmlHelpA, looked up in hhctrl.ocx at run time: the
-// library imports nothing from it, so a system without the viewer loads the
-// plug-in and simply shows no help.
+// HTML Help on Windows: the help file's path in the ANSI code page, and the
+// "What's This?" menu.
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 
 #include <windows.h>
 
 #include "HuxLib/HUXWIN/HuxHelpPath.h"
-#include "HuxLib/HUXWIN/HuxHtmlHelpRecorder.h"
+#include "HuxLib/HUXWIN/HuxHtmlHelpViewer.h"
 #include "HuxLib/HUXWIN/HuxWhatsThis.h"
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 
 namespace {
-
-using HtmlHelpAProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-
-HtmlHelpAProc HtmlHelpA()
-{
-    // Loaded once and kept: the viewer's pop-ups outlive the call.
-    static const HtmlHelpAProc proc = [] {
-        HMODULE viewer = LoadLibraryA("hhctrl.ocx");
-        return viewer ? reinterpret_cast<HtmlHelpAProc>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
-                      : nullptr;
-    }();
-    return proc;
-}
 
 // HtmlHelpA takes an ANSI path. When the help file's path has characters
 // the ANSI code page lacks, the directory's short (8.3) form names the same
@@ -80,11 +66,7 @@ void HuxHtmlHelp(intptr_t window, const std::string& helpFile, std::string_view 
     const std::string ansiFile = AnsiHelpPath(helpFile);
     if (ansiFile.empty())
         return;
-    const HuxHtmlHelpCall call{window, ansiFile + std::string(topic), command, data};
-    if (HuxRecordHtmlHelp(call))
-        return;
-    if (HtmlHelpAProc viewer = HtmlHelpA())
-        viewer(reinterpret_cast<HWND>(call.window), call.path.c_str(), call.command, call.data);
+    HuxShowHtmlHelp({window, ansiFile + std::string(topic), command, data});
 }
 
 void HuxShowWhatsThisMenu(intptr_t dialogHandle, const std::string& helpFile, std::string_view topic,

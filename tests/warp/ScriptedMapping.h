@@ -1,7 +1,7 @@
-// A mapper whose mapping is a test's function, recording every call.
+// A mapping that is a test's function, recording every call.
 #pragma once
 
-#include "warp/HuxPSNonLinearTextureMapper.h"
+#include "HuxLib/HuxGeometry/HuxPoint2D.h"
 
 #include <functional>
 #include <utility>
@@ -9,13 +9,13 @@
 
 namespace WarpTest {
 
-class ScriptedMapper : public HuxPSNonLinearTextureMapper {
+class ScriptedMapping {
 public:
     using Function = std::function<HuxGeometry::HuxPoint2D(HuxGeometry::HuxPoint2D)>;
 
-    explicit ScriptedMapper(Function map = [](HuxGeometry::HuxPoint2D p) { return p; }) : map_(std::move(map)) {}
+    explicit ScriptedMapping(Function map = [](HuxGeometry::HuxPoint2D p) { return p; }) : map_(std::move(map)) {}
 
-    HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination) override
+    HuxGeometry::HuxPoint2D MapPoint(HuxGeometry::HuxPoint2D destination)
     {
         calls.push_back(destination);
         return map_(destination);

@@ -4,7 +4,7 @@
 // plain stores.
 #include <windows.h>
 
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "ui/win32/PSPlimWindowEditor.h"
 
 namespace {

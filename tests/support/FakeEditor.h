@@ -1,12 +1,12 @@
 // An editor whose whole session is a function of the caller, installed on the
-// plug-in's application for one scope. Shared by the effect's tests and the
-// benchmarks.
+// plug-in's application for one scope. Shared by the tests of every area that
+// runs the in-process plug-in, and by the benchmarks.
 #pragma once
 
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimEditor.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 #include "testhost/PluginLoader.h"
 
 #include <functional>

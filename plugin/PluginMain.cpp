@@ -1,5 +1,5 @@
 // The library's one exported function and its single application object.
-#include "host/entry/PluginMain.h"
+#include "plugin/PluginMain.h"
 
 namespace {
 

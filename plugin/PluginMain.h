@@ -1,5 +1,6 @@
-// The library's entry point and its single application object (the latter
-// for the test host and tests).
+// The library's entry point and its single application object, which the
+// library's load wires to its module and its editor (and which a host that
+// links the plug-in in-process reaches the same way).
 #pragma once
 
 #include "effect/CPSPlimPluginApp.h"

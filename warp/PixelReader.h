@@ -1,0 +1,133 @@
+// The sampler's reads of a pixel source: the block last fetched is read
+// directly, and the source is asked again only for a position outside it.
+// Each render keeps its own reader; the source hands out the pixels, the
+// reader does the per-pixel addressing and the bilinear weights.
+//
+// Inline because every sample of every render passes through here.
+#pragma once
+
+#include "HuxLib/HUXIMAGE/HuxPixelSource.h"
+
+#include <algorithm>
+#include <cstdint>
+
+class PixelReader {
+public:
+    // Values beyond this magnitude are clamped before any conversion to an
+    // integer position, so that wild or non-finite sample positions stay
+    // defined; they lie far outside any image either way.
+    static constexpr double kPositionLimit = 1073741824.0;
+
+    explicit PixelReader(HuxPixelSource& source);
+
+    // Address of the 3 bytes at integer position (x, y).
+    const uint8_t* PixelAt(int32_t x, int32_t y)
+    {
+        uint32_t dx, dy;
+        if (Holds(x, y, dx, dy) || Fetch(x, y, dx, dy))
+            return block_.pixels + size_t(dy) * size_t(block_.rowBytes) + size_t(dx) * 3;
+        return source_->OutsidePixel(x, y);
+    }
+
+    // Selection byte at a position: 255 everywhere without a mask, 0
+    // outside the image.
+    uint8_t MaskAt(int32_t x, int32_t y)
+    {
+        if (!hasMask_)
+            return 255;
+        uint32_t dx, dy;
+        if (Holds(x, y, dx, dy) || Fetch(x, y, dx, dy))
+            return block_.mask[size_t(dy) * size_t(block_.maskRowBytes) + dx];
+        return 0;
+    }
+
+    // Adds the bilinear weights (8-bit fractions, 65025 in all) of the four
+    // pixels around (x, y) times their channels to the three sums.
+    void AccumulateBilinear(double x, double y, int32_t& sum0, int32_t& sum1, int32_t& sum2);
+
+private:
+    bool Holds(int32_t x, int32_t y, uint32_t& dx, uint32_t& dy) const
+    {
+        // Unsigned offsets: a position left of or above the block wraps to a
+        // large value, so one comparison per axis tells inside from outside.
+        dx = uint32_t(x) - uint32_t(block_.left);
+        dy = uint32_t(y) - uint32_t(block_.top);
+        return dx < block_.width && dy < block_.height;
+    }
+    // Fetches the block of a position inside the image; false outside it.
+    // Outside, the block is dropped: the edge read may fetch over it.
+    bool Fetch(int32_t x, int32_t y, uint32_t& dx, uint32_t& dy)
+    {
+        if (uint32_t(x) - uint32_t(bounds_.left) < boundsWidth_ &&
+            uint32_t(y) - uint32_t(bounds_.top) < boundsHeight_) {
+            block_ = source_->BlockAt(x, y);
+            return Holds(x, y, dx, dy);
+        }
+        block_ = HuxPixelBlock{};
+        return false;
+    }
+
+    HuxPixelSource* source_;
+    bool hasMask_;
+    HuxRect bounds_;
+    uint32_t boundsWidth_;
+    uint32_t boundsHeight_;
+    HuxPixelBlock block_; // empty until the first read
+};
+
+inline PixelReader::PixelReader(HuxPixelSource& source)
+    : source_(&source), hasMask_(source.HasMask()), bounds_(source.Bounds()),
+      boundsWidth_(uint32_t(std::max<int64_t>(int64_t(bounds_.right) - bounds_.left, 0))),
+      boundsHeight_(uint32_t(std::max<int64_t>(int64_t(bounds_.bottom) - bounds_.top, 0)))
+{
+}
+
+inline void PixelReader::AccumulateBilinear(double x, double y, int32_t& sum0, int32_t& sum1, int32_t& sum2)
+{
+    // NaN fails both comparisons of the first test and is treated as far left.
+    if (!(x >= -kPositionLimit))
+        x = -kPositionLimit;
+    else if (x > kPositionLimit)
+        x = kPositionLimit;
+    if (!(y >= -kPositionLimit))
+        y = -kPositionLimit;
+    else if (y > kPositionLimit)
+        y = kPositionLimit;
+
+    // Floor by truncation and correction; exact for the clamped range.
+    int32_t ix = int32_t(x);
+    if (double(ix) > x)
+        --ix;
+    int32_t iy = int32_t(y);
+    if (double(iy) > y)
+        --iy;
+    const uint32_t fx = uint32_t(255.0 * (x - double(ix)));
+    const uint32_t fy = uint32_t(255.0 * (y - double(iy)));
+    const uint32_t w00 = (255 - fx) * (255 - fy);
+    const uint32_t w10 = fx * (255 - fy);
+    const uint32_t w01 = (255 - fx) * fy;
+    const uint32_t w11 = fx * fy;
+
+    // All four in the block: read together. The source is asked first for
+    // the top-left pixel's block, as a read one at a time would ask, so
+    // that its fetches (and what they evict) are the same either way.
+    uint32_t dx, dy;
+    if ((Holds(ix, iy, dx, dy) || Fetch(ix, iy, dx, dy)) && dx + 1 < block_.width && dy + 1 < block_.height) {
+        const uint8_t* p = block_.pixels + size_t(dy) * size_t(block_.rowBytes) + size_t(dx) * 3;
+        const uint8_t* below = p + block_.rowBytes;
+        sum0 += int32_t(p[0] * w00 + p[3] * w10 + below[0] * w01 + below[3] * w11);
+        sum1 += int32_t(p[1] * w00 + p[4] * w10 + below[1] * w01 + below[4] * w11);
+        sum2 += int32_t(p[2] * w00 + p[5] * w10 + below[2] * w01 + below[5] * w11);
+        return;
+    }
+    // Across a block's or the image's edge, one at a time: each read may
+    // fetch (and so invalidate) a block.
+    const uint32_t weights[4] = {w00, w10, w01, w11};
+    const int32_t offsets[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int k = 0; k < 4; ++k) {
+        const uint8_t* p = PixelAt(ix + offsets[k][0], iy + offsets[k][1]);
+        sum0 += int32_t(p[0] * weights[k]);
+        sum1 += int32_t(p[1] * weights[k]);
+        sum2 += int32_t(p[2] * weights[k]);
+    }
+}
