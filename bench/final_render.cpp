@@ -1,7 +1,7 @@
 // Speed of the final render through the test host's real callbacks: a
 // 12-megapixel image warped through a deformed grid, tile by tile, on one
 // thread and on all of them.
-#include "effect/FakeEditor.h"
+#include "support/FakeEditor.h"
 
 #include "HuxLib/HUXUTIL/HuxWorkerPool.h"
 #include "grid/PSPlimTools.h"
