@@ -3,6 +3,8 @@
 // unwind like any C++ exception; every other fault stays a fault.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -129,10 +131,18 @@ TEST_F(FaultTranslatorTest, FaultsOnWorkerThreadsReachTheCallerOfTheirPool)
 {
     HuxWorkerPool pool(4);
     for (int attempt = 0; attempt < 3; ++attempt) {
+        // The caller's thread holds its task until a worker has started its
+        // own, so that the fault happens on a worker.
+        std::atomic<bool> workerStarted{false};
         const uint32_t code = TranslatedCode([&] {
-            pool.Run(64, [](int32_t, int thread) {
-                if (thread != 0)
-                    ReadThroughBadPointer(1);
+            pool.Run(64, [&](int32_t, int thread) {
+                if (thread == 0) {
+                    for (int wait = 0; wait < 5000 && !workerStarted; ++wait)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    return;
+                }
+                workerStarted = true;
+                ReadThroughBadPointer(1);
             });
         });
         EXPECT_EQ(code, kAccessViolation) << "attempt " << attempt;
