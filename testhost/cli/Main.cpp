@@ -2,13 +2,18 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "grid/PSPlimMeshFile.h"
 #include "testhost/AddressSpace.h"
 #include "testhost/OwnerWindow.h"
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
 #include "testhost/cli/CommandLine.h"
+#include "testhost/cli/ImageJobs.h"
+#include "testhost/cli/MeshEditing.h"
 #include "testhost/cli/ParametersPrinter.h"
 #include "testhost/cli/RunReport.h"
 #include "testhost/cli/ScriptedEditing.h"
@@ -31,15 +36,22 @@ void SaveReporting(Save save, int& code)
     }
 }
 
-int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
+int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const PSPlimMesh* mesh,
+             SquelmHost::TestHost& host)
 {
-    host.SetImage(SquelmHost::LoadRgbPng(line.inputPath));
+    host.SetImage(SquelmHost::LoadRgbPng(job.input));
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
     std::optional<SquelmHostCli::ScriptedEditing> scripted;
     if (!line.scriptPath.empty())
         scripted.emplace(line.scriptPath, host);
+    if (mesh) {
+        const SquelmHost::Rect32 area = host.EffectiveFilterRect();
+        const std::string note = PSPlimMeshShapeNote(*mesh, area.right - area.left, area.bottom - area.top);
+        if (!note.empty())
+            std::cout << "mesh: " << note << "\n";
+    }
 
     SquelmHost::RunOptions run;
     run.callParameters = !line.skipParametersSelector;
@@ -49,12 +61,37 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     if (scripted)
         scripted->Finish(std::cout);
     int code = result.Succeeded() ? kSuccess : result.hostError.empty() ? kPluginFailed : kHostFailed;
-    // Each file is written whatever became of the other; the host keeps
+    // Each file is written whatever became of the others; the host keeps
     // the parameters whatever the outcome of the run.
-    if (result.Succeeded())
-        SaveReporting([&] { SquelmHost::SaveRgbPng(line.outputPath, host.Image()); }, code);
+    if (result.Succeeded()) {
+        SaveReporting([&] { SquelmHost::SaveRgbPng(job.output, host.Image()); }, code);
+        if (!line.saveMeshPath.empty())
+            SaveReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
+    }
     if (!line.parametersPath.empty())
         SaveReporting([&] { host.SaveParameters(line.parametersPath); }, code);
+    return code;
+}
+
+// Every image in turn, each run on the parameters the one before left; the
+// status is that of the first that failed.
+int RunImages(const CommandLine& line, SquelmHost::TestHost& host)
+{
+    const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
+    std::optional<PSPlimMesh> mesh;
+    std::optional<SquelmHostCli::MeshEditing> meshEditing;
+    if (!line.meshPath.empty()) {
+        mesh = PSPlimLoadMeshFile(line.meshPath);
+        meshEditing.emplace(*mesh);
+    }
+    int code = kSuccess;
+    for (const SquelmHostCli::ImageJob& job : jobs) {
+        if (jobs.size() > 1)
+            std::cout << "image: " << job.input << " -> " << job.output << "\n";
+        const int status = RunImage(line, job, mesh ? &*mesh : nullptr, host);
+        if (code == kSuccess)
+            code = status;
+    }
     return code;
 }
 
@@ -77,8 +114,8 @@ int Run(const CommandLine& line)
     int code = kSuccess;
     if (line.about)
         code = host.CallAbout() == PS::noErr ? kSuccess : kPluginFailed;
-    if (code == kSuccess && !line.inputPath.empty())
-        code = RunImage(line, host);
+    if (code == kSuccess && !line.inputPaths.empty())
+        code = RunImages(line, host);
     else
         SquelmHostCli::PrintSelectors(std::cout, host.Log());
     if (line.showParameters) {
