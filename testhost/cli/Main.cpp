@@ -24,12 +24,12 @@ using SquelmHostCli::CommandLine;
 
 enum ExitCode { kSuccess = 0, kPluginFailed = 1, kUsage = 2, kHostFailed = 3 };
 
-// Runs `save`; a failure is reported and turns the exit code into kHostFailed.
-template <typename Save>
-void SaveReporting(Save save, int& code)
+// Runs `step`; a failure is reported and turns the exit code into kHostFailed.
+template <typename Step>
+void RunReporting(Step step, int& code)
 {
     try {
-        save();
+        step();
     } catch (const std::exception& e) {
         std::cerr << "squelm-host: " << e.what() << "\n";
         code = kHostFailed;
@@ -64,31 +64,33 @@ int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const 
     // Each file is written whatever became of the others; the host keeps
     // the parameters whatever the outcome of the run.
     if (result.Succeeded()) {
-        SaveReporting([&] { SquelmHost::SaveRgbPng(job.output, host.Image()); }, code);
+        RunReporting([&] { SquelmHost::SaveRgbPng(job.output, host.Image()); }, code);
         if (!line.saveMeshPath.empty())
-            SaveReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
+            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
     }
     if (!line.parametersPath.empty())
-        SaveReporting([&] { host.SaveParameters(line.parametersPath); }, code);
+        RunReporting([&] { host.SaveParameters(line.parametersPath); }, code);
     return code;
 }
 
-// Every image in turn, each run on the parameters the one before left; the
-// status is that of the first that failed.
+// Every image in turn, each run on the parameters the one before left, an
+// image that fails reported and the next one run; the status is that of the
+// first that failed.
 int RunImages(const CommandLine& line, SquelmHost::TestHost& host)
 {
-    const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
     std::optional<PSPlimMesh> mesh;
     std::optional<SquelmHostCli::MeshEditing> meshEditing;
     if (!line.meshPath.empty()) {
         mesh = PSPlimLoadMeshFile(line.meshPath);
         meshEditing.emplace(*mesh);
     }
+    const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
     int code = kSuccess;
     for (const SquelmHostCli::ImageJob& job : jobs) {
         if (jobs.size() > 1)
             std::cout << "image: " << job.input << " -> " << job.output << "\n";
-        const int status = RunImage(line, job, mesh ? &*mesh : nullptr, host);
+        int status = kSuccess;
+        RunReporting([&] { status = RunImage(line, job, mesh ? &*mesh : nullptr, host); }, status);
         if (code == kSuccess)
             code = status;
     }
