@@ -104,6 +104,8 @@ std::string PSPlimEncodeMeshText(const PSPlimMesh& mesh) { return HuxBase64Encod
 
 PSPlimMesh PSPlimDecodeMeshText(std::string_view text)
 {
+    if (text.size() > (kLargestFile + 2) / 3 * 4)
+        Refuse("the mesh text is longer than any mesh's (" + std::to_string(text.size()) + " characters)");
     const std::optional<std::string> bytes = HuxBase64Decode(text);
     if (!bytes)
         Refuse("the mesh text is not Base64");

@@ -130,6 +130,12 @@ TEST(PSPlimMeshTest, AMeshThatIsNoGridsChangesNothing)
     EXPECT_THROW(PSPlimEncodeMesh(mesh), std::runtime_error);
     EXPECT_TRUE(SameBits(DeformedGrid(), grid));
     EXPECT_THROW(PSPlimDecodeMeshText("U1FMTU1FU0g=\n"), std::runtime_error) << "not canonical Base64";
+    try {
+        PSPlimDecodeMeshText(std::string(480068, 'A'));
+        ADD_FAILURE() << "accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "the mesh text is longer than any mesh's (480068 characters)");
+    }
 }
 
 TEST(PSPlimMeshTest, AMeshOfAnotherShapeIsStretchedAndSaysSo)
