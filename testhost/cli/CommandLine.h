@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "testhost/CallLog.h"
 #include "testhost/HostOptions.h"
@@ -14,6 +15,8 @@ struct CommandLine {
     std::string parametersPath;            // loaded before, saved after the run
     std::string maskPath;
     std::string scriptPath;                // stroke script played as the editor (native only)
+    std::string meshPath;                  // saved mesh applied in place of the editor (native only)
+    std::string saveMeshPath;              // where the mesh of the run goes (native only)
     std::optional<SquelmHost::Rect32> filterRect;
     bool help = false;
     bool about = false;
@@ -22,8 +25,8 @@ struct CommandLine {
     bool skipParametersSelector = false;
     bool noOwnerWindow = false;
     SquelmHost::HostOptions hostBehaviour; // the quirks and faults chosen on the command line
-    std::string inputPath;
-    std::string outputPath;
+    std::vector<std::string> inputPaths;
+    std::string outputPath; // the output image, or the folder of several
 };
 
 // Parses argv; on failure returns nothing and describes the problem.
