@@ -6,6 +6,7 @@
 #include "HuxLib/HUXWIN/HuxHelpPath.h"
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
+#include "effect/PSPlimDocuments.h"
 #include "effect/PSPlimEditor.h"
 
 #include <cmath>
@@ -25,6 +26,8 @@ CPSPlimPluginApp::CPSPlimPluginApp()
 }
 
 void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszAppName, kHuxMbOk); }
+
+bool CPSPlimPluginApp::TakesDocument(const HuxPSDocument& document) const { return PSPlimTakesDocument(document); }
 
 void CPSPlimPluginApp::Start()
 {
