@@ -6,6 +6,7 @@
 
 #include "testhost/CallLog.h"
 #include "testhost/HostOptions.h"
+#include "testhost/PngIO.h"
 
 namespace SquelmHostCli {
 
@@ -22,6 +23,7 @@ struct CommandLine {
     bool skipParametersSelector = false;
     bool noOwnerWindow = false;
     SquelmHost::HostOptions hostBehaviour; // the quirks and faults chosen on the command line
+    SquelmHost::PngDocument document;      // what the input PNG becomes
     std::string inputPath;
     std::string outputPath;
 };

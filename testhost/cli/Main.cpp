@@ -33,7 +33,7 @@ void SaveReporting(Save save, int& code)
 
 int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
 {
-    host.SetImage(SquelmHost::LoadRgbPng(line.inputPath));
+    host.SetImage(SquelmHost::LoadPng(line.inputPath, line.document));
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
@@ -52,7 +52,7 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     // Each file is written whatever became of the other; the host keeps
     // the parameters whatever the outcome of the run.
     if (result.Succeeded())
-        SaveReporting([&] { SquelmHost::SaveRgbPng(line.outputPath, host.Image()); }, code);
+        SaveReporting([&] { SquelmHost::SavePng(line.outputPath, host.Image()); }, code);
     if (!line.parametersPath.empty())
         SaveReporting([&] { host.SaveParameters(line.parametersPath); }, code);
     return code;

@@ -112,7 +112,7 @@ TEST_F(FilesTest, AFailedWriteLeavesTheOldImageAndNoTemporaryFile)
     std::mt19937 random(7);
     for (uint8_t& byte : noise.pixels)
         byte = uint8_t(random());
-    SquelmHost::SaveRgbPng(scratch.Path("in.png"), noise);
+    SquelmHost::SavePng(scratch.Path("in.png"), noise);
     WriteBytes(scratch.Path("out.png"), "OLD");
     const ProgramRun run = RunOk("p.bin", "out.png", "trap '' XFSZ; ulimit -f 4;");
     EXPECT_EQ(run.status, kHostFailed);
