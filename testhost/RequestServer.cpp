@@ -80,7 +80,8 @@ PS::OSErr RequestServer::Validate() const
     const int32_t w = doc_.source.width, h = doc_.source.height;
     int scale = 1;
     if (!in.Empty()) {
-        if (!RateToScale(record_.inputRate, scale) || !PlanesValid(record_.inLoPlane, record_.inHiPlane, doc_.source.Planes()) ||
+        if (!RateToScale(record_.inputRate, scale) ||
+            !PlanesValid(record_.inLoPlane, record_.inHiPlane, doc_.source.Planes()) ||
             !Inside(in, ScaledExtent(w, scale), ScaledExtent(h, scale)))
             return PS::paramErr;
     }

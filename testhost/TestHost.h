@@ -1,7 +1,8 @@
 // A host for the filter plug-in interface, played faithfully on a document
-// held in memory (HostImage.h: its modes, depths and transparency). It lays the FilterRecord out as a current host does, serves
-// advanceState requests (sampling on the host side at inputRate), keeps the
-// parameters handle between runs, and logs every call in both directions.
+// held in memory (HostImage.h: its modes, depths and transparency). It lays
+// the FilterRecord out as a current host does, serves advanceState requests
+// (sampling on the host side at inputRate), keeps the parameters handle
+// between runs, and logs every call in both directions.
 //
 // Callbacks carry no context pointer, so the host that is running a plug-in
 // call (or, outside calls, the most recently created live host) is the one

@@ -167,9 +167,12 @@ TEST_F(FilesTest, DocumentsTheFilterCannotTakeEndAtPrepareWithNothingWritten)
 {
     using SquelmHost::ColourSpace;
     using SquelmHost::Transparency;
-    SquelmHost::SavePng(scratch.Path("rgb16.png"), SquelmHost::HostImage(6, 4, ColourSpace::RGB, 16, Transparency::None));
-    SquelmHost::SavePng(scratch.Path("grey.png"), SquelmHost::HostImage(6, 4, ColourSpace::Grey, 8, Transparency::None));
-    SquelmHost::SavePng(scratch.Path("rgba.png"), SquelmHost::HostImage(6, 4, ColourSpace::RGB, 8, Transparency::Editable));
+    const auto save = [&](const char* name, ColourSpace space, int depth, Transparency transparency) {
+        SquelmHost::SavePng(scratch.Path(name), SquelmHost::HostImage(6, 4, space, depth, transparency));
+    };
+    save("rgb16.png", ColourSpace::RGB, 16, Transparency::None);
+    save("grey.png", ColourSpace::Grey, 8, Transparency::None);
+    save("rgba.png", ColourSpace::RGB, 8, Transparency::Editable);
     const std::vector<std::vector<std::string>> cases = {
         {"rgb16.png"}, {"grey.png"}, {"rgba.png"}, {"--protect-transparency", "rgba.png"},
         {"--as", "cmyk", "in.png"}, {"--as", "lab", "in.png"}, {"--claim-mode", "2", "in.png"},
