@@ -1,6 +1,6 @@
 // Speed of the final render through the test host's real callbacks: a
 // 12-megapixel image warped through a deformed grid, tile by tile.
-#include "effect/FakeEditor.h"
+#include "support/FakeEditor.h"
 
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"

@@ -1,7 +1,7 @@
 // Speed of one step of a stroke as the editor does it: one tool application
 // and the re-render of the preview area it changed, on a 4000 x 3000 image
 // shown in a 640 x 480 preview at the fit level, over a 200-move stroke.
-#include "effect/FakeEditor.h"
+#include "support/FakeEditor.h"
 
 #include "grid/PSPlimTools.h"
 #include "testhost/TestHost.h"

@@ -27,12 +27,6 @@ int32_t GridToClientAxis(int32_t low, int32_t high, double gridExtent, double g)
     return ToClientInteger(offset) + low;
 }
 
-int32_t ImageToClientAxis(double image, int32_t filterLow, int32_t filterHigh, int32_t low, int32_t high)
-{
-    const double client = low + (image - filterLow) * double(high - low) / Extent(filterLow, filterHigh);
-    return ToClientInteger(std::round(client));
-}
-
 } // namespace
 
 HuxGeometry::HuxPoint2D PSPlimClientMapping::ClientToGrid(HuxGeometry::HuxPoint2D client) const
@@ -45,10 +39,4 @@ HuxPointI PSPlimClientMapping::GridToClient(HuxGeometry::HuxPoint2D grid) const
 {
     return {GridToClientAxis(imageRect.left, imageRect.right, gridWidth, grid.x),
             GridToClientAxis(imageRect.top, imageRect.bottom, gridHeight, grid.y)};
-}
-
-HuxPointI PSPlimImageToClient(HuxGeometry::HuxPoint2D image, const HuxRect& filterRect, const HuxRect& imageRect)
-{
-    return {ImageToClientAxis(image.x, filterRect.left, filterRect.right, imageRect.left, imageRect.right),
-            ImageToClientAxis(image.y, filterRect.top, filterRect.bottom, imageRect.top, imageRect.bottom)};
 }

@@ -1,6 +1,6 @@
-// Positions in the grid editor control: its client pixels, grid units, and
-// the image pixels of a stroke script, related through imageRect (the
-// filter rectangle as placed in client coordinates at the last paint).
+// Positions in the grid editor control: its client pixels and grid units,
+// related through imageRect (the filter rectangle as placed in client
+// coordinates at the last paint).
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
@@ -16,8 +16,3 @@ struct PSPlimClientMapping {
     // Truncated towards zero, as the control draws the grid and the circle.
     HuxPointI GridToClient(HuxGeometry::HuxPoint2D grid) const;
 };
-
-// The client pixel nearest to an image position (document pixels): where the
-// test host's driver puts the mouse for a stroke script's position, so that
-// the control maps it back to within one client pixel of the position.
-HuxPointI PSPlimImageToClient(HuxGeometry::HuxPoint2D image, const HuxRect& filterRect, const HuxRect& imageRect);

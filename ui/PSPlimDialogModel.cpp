@@ -1,5 +1,6 @@
 #include "ui/PSPlimDialogModel.h"
 
+#include "HuxLib/HUXWIN/HuxTooltipText.h"
 #include "effect/CPSPlimPluginApp.h"
 
 
@@ -49,18 +50,8 @@ PSPlimZoomButtons PSPlimZoomButtonsFor(bool canZoomIn, bool canZoomOut)
     return {canZoomIn, canZoomOut, canZoomOut};
 }
 
-std::optional<std::string_view> PSPlimCommandString(int id)
+PSPlimTooltip PSPlimTooltipFor(int id, const PSPlimStringLoader& loadString)
 {
-    for (const PSPlimStringEntry& entry : kPSPlimCommandStrings)
-        if (entry.id == id)
-            return entry.text;
-    return std::nullopt;
-}
-
-PSPlimTooltip PSPlimTooltipFor(int id, bool idIsWindow, int windowControlId, const PSPlimStringLoader& loadString)
-{
-    if (idIsWindow)
-        id = windowControlId;
     PSPlimTooltip tip;
     for (const auto& [control, stringId] : kPSPlimZoomTooltips)
         if (control == id) {
@@ -68,12 +59,10 @@ PSPlimTooltip PSPlimTooltipFor(int id, bool idIsWindow, int windowControlId, con
             tip.stringId = stringId;
             return tip;
         }
-    const std::optional<std::string> full = loadString(id);
-    const size_t newline = full ? full->find('\n') : std::string::npos;
-    if (newline == std::string::npos)
-        return tip;
-    tip.kind = PSPlimTooltip::Kind::Text;
-    tip.text = full->substr(newline + 1, kPSPlimTooltipBufferSize - 1);
+    if (std::optional<std::string> text = HuxTooltipTip(loadString(id))) {
+        tip.kind = PSPlimTooltip::Kind::Text;
+        tip.text = std::move(*text);
+    }
     return tip;
 }
 

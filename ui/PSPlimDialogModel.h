@@ -59,26 +59,6 @@ struct PSPlimZoomButtons {
 PSPlimZoomButtons PSPlimZoomButtonsFor(bool canZoomIn, bool canZoomOut);
 
 // ---- Tooltips --------------------------------------------------------------------
-struct PSPlimStringEntry {
-    int id;
-    const char* text;
-};
-// The command strings (prompt, newline, tip) and the zoom strings.
-inline constexpr std::array<PSPlimStringEntry, 11> kPSPlimCommandStrings = {{
-    {PSPlimIds::kUndo, "Undo the last stroke\nUndo Stroke"},
-    {PSPlimIds::kRedo, "Redo the next stroke\nRedo Stroke"},
-    {PSPlimIds::kToggleGrid, "Toggle the appearance of the grid\nToggle Grid"},
-    {PSPlimIds::kShowToolRadius, "Show the tool radius\nShow Tool Radius"},
-    {PSPlimIds::kFixedEdge, "Fixed the grid at the edge of the image\nFixed Edge"},
-    {PSPlimIds::kLockedEdge, "Lock the grid to the edge of the image\nLocked Edge"},
-    {PSPlimIds::kFreeEdge, "Allow the edge to be freely moved\nFree Edge"},
-    {PSPlimIds::kOptions, "Edit the Squelm! options\nOptions"},
-    {PSPlimIds::kZoomLocatorString, "Zoom Locator"},
-    {PSPlimIds::kZoomInString, "Zoom In"},
-    {PSPlimIds::kZoomOutString, "Zoom Out"},
-}};
-std::optional<std::string_view> PSPlimCommandString(int id);
-
 // The zoom buttons' tooltips: the whole string of the given id.
 inline constexpr std::array<std::pair<int, int>, 3> kPSPlimZoomTooltips = {{
     {PSPlimIds::kLocator, PSPlimIds::kZoomLocatorString},
@@ -87,19 +67,19 @@ inline constexpr std::array<std::pair<int, int>, 3> kPSPlimZoomTooltips = {{
 }};
 
 // A tooltip request's answer: nothing, a string id for the tooltip to load
-// whole, or the text after the first newline of the command's string (cut
-// to the 79 characters that the request's buffer holds).
+// whole, or the tip of the command's string (the text after its first
+// newline, cut to the request's buffer).
 struct PSPlimTooltip {
     enum class Kind { None, StringId, Text };
     Kind kind = Kind::None;
     int stringId = 0;
     std::string text;
 };
-inline constexpr size_t kPSPlimTooltipBufferSize = 80;
-using PSPlimStringLoader = std::function<std::optional<std::string>(int id)>;
-// `id` is the request's tool id; when the request says the id is a window,
-// that window's control id is used instead.
-PSPlimTooltip PSPlimTooltipFor(int id, bool idIsWindow, int windowControlId, const PSPlimStringLoader& loadString);
+// Loads a string resource; empty when there is none.
+using PSPlimStringLoader = std::function<std::string(int id)>;
+// `id`: the control id of a window tool, else the tool id (a toolbar
+// button's command).
+PSPlimTooltip PSPlimTooltipFor(int id, const PSPlimStringLoader& loadString);
 
 // ---- Help --------------------------------------------------------------------------
 // {control id, help topic id} pairs ended by {0, 0}, as HTML Help reads them.

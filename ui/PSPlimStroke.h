@@ -9,7 +9,7 @@
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "grid/GridIndexRect.h"
 #include "ui/PSPlimClientMapping.h"
-#include "ui/PSPlimStrokeScript.h"
+#include "ui/PSPlimToolChoice.h"
 
 #include <string>
 

@@ -9,6 +9,9 @@
 struct PSPlimParameters;
 
 // ---- Tool boxes --------------------------------------------------------------
+// The mouse buttons that each carry a tool.
+enum class PSPlimButton { Left, Right };
+
 struct PSPlimToolRow {
     int toolId;
     int stringId;

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "testhost/TestHost.h"
-#include "ui/PSPlimStrokeScript.h"
+#include "testhost/scripting/PSPlimStrokeScript.h"
 
 #ifdef _WIN32
 
@@ -16,7 +16,10 @@ struct ScriptedEditing::Player {
     SquelmHost::EditorDriver driver;
     SquelmHost::AutomationThread thread;
 
-    explicit Player(SquelmHost::EditorDriver played) : driver(std::move(played)), thread([this] { driver.Play(); }) {}
+    Player(PSPlimStrokeScript script, const HuxRect& filterRect)
+        : driver(std::move(script), filterRect), thread([this] { driver.Play(); })
+    {
+    }
 };
 
 namespace {
@@ -26,16 +29,19 @@ HuxRect AsHuxRect(const SquelmHost::Rect32& rect) { return {rect.left, rect.top,
 } // namespace
 
 ScriptedEditing::ScriptedEditing(const std::string& scriptPath, const SquelmHost::TestHost& host)
-    : player_(std::make_unique<Player>(
-          SquelmHost::EditorDriver(PSPlimStrokeScript::Load(scriptPath), AsHuxRect(host.EffectiveFilterRect()))))
+    : player_(std::make_unique<Player>(PSPlimStrokeScript::Load(scriptPath), AsHuxRect(host.EffectiveFilterRect())))
 {
 }
 
 ScriptedEditing::~ScriptedEditing() = default;
 
+// A plug-in that failed before its editor opened ends the driver's wait.
 void ScriptedEditing::Finish(std::ostream& out)
 {
+    player_->driver.RunEnded();
     player_->thread.Join();
+    if (!player_->driver.EditorOpened())
+        return;
     const HuxPointI size = player_->driver.PreviewSize();
     out << "editor: the script played the editor dialog; preview " << size.x << " " << size.y << "\n";
 }
@@ -45,7 +51,7 @@ void ScriptedEditing::Finish(std::ostream& out)
 #else
 
 #include "plugin/PluginMain.h"
-#include "ui/PSPlimScriptedEditor.h"
+#include "testhost/scripting/PSPlimScriptedEditor.h"
 
 namespace SquelmHostCli {
 

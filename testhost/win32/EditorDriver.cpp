@@ -12,8 +12,9 @@
 
 #include "resources/ResourceIds.h"
 #include "testhost/win32/WindowAutomation.h"
+#include "testhost/scripting/PSPlimImageToClient.h"
 #include "ui/HuxPSPreviewLocator.h"
-#include "ui/PSPlimClientMapping.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/PSPlimImageRectProperties.h"
 #include "ui/PSPlimToolChoice.h"
 
@@ -29,21 +30,24 @@ constexpr const char* kOptionsCaption = "Squelm! Options";
 constexpr const char* kLocatorCaption = "Preview Locator";
 // What the options dialog's boxes can hold: digits only.
 constexpr int kMostTyped = 999;
-// Far image positions only push the locator's frame to its edge.
-constexpr double kFar = 1e9;
 
 HWND AsWindow(intptr_t handle) { return reinterpret_cast<HWND>(handle); }
 
+// Carries what the scripted editor models the control to receive.
 LPARAM PointParam(POINT point)
 {
-    return MAKELPARAM(static_cast<WORD>(static_cast<short>(point.x)), static_cast<WORD>(static_cast<short>(point.y)));
+    const HuxPointI carried = PSPlimMouseMessagePoint({point.x, point.y});
+    return MAKELPARAM(static_cast<WORD>(carried.x), static_cast<WORD>(carried.y));
 }
 
 // The hand: sends what a user's mouse and keyboard would make the system
 // send, one message at a time, each handled before the next.
 class Hand {
 public:
-    explicit Hand(std::chrono::milliseconds timeout) : timeout_(timeout), automation_(timeout) {}
+    Hand(std::chrono::milliseconds timeout, const std::atomic<bool>& runEnded)
+        : timeout_(timeout), runEnded_(runEnded), automation_(timeout)
+    {
+    }
 
     const WindowAutomation& Automation() const { return automation_; }
 
@@ -89,16 +93,32 @@ public:
     void KeyUp(HWND window, UINT key) const { Send(window, WM_KEYUP, key, KeyParam(key, true)); }
     void Char(HWND window, char character) const { Send(window, WM_CHAR, static_cast<unsigned char>(character), 1); }
 
-    intptr_t WaitForTopLevel(const char* caption) const
+    // The window with the caption once it is shown and enabled; null when
+    // the run ends without it.
+    HWND WaitForTopLevel(const char* caption) const
     {
         const auto deadline = Clock::now() + timeout_;
         do {
+            // Read before the windows, so that a window that opened before
+            // the run ended is found.
+            const bool ended = runEnded_;
             for (const WindowState& window : automation_.TopLevelWindows())
                 if (window.visible && window.enabled && window.text == caption)
-                    return window.handle;
+                    return AsWindow(window.handle);
+            if (ended)
+                return nullptr;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         } while (Clock::now() < deadline);
         throw std::runtime_error(std::string("the window \"") + caption + "\" did not appear");
+    }
+
+    // A window that must appear while the editor is open.
+    HWND Opened(const char* caption) const
+    {
+        const HWND window = WaitForTopLevel(caption);
+        if (!window)
+            throw std::runtime_error(std::string("the run ended before the window \"") + caption + "\" appeared");
+        return window;
     }
 
     // Waits until the window's thread has handled everything sent so far
@@ -123,6 +143,7 @@ private:
     }
 
     std::chrono::milliseconds timeout_;
+    const std::atomic<bool>& runEnded_;
     WindowAutomation automation_;
 };
 
@@ -152,7 +173,7 @@ public:
         case Kind::Size: MoveSlider(IDC_TOOL_SIZE, PSPlimNearestSizePosition(command.value)); break;
         case Kind::Power: MoveSlider(IDC_TOOL_POWER, PSPlimNearestPowerPosition(command.value)); break;
         case Kind::Drag: Drag(command); break;
-        case Kind::Edge: ClickToolbar(EdgeCommand(command.edgeMode)); break;
+        case Kind::Edge: ClickToolbar(PSPlimEditorCommands::EdgeModeCommand(command.edgeMode)); break;
         case Kind::Grid: SetGridSize(command.first, command.second); break;
         case Kind::Undo: ClickToolbar(ID_EDIT_UNDO_STROKE); break;
         case Kind::Redo: ClickToolbar(ID_EDIT_REDO_STROKE); break;
@@ -250,16 +271,6 @@ private:
         hand_.Mouse(control_, WM_MBUTTONUP, 0, client(command.points.back()));
     }
 
-    static int EdgeCommand(PSPlimEdgeMode mode)
-    {
-        switch (mode) {
-        case PSPlimEdgeMode::Fixed: return ID_EDGE_FIXED;
-        case PSPlimEdgeMode::Locked: return ID_EDGE_LOCKED;
-        case PSPlimEdgeMode::Free: break;
-        }
-        return ID_EDGE_FREE;
-    }
-
     // post: the command opens a modal dialog, so the click must not wait
     // for its handler to return.
     void ClickToolbar(int command, bool post = false)
@@ -278,7 +289,7 @@ private:
     void SetGridSize(int across, int down)
     {
         ClickToolbar(ID_EDIT_OPTIONS, true);
-        const HWND options = AsWindow(hand_.WaitForTopLevel(kOptionsCaption));
+        const HWND options = hand_.Opened(kOptionsCaption);
         Retype(GetDlgItem(options, IDC_POINTS_ACROSS), across);
         Retype(GetDlgItem(options, IDC_POINTS_DOWN), down);
         hand_.Click(GetDlgItem(options, IDOK));
@@ -305,13 +316,11 @@ private:
         RECT client{};
         GetClientRect(button, &client);
         hand_.Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, {client.right / 2, client.bottom / 2});
-        const HWND popup = AsWindow(hand_.WaitForTopLevel(kLocatorCaption));
+        const HWND popup = hand_.Opened(kLocatorCaption);
         RECT popupClient{};
         GetClientRect(popup, &popupClient);
-        const HuxPointI image{int32_t(std::lround(std::clamp(position.x, -kFar, kFar))),
-                              int32_t(std::lround(std::clamp(position.y, -kFar, kFar)))};
-        const POINT cursor = AsPoint(HuxPSImageToPopup(
-            image, filterRect_, {popupClient.left, popupClient.top, popupClient.right, popupClient.bottom}));
+        const POINT cursor = AsPoint(PSPlimImageToLocator(
+            position, filterRect_, {popupClient.left, popupClient.top, popupClient.right, popupClient.bottom}));
         hand_.Mouse(popup, WM_MOUSEMOVE, MK_LBUTTON, cursor);
         hand_.Mouse(popup, WM_LBUTTONUP, 0, cursor);
         if (!hand_.Automation().WaitForClose(reinterpret_cast<intptr_t>(popup)))
@@ -335,8 +344,11 @@ EditorDriver::EditorDriver(PSPlimStrokeScript script, const HuxRect& filterRect,
 
 void EditorDriver::Play()
 {
-    const Hand hand(timeout_);
-    const HWND editor = AsWindow(hand.WaitForTopLevel(kEditorCaption));
+    const Hand hand(timeout_, runEnded_);
+    const HWND editor = hand.WaitForTopLevel(kEditorCaption);
+    if (!editor)
+        return;
+    editorOpened_ = true;
     hand.Automation().ParkPointer();
     Session session(hand, filterRect_, editor);
     previewSize_ = session.ClientSize();

@@ -8,12 +8,13 @@
 // before it reads where the image is shown.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 
 #include "HuxLib/HuxGeometry/HuxRect.h"
-#include "ui/PSPlimStrokeScript.h"
+#include "testhost/scripting/PSPlimStrokeScript.h"
 
 namespace SquelmHost {
 
@@ -26,8 +27,14 @@ public:
     // Waits for the editor, plays every command and waits for the editor to
     // close. Throws std::runtime_error when a window does not appear or
     // answer in time, or the script asks for what the real editor cannot
-    // do (a preview size: the editor's own size is the preview's).
+    // do (a preview size: the editor's own size is the preview's). Returns
+    // at once, having played nothing, when the run ends before the editor
+    // opens (the plug-in failed first).
     void Play();
+    // Called from the host's thread when the plug-in's run has ended.
+    void RunEnded() { runEnded_ = true; }
+    // Whether the editor opened, once Play has returned.
+    bool EditorOpened() const { return editorOpened_; }
 
     // Called on the driver's thread with the editor's window before each
     // command is played (the editor idle and painted), the closing OK too.
@@ -43,6 +50,8 @@ private:
     std::chrono::milliseconds timeout_;
     HuxPointI previewSize_;
     Observer observer_;
+    std::atomic<bool> runEnded_ = false;
+    bool editorOpened_ = false;
 };
 
 } // namespace SquelmHost

@@ -3,7 +3,7 @@
 // markers.
 #pragma once
 
-#include "FakeEditor.h"
+#include "support/FakeEditor.h"
 
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "grid/PSPlimTools.h"

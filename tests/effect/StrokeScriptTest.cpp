@@ -1,5 +1,5 @@
 // Parsing of the stroke-script text format.
-#include "ui/PSPlimStrokeScript.h"
+#include "testhost/scripting/PSPlimStrokeScript.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "effect/PSPlimParameters.h"
 #include "plugin/PluginMain.h"
 #include "testhost/HostTestSupport.h"
+#include "support/FakeEditor.h"
 #include "support/ParametersRecord.h"
 
 namespace SquelmHostTest {
@@ -18,22 +19,6 @@ using SquelmHost::EventKind;
 using SquelmHost::HostOptions;
 using SquelmHost::TestHost;
 
-// An editor whose session is the test's function; installed for its scope.
-class SessionEditor : public PSPlimEditor {
-public:
-    explicit SessionEditor(std::function<int(CPSPlimPluginApp&)> session) : session_(std::move(session))
-    {
-        TheApp().SetEditor(this);
-    }
-    ~SessionEditor() override { TheApp().SetEditor(nullptr); }
-    SessionEditor(const SessionEditor&) = delete;
-    SessionEditor& operator=(const SessionEditor&) = delete;
-    int RunModal(CPSPlimPluginApp& app) override { return session_(app); }
-
-private:
-    std::function<int(CPSPlimPluginApp&)> session_;
-};
-
 TEST(RealPluginQuirks, EverySelectorStatesSuccessToAHostThatPresetsTheResultWord)
 {
     HostOptions options;
@@ -42,7 +27,8 @@ TEST(RealPluginQuirks, EverySelectorStatesSuccessToAHostThatPresetsTheResultWord
     host.SetImage(Pattern(20, 12));
     EXPECT_EQ(host.CallAbout(), PS::noErr);
 
-    SessionEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError << "\n" << host.Log().ToString();
     const auto calls = host.Log().OfKind(EventKind::Selector);
@@ -58,7 +44,8 @@ TEST(RealPluginQuirks, ACancelStillReachesAHostThatPresetsTheResultWord)
     options.resultWordPreset = 1;
     TestHost host(&PluginMain, options);
     host.SetImage(Pattern(20, 12));
-    SessionEditor cancel([](CPSPlimPluginApp&) { return 2; });
+    EffectTest::FakeEditor cancel([](CPSPlimPluginApp&) { return 2; });
+    EffectTest::EditorInstallation installed(cancel);
     const SquelmHost::RunResult result = host.RunFilter();
     EXPECT_EQ(result.result, PS::userCanceledErr);
     EXPECT_EQ(result.failedSelector, PS::filterSelectorStart);
@@ -79,12 +66,13 @@ TEST(RealPluginQuirks, BlocksMovedOnEveryUnlockAreReachedWhereTheyAreNow)
     host.SetParameterBytes(BytesOf(stored));
 
     int seenAcross = 0;
-    SessionEditor editor([&](CPSPlimPluginApp& app) {
+    EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
         seenAcross = app.Params()->pointsAcross;
         app.Params()->rightButtonTool = 4; // as the editor's tool choice does
         app.ResizeGrid(21, 11);
         return 1;
     });
+    EffectTest::EditorInstallation installed(editor);
     const SquelmHost::RunResult result = host.RunFilter();
     ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError << "\n" << host.Log().ToString();
 
@@ -117,7 +105,8 @@ TEST(RealPluginQuirks, AShortBlockOfUnknownSizeIsGrownAndKeepsItsBytes)
     std::vector<uint8_t> bytes = BytesOf(stored);
     bytes.resize(12); // the two tools and the grid flag only
     host.SetParameterBytes(bytes);
-    SessionEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
     EXPECT_EQ(host.ParameterBytes().size(), sizeof(PSPlimParameters));
@@ -135,7 +124,8 @@ TEST(RealPluginQuirks, AShortBlockOfUnknownSizeThatCannotGrowIsReplacedByDefault
     TestHost host(&PluginMain, options);
     host.SetImage(Pattern(8, 8));
     host.SetParameterBytes(std::vector<uint8_t>(12, 3));
-    SessionEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
     const PSPlimParameters after = ParametersOf(host);

@@ -7,6 +7,7 @@
 #include "effect/PSPlimEditor.h"
 #include "effect/PSPlimParameters.h"
 #include "plugin/PluginMain.h"
+#include "support/FakeEditor.h"
 #include "testhost/HostTestSupport.h"
 #include "testhost/ImageCompare.h"
 #include "testhost/PluginLoader.h"
@@ -16,19 +17,6 @@ namespace {
 
 using SquelmHost::EventKind;
 using SquelmHost::Rect32;
-
-// Closes the editor at once with OK (1) or Cancel (2): no grid edits.
-class ClosingEditor : public PSPlimEditor {
-public:
-    explicit ClosingEditor(int answer) : answer_(answer) { TheApp().SetEditor(this); }
-    ~ClosingEditor() override { TheApp().SetEditor(nullptr); }
-    ClosingEditor(const ClosingEditor&) = delete;
-    ClosingEditor& operator=(const ClosingEditor&) = delete;
-    int RunModal(CPSPlimPluginApp&) override { return answer_; }
-
-private:
-    int answer_;
-};
 
 class RealPluginTest : public ::testing::Test {
 protected:
@@ -46,7 +34,8 @@ TEST_F(RealPluginTest, AnAcceptedUneditedRunFollowsTheProtocol)
     ASSERT_TRUE(entry_ != nullptr);
     SquelmHost::TestHost host(entry_);
     host.SetImage(Pattern(200, 150));
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError << "\n" << host.Log().ToString();
     EXPECT_EQ(host.Log().SelectorSequence(), (std::vector<int16_t>{1, 2, 3, 4, 5}));
@@ -80,7 +69,8 @@ TEST_F(RealPluginTest, CancelledEditorLeavesTheImageAndSkipsFinish)
     SquelmHost::TestHost host(entry_);
     host.SetImage(Pattern(40, 30));
     host.Options().revertOnFailure = false; // see what the plug-in itself left
-    ClosingEditor cancel(2);
+    EffectTest::FakeEditor cancel([](CPSPlimPluginApp&) { return 2; });
+    EffectTest::EditorInstallation installed(cancel);
     const SquelmHost::RunResult result = host.RunFilter();
     EXPECT_EQ(result.result, PS::userCanceledErr);
     EXPECT_FALSE(result.finishCalled);
@@ -93,7 +83,8 @@ TEST_F(RealPluginTest, OffsetFilterRectangleIsWrittenWhereItLies)
     SquelmHost::TestHost host(entry_);
     host.SetImage(Pattern(60, 50));
     host.Options().filterRect = Rect32{10, 5, 50, 45};
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     ASSERT_TRUE(host.RunFilter().Succeeded()) << host.Log().ToString();
     const auto stored = host.Log().OfKind(EventKind::OutputStored);
     ASSERT_FALSE(stored.empty());
@@ -127,7 +118,8 @@ TEST_F(RealPluginTest, ASelectionBoundsTheRunAndItsMaskIsRequestedWithTheSource)
         for (int x = 5; x < 25; ++x)
             mask.At(x, y) = 255;
     host.SetMask(mask);
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     ASSERT_TRUE(host.RunFilter().Succeeded()) << host.Log().ToString();
     int sourceRequests = 0;
     for (const auto& e : host.Log().OfKind(EventKind::AdvanceState)) {
@@ -154,7 +146,8 @@ TEST_F(RealPluginTest, CancelDuringTheRenderStopsAfterTheCurrentTile)
     SquelmHost::TestHost host(entry_);
     host.SetImage(Pattern(300, 130)); // 3 x 2 tiles
     host.Options().cancelAtAbortPoll = 2;
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     EXPECT_EQ(result.result, PS::userCanceledErr);
     EXPECT_EQ(host.Log().Count(EventKind::AbortPoll), 2u);
@@ -168,7 +161,8 @@ TEST_F(RealPluginTest, AnAdvanceStateFailureBecomesTheResult)
     host.SetImage(Pattern(30, 30));
     host.Options().failAdvanceStateAt = 1;
     host.Options().advanceStateError = -1234;
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     const SquelmHost::RunResult result = host.RunFilter();
     EXPECT_EQ(result.result, -1234);
     EXPECT_EQ(host.CallsAfterAdvanceStateError(), 0) << host.Log().ToString();
@@ -180,7 +174,8 @@ TEST_F(RealPluginTest, ParametersSurviveACommandLineStyleRoundTrip)
     {
         SquelmHost::TestHost host(entry_);
         host.SetImage(Pattern(20, 20));
-        ClosingEditor ok(1);
+        EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+        EffectTest::EditorInstallation installed(ok);
         ASSERT_TRUE(host.RunFilter().Succeeded());
         std::vector<uint8_t> bytes = host.ParameterBytes();
         ASSERT_EQ(bytes.size(), 96u);
@@ -191,7 +186,8 @@ TEST_F(RealPluginTest, ParametersSurviveACommandLineStyleRoundTrip)
     SquelmHost::TestHost host(entry_);
     host.SetImage(Pattern(20, 20));
     ASSERT_TRUE(host.LoadParameters(path));
-    ClosingEditor ok(1);
+    EffectTest::FakeEditor ok([](CPSPlimPluginApp&) { return 1; });
+    EffectTest::EditorInstallation installed(ok);
     ASSERT_TRUE(host.RunFilter().Succeeded());
     PSPlimParameters p;
     const std::vector<uint8_t> bytes = host.ParameterBytes();

@@ -2,6 +2,7 @@
 // button states, tooltips and help tables.
 #include "effect/EffectTestSupport.h"
 
+#include "EditorStrings.h"
 #include "ui/PSPlimDialogModel.h"
 #include "ui/PSPlimStroke.h"
 
@@ -11,15 +12,18 @@ using namespace EffectTest;
 
 namespace {
 
-std::optional<std::string> FromTable(int id)
+// The string resources, as Editor.rc writes them.
+std::string FromTable(int id)
 {
-    const auto text = PSPlimCommandString(id);
-    return text ? std::optional<std::string>(std::string(*text)) : std::nullopt;
+    for (const auto& [stringId, text] : kEditorStrings)
+        if (stringId == id)
+            return text;
+    return {};
 }
 
 PSPlimTooltip TipFor(int id)
 {
-    return PSPlimTooltipFor(id, false, 0, FromTable);
+    return PSPlimTooltipFor(id, FromTable);
 }
 
 } // namespace
@@ -149,28 +153,23 @@ TEST(DialogModelTest, TooltipsShowTheTipAfterTheNewline)
     // Controls without strings get none.
     EXPECT_EQ(TipFor(9011).kind, PSPlimTooltip::Kind::None);
     // A string without a newline gives no tooltip.
-    const auto noNewline = [](int) { return std::optional<std::string>("Just a prompt"); };
-    EXPECT_EQ(PSPlimTooltipFor(PSPlimIds::kRedo, false, 0, noNewline).kind, PSPlimTooltip::Kind::None);
+    const auto noNewline = [](int) { return std::string("Just a prompt"); };
+    EXPECT_EQ(PSPlimTooltipFor(PSPlimIds::kRedo, noNewline).kind, PSPlimTooltip::Kind::None);
     // Only the first newline splits; the buffer holds 79 characters.
-    const auto longTip = [](int) { return std::optional<std::string>("a\nb\n" + std::string(100, 'x')); };
-    tip = PSPlimTooltipFor(PSPlimIds::kRedo, false, 0, longTip);
+    const auto longTip = [](int) { return "a\nb\n" + std::string(100, 'x'); };
+    tip = PSPlimTooltipFor(PSPlimIds::kRedo, longTip);
     EXPECT_EQ(tip.text.size(), 79u);
     EXPECT_EQ(tip.text.substr(0, 3), "b\nx");
 }
 
-TEST(DialogModelTest, ZoomButtonsAnswerWithTheirStringIdByWindow)
+TEST(DialogModelTest, ZoomButtonsAnswerWithTheirWholeString)
 {
-    // Requests for child controls name the window; its control id counts.
-    PSPlimTooltip tip = PSPlimTooltipFor(0x1234, true, PSPlimIds::kZoomOut, FromTable);
+    PSPlimTooltip tip = TipFor(PSPlimIds::kZoomOut);
     EXPECT_EQ(tip.kind, PSPlimTooltip::Kind::StringId);
     EXPECT_EQ(tip.stringId, PSPlimIds::kZoomOutString);
-    EXPECT_EQ(PSPlimTooltipFor(0, true, PSPlimIds::kLocator, FromTable).stringId, 150);
-    EXPECT_EQ(PSPlimTooltipFor(0, true, PSPlimIds::kZoomIn, FromTable).stringId, 151);
-    EXPECT_EQ(*PSPlimCommandString(151), "Zoom In");
-    // The same id given as a tool id without the window flag is looked up too.
-    EXPECT_EQ(PSPlimTooltipFor(PSPlimIds::kZoomIn, false, 0, FromTable).kind, PSPlimTooltip::Kind::StringId);
-    // A window whose control has no string gets nothing.
-    EXPECT_EQ(PSPlimTooltipFor(PSPlimIds::kZoomIn, true, 9004, FromTable).kind, PSPlimTooltip::Kind::None);
+    EXPECT_EQ(TipFor(PSPlimIds::kLocator).stringId, 150);
+    EXPECT_EQ(TipFor(PSPlimIds::kZoomIn).stringId, 151);
+    EXPECT_EQ(FromTable(151), "Zoom In");
 }
 
 TEST(DialogModelTest, HelpTablesGiveEachControlItsTopic)

@@ -2,7 +2,7 @@
 // a big-document host gets the warp of the whole image, tile for tile the
 // same as the plain reference, and a host without 32-bit fields gets a clear
 // message and an untouched document.
-#include "effect/FakeEditor.h"
+#include "support/FakeEditor.h"
 #include "host/HuxPSRequest.h"
 #include "ui/PSPlimStroke.h"
 #include "warp/PSPlimGridMapping.h"

@@ -14,22 +14,21 @@
 
 using SquelmHost::Rect32;
 using SquelmHost::RgbImage;
-using SquelmHost::TestHost;
 using WarpTest::ExpectPixel;
 using WarpTest::PixelOf;
 using WarpTest::kBudget;
 using WarpTest::NoiseImage;
 using WarpTest::PositionImage;
 using WarpTest::RequestLog;
-using WarpTest::RunInStart;
+using TileCacheEdges = WarpTest::HarnessTest;
+using TileCacheBilinear = WarpTest::HarnessTest;
 
 // ---- Edge modes ----------------------------------------------------------------
 
-TEST(TileCacheEdges, FixedColourPixelFollowsTheChannelOrder)
+TEST_F(TileCacheEdges, FixedColourPixelFollowsTheChannelOrder)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(10, 10, 12));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache hostOrder(&filter, 1);
         hostOrder.Configure(128, 128, 0, false, kBudget);
         hostOrder.SetEdge(3, 0x0000FF);
@@ -50,14 +49,12 @@ TEST(TileCacheEdges, FixedColourPixelFollowsTheChannelOrder)
         const uint8_t reordered[3] = {0x56, 0x34, 0x12};
         ExpectPixel(swapped.EdgePixel(), reordered, "reconfigured to order 0");
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheEdges, WrapAndMirrorExamples)
+TEST_F(TileCacheEdges, WrapAndMirrorExamples)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(PositionImage(100, 30));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         auto column = [&](int32_t x) { return int(PixelOf(cache, x, 7)[0]); };
@@ -85,15 +82,13 @@ TEST(TileCacheEdges, WrapAndMirrorExamples)
         EXPECT_EQ(column(1000000), 99);
         EXPECT_EQ(int(PixelOf(cache, -5, 40)[1]), 29);
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheEdges, WrapIsRelativeToTheRectangle)
+TEST_F(TileCacheEdges, WrapIsRelativeToTheRectangle)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(PositionImage(200, 30));
     host.Options().filterRect = Rect32{50, 0, 150, 30};
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         cache.SetEdge(HuxPSTileCache::kWrap, 0);
@@ -102,16 +97,14 @@ TEST(TileCacheEdges, WrapIsRelativeToTheRectangle)
         cache.SetEdge(HuxPSTileCache::kMirror, 0);
         EXPECT_EQ(PixelOf(cache, 40, 3)[0], 59);
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
 // ---- Bilinear sums ---------------------------------------------------------------
 
-TEST(TileCacheBilinear, HalfAPixelBeforeTheRightEdgeMixesTheEdgePixelWithItself)
+TEST_F(TileCacheBilinear, HalfAPixelBeforeTheRightEdgeMixesTheEdgePixelWithItself)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(100, 20, 13));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         int32_t sums[3] = {0, 0, 0};
@@ -120,14 +113,12 @@ TEST(TileCacheBilinear, HalfAPixelBeforeTheRightEdgeMixesTheEdgePixelWithItself)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(sums[c], edge[c] * 65025) << "channel " << c;
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheBilinear, HalfAPixelLeftOfTheRectangleUsesTheEdgeMode)
+TEST_F(TileCacheBilinear, HalfAPixelLeftOfTheRectangleUsesTheEdgeMode)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(100, 20, 14));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         cache.SetEdge(HuxPSTileCache::kWrap, 0);
@@ -138,17 +129,15 @@ TEST(TileCacheBilinear, HalfAPixelLeftOfTheRectangleUsesTheEdgeMode)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(sums[c], left[c] * 128 * 255 + right[c] * 127 * 255) << "channel " << c;
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
 // The one-tile shortcut must give exactly the sums of four edge-resolved reads.
-TEST(TileCacheBilinear, ShortcutEqualsFourSeparateReads)
+TEST_F(TileCacheBilinear, ShortcutEqualsFourSeparateReads)
 {
     const uint32_t seed = 20261208;
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(300, 200, seed));
     host.Options().filterRect = Rect32{10, 20, 290, 190};
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> across(-40.0, 340.0), down(-40.0, 240.0);
         for (int32_t mode = 0; mode <= 3; ++mode) {
@@ -182,5 +171,4 @@ TEST(TileCacheBilinear, ShortcutEqualsFourSeparateReads)
             }
         }
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }

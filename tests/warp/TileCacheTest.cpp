@@ -15,7 +15,6 @@
 
 using SquelmHost::Rect32;
 using SquelmHost::RgbImage;
-using SquelmHost::TestHost;
 using WarpTest::ExpectPixel;
 using WarpTest::MaskOf;
 using WarpTest::PixelOf;
@@ -24,12 +23,13 @@ using WarpTest::NoiseImage;
 using WarpTest::PositionImage;
 using WarpTest::RequestLog;
 using WarpTest::RunInStart;
+using TileCacheLayout = WarpTest::HarnessTest;
+using TileCacheEviction = WarpTest::HarnessTest;
 
-TEST(TileCacheLayout, ThreeByTwoTilesAndTheLastTileRequestIsCut)
+TEST_F(TileCacheLayout, ThreeByTwoTilesAndTheLastTileRequestIsCut)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(300, 200, 1));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         EXPECT_EQ(cache.TilesAcross(), 3);
@@ -52,14 +52,12 @@ TEST(TileCacheLayout, ThreeByTwoTilesAndTheLastTileRequestIsCut)
         }
         EXPECT_EQ(log.Since().size(), 1u) << "reads of a resident tile load nothing";
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, ScaleThreeIsOneTileSampledByTheHost)
+TEST_F(TileCacheLayout, ScaleThreeIsOneTileSampledByTheHost)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(300, 200, 2));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 3);
         cache.Configure(128, 128, 0, false, kBudget);
         EXPECT_EQ(cache.ScaledRect(), (HuxRect{0, 0, 100, 66}));
@@ -76,15 +74,13 @@ TEST(TileCacheLayout, ScaleThreeIsOneTileSampledByTheHost)
                 ExpectPixel(PixelOf(cache, x, y), host.Image().At(3 * x, 3 * y), "scaled pixel");
         }
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, RequestsStartAtTheFilterRectangleNotTheImageOrigin)
+TEST_F(TileCacheLayout, RequestsStartAtTheFilterRectangleNotTheImageOrigin)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(300, 200, 3));
     host.Options().filterRect = Rect32{50, 40, 250, 190};
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         EXPECT_EQ(cache.SourceRect(), (HuxRect{50, 40, 250, 190}));
@@ -97,14 +93,12 @@ TEST(TileCacheLayout, RequestsStartAtTheFilterRectangleNotTheImageOrigin)
         EXPECT_EQ(requests[0].inRect, (Rect32{50, 40, 178, 168}));
         EXPECT_EQ(requests[1].inRect, (Rect32{178, 168, 250, 190}));
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, SwappedChannelOrderExchangesRedAndBlue)
+TEST_F(TileCacheLayout, SwappedChannelOrderExchangesRedAndBlue)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(40, 30, 4));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(16, 8, 1, false, kBudget);
         for (int y = 0; y < 30; ++y) {
@@ -115,12 +109,10 @@ TEST(TileCacheLayout, SwappedChannelOrderExchangesRedAndBlue)
             }
         }
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, MaskTilesComeWithPixelTiles)
+TEST_F(TileCacheLayout, MaskTilesComeWithPixelTiles)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(200, 150, 5));
     SquelmHost::GreyImage mask(200, 150);
     for (int y = 0; y < 150; ++y) {
@@ -128,7 +120,7 @@ TEST(TileCacheLayout, MaskTilesComeWithPixelTiles)
             mask.At(x, y) = uint8_t((x * 7 + y * 3) % 251);
     }
     host.SetMask(mask);
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, filter.HostRecord()->haveMask != 0, kBudget);
         EXPECT_TRUE(cache.HasMask());
@@ -145,42 +137,36 @@ TEST(TileCacheLayout, MaskTilesComeWithPixelTiles)
         }
         EXPECT_EQ(MaskOf(cache, -1, 0), 0) << "outside the rectangle nothing is selected";
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, WithoutAHostMaskEverythingIsSelected)
+TEST_F(TileCacheLayout, WithoutAHostMaskEverythingIsSelected)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(20, 20, 6));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         const RequestLog log(host);
         EXPECT_EQ(MaskOf(cache, 3, 4), 255);
         EXPECT_TRUE(log.Since().empty());
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, RefusesSizesItCannotRepresent)
+TEST_F(TileCacheLayout, RefusesSizesItCannotRepresent)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(20, 20, 7));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         EXPECT_THROW(cache.Configure(0, 128, 0, false, kBudget), std::invalid_argument);
         EXPECT_THROW(cache.Configure(65536, 65536, 0, false, kBudget), std::length_error);
         HuxPSTileCache unscaled(&filter, 0);
         EXPECT_THROW(unscaled.Configure(128, 128, 0, false, kBudget), std::invalid_argument);
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
-TEST(TileCacheLayout, AnEmptyScaledRectangleReadsTheEdgePixel)
+TEST_F(TileCacheLayout, AnEmptyScaledRectangleReadsTheEdgePixel)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(2, 2, 8));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 3);
         cache.Configure(128, 128, 0, false, kBudget);
         cache.SetEdge(HuxPSTileCache::kWrap, 0x332211);
@@ -192,16 +178,14 @@ TEST(TileCacheLayout, AnEmptyScaledRectangleReadsTheEdgePixel)
         EXPECT_EQ(sums[0], 0x11 * 65025);
         EXPECT_TRUE(log.Since().empty());
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
 // ---- Capacity and eviction ----------------------------------------------------
 
-TEST(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
+TEST_F(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(128 * 6, 128 * 4, 9));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         ASSERT_EQ(cache.Capacity(), 21);
@@ -223,18 +207,16 @@ TEST(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
         EXPECT_EQ(log.Since().back().inRect, (Rect32{0, 0, 128, 128}));
         EXPECT_EQ(cache.LoadCount(), 23);
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
 // A rectangle thinner than a tile fills only a strip of each tile, and its
 // buffers hold only that strip: a tall 3-pixel column of 16 tiles fits the
 // budget whole, as does a wide 3-pixel row, with pixels and mask read back
 // exactly through the narrower rows. Each tile is asked for once.
-TEST(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
+TEST_F(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
 {
     for (const auto& [width, height] : {std::pair{3, 2000}, std::pair{2000, 3}}) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        TestHost host(&WarpTest::HarnessEntry);
         host.SetImage(NoiseImage(width, height, 12));
         SquelmHost::GreyImage mask(width, height);
         for (int y = 0; y < height; ++y) {
@@ -242,7 +224,7 @@ TEST(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
                 mask.At(x, y) = uint8_t((x * 7 + y * 3) % 251);
         }
         host.SetMask(mask);
-        const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+        InStart([&](HuxPSFilter& filter) {
             HuxPSTileCache cache(&filter, 1);
             cache.Configure(128, 128, 0, true, kBudget);
             EXPECT_EQ(cache.Capacity(), kBudget / (3 * 128 * 4));
@@ -266,15 +248,13 @@ TEST(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
                     expected += host.Image().At(bx + dx, by + dy)[0] * (dx ? 127 : 128) * (dy ? 127 : 128);
             EXPECT_EQ(sums[0], expected) << "the row below is one narrow row further on";
         });
-        EXPECT_TRUE(result.Succeeded()) << result.hostError;
     }
 }
 
-TEST(TileCacheEviction, ABudgetBelowOneTileStillHoldsOne)
+TEST_F(TileCacheEviction, ABudgetBelowOneTileStillHoldsOne)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(64, 32, 10));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(16, 16, 0, false, 100);
         EXPECT_EQ(cache.Capacity(), 1);
@@ -287,14 +267,12 @@ TEST(TileCacheEviction, ABudgetBelowOneTileStillHoldsOne)
         }
         EXPECT_EQ(log.Since().size(), 8u);
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 
 // A load that fails must not leave a slot pointing at pixels the host never
 // delivered: the tile is forgotten, and a later render loads it again.
-TEST(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
+TEST_F(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(300, 200, 11));
     host.Options().failAdvanceStateAt = 2;
     host.Options().advanceStateError = -4242;
@@ -331,11 +309,10 @@ TEST(TileCacheEviction, AFailedLoadIsForgottenAndLoadsAgainLater)
 }
 
 // A host that answers a request without the data asked for has failed it.
-TEST(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
+TEST_F(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
 {
-    TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(NoiseImage(50, 40, 15));
-    const auto result = RunInStart(host, [&](HuxPSFilter& filter) {
+    InStart([&](HuxPSFilter& filter) {
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, true, kBudget); // a mask the host has not got
         try {
@@ -347,6 +324,5 @@ TEST(TileCacheEviction, AMissingMaskDeliveryFailsTheLoad)
         EXPECT_FALSE(cache.IsResident(0));
         EXPECT_TRUE(cache.LoadOrder().empty());
     });
-    EXPECT_TRUE(result.Succeeded()) << result.hostError;
 }
 

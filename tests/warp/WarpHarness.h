@@ -8,6 +8,8 @@
 #include "testhost/TestHost.h"
 #include "warp/NoiseImage.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -44,6 +46,19 @@ inline SquelmHost::RunResult RunInStart(SquelmHost::TestHost& host, std::functio
     Harness().onStart = nullptr;
     return result;
 }
+
+// The fixture of tests run inside a filter run of the test host.
+class HarnessTest : public testing::Test {
+protected:
+    SquelmHost::TestHost host{&HarnessEntry};
+
+    // Runs `body` inside Start; the run must succeed.
+    void InStart(std::function<void(HuxPSFilter&)> body)
+    {
+        const SquelmHost::RunResult result = RunInStart(host, std::move(body));
+        EXPECT_TRUE(result.Succeeded()) << result.hostError;
+    }
+};
 
 struct CacheSetup {
     int32_t scale = 1;

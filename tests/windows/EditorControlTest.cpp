@@ -51,7 +51,7 @@ struct ClientShot {
 // client area as the dialog does.
 class ControlOnScreen {
 public:
-    explicit ControlOnScreen(CPSPlimPluginApp& app) : app(app), host(460, 340), control(&app)
+    explicit ControlOnScreen(CPSPlimPluginApp& app) : app(app), commands(app), host(460, 340), control(commands)
     {
         control.Create(&host, RECT{10, 10, 450, 330}, kControlId);
         app.SetPreviewSize(Client().Width(), Client().Height());
@@ -97,6 +97,7 @@ public:
     COLORREF PixelWhen(POINT p, COLORREF expected) const { return ShotWhen(p, expected).At(p); }
 
     CPSPlimPluginApp& app;
+    PSPlimEditorCommands commands;
     HostWindow host;
     PSPlimControl control;
 };

@@ -93,6 +93,7 @@ protected:
         driver.SetObserver(std::move(observer));
         SquelmHost::AutomationThread player([&] { driver.Play(); });
         const SquelmHost::RunResult result = host_->RunFilter();
+        driver.RunEnded();
         player.Join();
         return result;
     }

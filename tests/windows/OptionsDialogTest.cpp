@@ -22,6 +22,7 @@
 #include "testhost/TestHost.h"
 #include "testhost/win32/WindowCapture.h"
 #include "ui/PSPlimDialogModel.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
 
 namespace {
@@ -47,7 +48,8 @@ public:
     {
         before = *app.Params();
         const int32_t steps = app.UndoList().Count();
-        PSPlimOptionsDialog dialog(&app, nullptr);
+        PSPlimEditorCommands commands(app);
+        PSPlimOptionsDialog dialog(commands, nullptr);
         result = dialog.DoModal();
         after = *app.Params();
         for (int32_t i = steps; i < app.UndoList().Count(); ++i)

@@ -11,6 +11,7 @@
 #include "ScreenWindow.h"
 #include "ui/HuxPSPreviewLocator.h"
 #include "ui/HuxPSZoomRatio.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
 #include "ui/win32/HuxPSZoomRatioStatic.h"
 
@@ -19,7 +20,6 @@ namespace {
 using namespace EditorSessionTest;
 
 constexpr UINT kLocatorId = 7012;
-constexpr int kThumbnailBound = 150;
 
 // The columns of the label's client area that hold anything but the
 // button face, once something is drawn.
@@ -90,13 +90,14 @@ TEST(PreviewLocator, APressOpensThePopupOnItAndTheReleaseSetsTheViewAndTellsTheP
         app.ZoomIn();
         app.ZoomIn();
         ASSERT_TRUE(app.CanZoomOut());
-        app.BuildThumbnail(kThumbnailBound, kThumbnailBound);
+        app.BuildThumbnail(PSPlimEditorCommands::kThumbnailBound, PSPlimEditorCommands::kThumbnailBound);
         const HuxImage2* thumbnail = app.GetThumbnail();
         ASSERT_NE(thumbnail, nullptr);
         const HuxRect filter = app.FilterRect();
 
         HostWindow host(200, 140);
-        HuxPSPreviewLocatorButton button(&app);
+        PSPlimEditorCommands commands(app);
+        HuxPSPreviewLocatorButton button(commands);
         button.CreateEx(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, RECT{150, 90, 180, 120}, &host,
                         kLocatorId);
         auto press = [&] {

@@ -7,15 +7,14 @@
 #include "HuxLib/HUXCTRL/win32/HuxBitmapButton.h"
 #include "ui/win32/HuxPSPreviewLocatorPopup.h"
 
-class HuxPSFilter;
+class PSPlimEditorCommands;
 
 class HuxPSPreviewLocatorButton : public HuxBitmapButton {
 public:
-    explicit HuxPSPreviewLocatorButton(HuxPSFilter* app) : m_app(app), m_popup(app, this) {}
+    explicit HuxPSPreviewLocatorButton(PSPlimEditorCommands& commands) : m_popup(commands, this) {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HuxPSFilter* m_app;
     HuxPSPreviewLocatorPopup m_popup;
 };

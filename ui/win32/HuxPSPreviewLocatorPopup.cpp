@@ -3,24 +3,16 @@
 #include "HuxLib/HUXCTRL/win32/HuxDrawSteps.h"
 #include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
 #include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
-#include "host/HuxPSFilter.h"
+#include "effect/CPSPlimPluginApp.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
-
-namespace {
-
-HuxPointI SizeOf(const HuxImage2* image)
-{
-    return image ? HuxPointI{image->Width(), image->AbsHeight()} : HuxPointI{};
-}
-
-} // namespace
 
 bool HuxPSPreviewLocatorPopup::Create(int screenX, int screenY)
 {
     if (m_hWnd)
         CancelGesture();
     const HuxPointI border{GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
-    const HuxRect rect = HuxPSLocatorWindowRect({screenX, screenY}, SizeOf(m_app->GetThumbnail()), border);
+    const HuxRect rect = HuxPSLocatorWindowRect({screenX, screenY}, m_commands.LocatorSize(), border);
     CreateEx(WS_EX_DLGMODALFRAME, nullptr, "Preview Locator", WS_POPUP | WS_DLGFRAME, HuxToRECT(rect), nullptr, 0);
     return m_hWnd != nullptr;
 }
@@ -51,12 +43,12 @@ void HuxPSPreviewLocatorPopup::BeginGesture()
     SetCapture();
     RECT client{};
     GetClientRect(&client);
-    m_frame.emplace(m_app->FilterRect(), m_app->GetViewRect(), HuxFromRECT(client));
+    m_frame.emplace(m_commands.BeginLocate(HuxFromRECT(client)));
     POINT cursor{m_frame->StartCursor().x, m_frame->StartCursor().y};
     ClientToScreen(m_hWnd, &cursor);
     SetCursorPos(cursor.x, cursor.y);
     // The mouse is captured, so no WM_SETCURSOR asks for it.
-    SetCursor(reinterpret_cast<HCURSOR>(m_app->GetDragCursor()));
+    SetCursor(reinterpret_cast<HCURSOR>(m_commands.App().GetDragCursor()));
 }
 
 void HuxPSPreviewLocatorPopup::CancelGesture()
@@ -71,7 +63,7 @@ void HuxPSPreviewLocatorPopup::OnPaint()
     if (const HDC buffer = m_backBuffer.Begin()) {
         RECT client{};
         GetClientRect(&client);
-        if (const HuxImage2* thumbnail = m_app->GetThumbnail()) {
+        if (const HuxImage2* thumbnail = m_commands.App().GetThumbnail()) {
             thumbnail->Draw(buffer, HuxFromRECT(client), HuxRect{0, 0, thumbnail->Width(), thumbnail->AbsHeight()});
             if (m_frame) {
                 const HuxRect& frame = m_frame->FrameRect();
@@ -102,12 +94,11 @@ void HuxPSPreviewLocatorPopup::OnLButtonUp(UINT, POINT point)
 {
     if (!m_frame)
         return;
-    m_frame->MoveTo({point.x, point.y});
-    const HuxRect view = m_frame->ViewRect();
+    HuxPSLocatorFrame frame = *m_frame;
     m_frame.reset();
     ReleaseCapture();
     DestroyWindow();
-    m_app->SetViewRect(view);
+    m_commands.EndLocate(frame, {point.x, point.y});
     const HWND button = m_button->GetSafeHwnd();
     ::SendMessageA(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));

@@ -1,5 +1,6 @@
 // The locator's popup: the thumbnail of the whole filter rectangle with an
-// inverted frame that follows the cursor; the release sets the view.
+// inverted frame that follows the cursor; the release sets the view. The
+// editor commands decide the frame and the view.
 #pragma once
 
 #include <optional>
@@ -8,12 +9,13 @@
 #include "HuxLib/HUXWIN/win32/CWnd.h"
 #include "ui/HuxPSPreviewLocator.h"
 
-class HuxPSFilter;
 class HuxPSPreviewLocatorButton;
+class PSPlimEditorCommands;
 
 class HuxPSPreviewLocatorPopup : public CWnd {
 public:
-    HuxPSPreviewLocatorPopup(HuxPSFilter* app, HuxPSPreviewLocatorButton* button) : m_app(app), m_button(button)
+    HuxPSPreviewLocatorPopup(PSPlimEditorCommands& commands, HuxPSPreviewLocatorButton* button)
+        : m_commands(commands), m_button(button)
     {
         m_backBuffer.SetOwner(this);
     }
@@ -33,7 +35,7 @@ private:
     // Closes the popup without a release: the view stays as it was.
     void CancelGesture();
 
-    HuxPSFilter* m_app;
+    PSPlimEditorCommands& m_commands;
     HuxPSPreviewLocatorButton* m_button;
     std::optional<HuxPSLocatorFrame> m_frame; // during the gesture
     HuxOffscreenDC m_backBuffer;

@@ -47,7 +47,11 @@ HuxSelection SelectPen(HDC dc, COLORREF colour)
 
 } // namespace
 
-PSPlimControl::PSPlimControl(CPSPlimPluginApp* app) : m_app(app), m_stroke(*app) { m_backBuffer.SetOwner(this); }
+PSPlimControl::PSPlimControl(PSPlimEditorCommands& commands)
+    : m_commands(commands), m_app(&commands.App()), m_stroke(commands.Stroke())
+{
+    m_backBuffer.SetOwner(this);
+}
 
 // The window goes first: its last messages still find the buffer and the
 // stroke state.
@@ -135,20 +139,20 @@ void PSPlimControl::Draw(HDC dc)
 {
     const HuxRect client = ClientRect();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const HuxImage2* preview = m_app->GetOutputPreview();
-    const std::optional<PSPlimControlLayout> layout =
-        PSPlimLayOutControl(client, preview, m_app->FilterRect(), m_app->GetViewRect());
+    const std::optional<PSPlimControlLayout> layout = m_commands.LayOut(client);
+    // What the stroke maps the mouse through, also while there is no
+    // preview to place (an image thinner than a preview pixel).
+    PublishImageRect(m_stroke.ImageRect());
     if (!layout) {
         HuxFillSolid(dc, client, face);
         m_radiusShown = false;
         return;
     }
+    const HuxImage2* preview = m_app->GetOutputPreview();
     preview->Draw(dc, layout->destination, HuxRect{0, 0, preview->Width(), preview->AbsHeight()});
     for (const HuxRect& band : layout->bands)
         if (!band.IsEmpty())
             HuxFillSolid(dc, band, face);
-    m_stroke.SetImageRect(layout->imageRect);
-    PublishImageRect(layout->imageRect);
 
     const PSPlimParameters& params = *m_app->Params();
     const PSPlimClientMapping mapping = m_stroke.Mapping();
@@ -201,6 +205,15 @@ PSPlimPointerState PSPlimControl::Pointer() const
     return pointer;
 }
 
+// The control's own part of a command's redraw, painted at once.
+void PSPlimControl::Show(const PSPlimRedraw& redraw)
+{
+    if (redraw.editor)
+        RepaintNow();
+    if (redraw.scrollBars)
+        UpdateScrollBars();
+}
+
 void PSPlimControl::RepaintNow()
 {
     if (m_hWnd)
@@ -223,12 +236,7 @@ void PSPlimControl::OnMouseMove(UINT, POINT point)
         if (m_stroke.MouseMove(ToPoint(point)))
             RepaintNow();
     } else if (m_stroke.IsPanning()) {
-        const HuxPointI scroll = PSPlimPanScroll(m_stroke.Mapping(), {m_panStart.x, m_panStart.y},
-                                                 {point.x, point.y}, {m_panOrigin.x, m_panOrigin.y},
-                                                 m_app->GetViewRect(), m_app->FilterRect());
-        m_app->ScrollView(scroll.x, scroll.y);
-        RepaintNow();
-        UpdateScrollBars();
+        Show(m_commands.PanTo({point.x, point.y}));
     } else if (m_app->Params()->showToolRadius) {
         RepaintNow(); // the circle follows the cursor
     }
@@ -265,12 +273,9 @@ void PSPlimControl::EndStroke(PSPlimButton button)
 
 void PSPlimControl::OnMButtonDown(UINT, POINT point)
 {
-    if (!m_stroke.BeginPan())
+    if (!m_commands.BeginPan({point.x, point.y}))
         return;
     SetCapture();
-    m_panStart = point;
-    const HuxRect& view = m_app->GetViewRect();
-    m_panOrigin = {view.left, view.top};
     SetCursor(PanCursor());
 }
 
@@ -278,7 +283,7 @@ void PSPlimControl::OnMButtonUp(UINT, POINT)
 {
     if (!m_stroke.IsPanning())
         return;
-    m_stroke.EndPan();
+    m_commands.EndPan();
     SetCursor(ArrowCursor());
     ReleaseOwnCapture();
 }

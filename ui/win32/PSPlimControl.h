@@ -9,14 +9,14 @@
 #include "HuxLib/HUXCTRL/win32/HuxOffscreenDC.h"
 #include "HuxLib/HUXWIN/win32/CWnd.h"
 #include "ui/PSPlimControlLayout.h"
-#include "ui/PSPlimStroke.h"
+#include "ui/PSPlimEditorCommands.h"
 
 class CPSPlimPluginApp;
 class PSPlimDialog;
 
 class PSPlimControl : public CWnd {
 public:
-    explicit PSPlimControl(CPSPlimPluginApp* app);
+    explicit PSPlimControl(PSPlimEditorCommands& commands);
     ~PSPlimControl() override;
 
     // A child of parent at rect (parent client coordinates) with the id.
@@ -31,7 +31,7 @@ public:
     void UpdateScrollBars();
 
     // The filter rectangle as placed in client coordinates at the last paint.
-    const HuxRect& ImageRect() const { return m_stroke.ImageRect(); }
+    const HuxRect& ImageRect() const { return m_commands.Stroke().ImageRect(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
@@ -52,6 +52,7 @@ private:
     void PublishImageRect(const HuxRect& rect);
     HuxRect ClientRect() const;
     PSPlimPointerState Pointer() const;
+    void Show(const PSPlimRedraw& redraw);
     void RepaintNow();
     void BeginStroke(PSPlimButton button, POINT point);
     void EndStroke(PSPlimButton button);
@@ -60,13 +61,12 @@ private:
     void ReleaseOwnCapture();
     void Scroll(int which, UINT code, UINT thumbPosition);
 
+    PSPlimEditorCommands& m_commands;
     CPSPlimPluginApp* m_app;
+    PSPlimStroke& m_stroke;
     PSPlimDialog* m_dialog = nullptr;
-    PSPlimStroke m_stroke;
     bool m_sizeTracking = false;
     bool m_radiusShown = false;
-    POINT m_panStart{};
-    POINT m_panOrigin{};
     HuxOffscreenDC m_backBuffer;
     PSPlimPolylines m_lines; // reused by every paint
 };

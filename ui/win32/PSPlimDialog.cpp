@@ -16,7 +16,6 @@ namespace {
 // etched line beneath it.
 constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
-constexpr int kThumbnailBound = 150;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr int kToolImageWidth = 16;
 constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
@@ -32,8 +31,12 @@ RECT ChildRect(const CWnd& dialog, const CWnd& child)
 } // namespace
 
 PSPlimDialog::PSPlimDialog(CPSPlimPluginApp* application, HWND owner)
-    : CDialog(IDD_SQUELM_EDITOR, owner), m_application(application), m_editor(application), m_zoomRatio(application, 1),
-      m_locator(application)
+    : CDialog(IDD_SQUELM_EDITOR, owner),
+      m_application(application),
+      m_commands(*application),
+      m_editor(m_commands),
+      m_zoomRatio(application, 1),
+      m_locator(m_commands)
 {
     m_editor.SetDialog(this);
 }
@@ -65,8 +68,7 @@ BOOL PSPlimDialog::OnInitDialog()
     m_zoomOut.SetBitmap(IDB_ZOOM_OUT);
     m_locator.SetBitmap(IDB_ZOOM_LOCATOR);
     m_zoomIn.SetRoundedHighlight(true);
-    SetPreviewSize();
-    m_application->BuildThumbnail(kThumbnailBound, kThumbnailBound);
+    OpenEditor();
     m_editor.Create(this, ChildRect(*this, m_editorFrame), IDC_EDITOR_CONTROL);
     InitialiseToolBoxes();
     EnableToolTips();
@@ -107,10 +109,10 @@ void PSPlimDialog::InitialiseSliders()
 // The preview fills the client area of the control that will take the
 // frame's place. (The frame's own client area inside its border and static
 // edge matches that only where the static edge is one pixel wide.)
-void PSPlimDialog::SetPreviewSize()
+void PSPlimDialog::OpenEditor()
 {
     const SIZE client = PSPlimControl::ClientSizeFor(ChildRect(*this, m_editorFrame));
-    m_application->SetPreviewSize(client.cx, client.cy);
+    m_commands.Open(client.cx, client.cy);
 }
 
 void PSPlimDialog::InitialiseToolBoxes()
@@ -140,7 +142,7 @@ void PSPlimDialog::UpdateToolbar()
 
 void PSPlimDialog::UpdateZoomButtons()
 {
-    const PSPlimZoomButtons buttons = PSPlimZoomButtonsFor(m_application->CanZoomIn(), m_application->CanZoomOut());
+    const PSPlimZoomButtons buttons = m_commands.ZoomButtons();
     m_zoomIn.EnableWindow(buttons.zoomIn);
     m_zoomOut.EnableWindow(buttons.zoomOut);
     m_locator.EnableWindow(buttons.locator);
@@ -163,20 +165,11 @@ bool PSPlimDialog::OnUpdateCommandUI(CCmdUI& ui)
 
 bool PSPlimDialog::OnCommand(UINT id, UINT code, HWND control)
 {
+    if (const std::optional<PSPlimRedraw> redraw = m_commands.ToolbarCommand(int(id))) {
+        Show(*redraw);
+        return true;
+    }
     switch (id) {
-    case PSPlimIds::kUndo: Undo(); return true;
-    case PSPlimIds::kRedo: Redo(); return true;
-    case PSPlimIds::kToggleGrid:
-        m_application->Params()->showGrid = !m_application->Params()->showGrid;
-        RepaintEditor();
-        return true;
-    case PSPlimIds::kShowToolRadius:
-        m_application->Params()->showToolRadius = !m_application->Params()->showToolRadius;
-        RepaintEditor();
-        return true;
-    case PSPlimIds::kFixedEdge:
-    case PSPlimIds::kLockedEdge:
-    case PSPlimIds::kFreeEdge: ChangeEdgeMode(int(id)); return true;
     case PSPlimIds::kOptions: RunOptions(); return true;
     case IDC_HELP_BUTTON:
         if (code != BN_CLICKED)
@@ -187,75 +180,61 @@ bool PSPlimDialog::OnCommand(UINT id, UINT code, HWND control)
     case IDC_ZOOM_OUT:
         if (code != BN_CLICKED)
             break;
-        Zoom(id == IDC_ZOOM_IN);
+        Show(m_commands.Zoom(id == IDC_ZOOM_IN));
         return true;
     case IDC_ZOOM_LOCATOR:
+        // The popup's release moved the view.
         if (code != BN_CLICKED)
             break;
-        m_editor.UpdateScrollBars();
-        m_editor.Invalidate(false);
+        Show(PSPlimEditorCommands::kLocated);
         return true;
     case IDC_LEFT_TOOL:
     case IDC_RIGHT_TOOL:
         if (code != CBN_SELCHANGE)
             break;
-        ToolChosen(id == IDC_LEFT_TOOL ? m_leftTool : m_rightTool, id == IDC_LEFT_TOOL);
+        ToolChosen(id == IDC_LEFT_TOOL ? m_leftTool : m_rightTool,
+                   id == IDC_LEFT_TOOL ? PSPlimButton::Left : PSPlimButton::Right);
         return true;
     default: break;
     }
     return CDialog::OnCommand(id, code, control);
 }
 
-void PSPlimDialog::RepaintEditor() { m_editor.Invalidate(false); }
-
-void PSPlimDialog::Undo()
+void PSPlimDialog::OnOK()
 {
-    m_application->Undo();
-    UpdateToolbar();
-    RepaintEditor();
+    if (UpdateData(true))
+        EndDialog(PSPlimEditorCommands::Close(true));
 }
 
-void PSPlimDialog::Redo()
+void PSPlimDialog::OnCancel() { EndDialog(PSPlimEditorCommands::Close(false)); }
+
+void PSPlimDialog::Show(const PSPlimRedraw& redraw)
 {
-    m_application->Redo();
-    UpdateToolbar();
-    RepaintEditor();
+    if (redraw.scrollBars)
+        m_editor.UpdateScrollBars();
+    if (redraw.editor)
+        m_editor.Invalidate(false);
+    if (redraw.zoom) {
+        m_zoomRatio.Invalidate(false);
+        UpdateZoomButtons();
+    }
+    if (redraw.toolbar)
+        UpdateToolbar();
 }
 
-void PSPlimDialog::ChangeEdgeMode(int commandId)
-{
-    const PSPlimEdgeMode mode = commandId == PSPlimIds::kFixedEdge    ? PSPlimEdgeMode::Fixed
-                                : commandId == PSPlimIds::kLockedEdge ? PSPlimEdgeMode::Locked
-                                                                      : PSPlimEdgeMode::Free;
-    m_application->ChangeEdgeMode(mode);
-    RepaintEditor();
-    UpdateToolbar();
-}
-
+// The options dialog covered the editor, whatever became of it.
 void PSPlimDialog::RunOptions()
 {
-    PSPlimOptionsDialog options(m_application, this);
+    PSPlimOptionsDialog options(m_commands, this);
     if (options.DoModal() != 0)
-        RepaintEditor();
+        m_editor.Invalidate(false);
 }
 
-void PSPlimDialog::Zoom(bool in)
-{
-    in ? m_application->ZoomIn() : m_application->ZoomOut();
-    m_editor.UpdateScrollBars();
-    m_editor.Invalidate(false);
-    m_zoomRatio.Invalidate(false);
-    UpdateZoomButtons();
-}
-
-void PSPlimDialog::ToolChosen(CComboBoxEx& box, bool left)
+void PSPlimDialog::ToolChosen(CComboBoxEx& box, PSPlimButton button)
 {
     const int index = box.GetCurSel();
-    if (index < 0)
-        return;
-    const int32_t tool = int32_t(box.GetItemData(index));
-    (left ? m_application->Params()->leftButtonTool : m_application->Params()->rightButtonTool) = tool;
-    UpdateToolbar();
+    if (index >= 0)
+        Show(m_commands.ChooseTool(button, int32_t(box.GetItemData(index))));
 }
 
 void PSPlimDialog::OnHScroll(UINT code, UINT position, HWND scrollBar)
@@ -267,21 +246,21 @@ void PSPlimDialog::OnHScroll(UINT code, UINT position, HWND scrollBar)
     }
     if (const std::optional<bool> tracking = PSPlimSizeTrackingFor(sliderId, int(code)))
         m_editor.SetSizeTracking(*tracking);
-    PSPlimApplySliders(*m_application->Params(), m_sizeSlider.GetPos(), m_powerSlider.GetPos());
+    Show(m_commands.MoveSliders(m_sizeSlider.GetPos(), m_powerSlider.GetPos()));
 }
 
 bool PSPlimDialog::OnNotify(NMHDR* header, LRESULT* result)
 {
     if (!HuxIsToolTipTextRequest(*header))
         return CDialog::OnNotify(header, result);
-    const int id = int(HuxToolTipRequestId(*header));
-    for (const auto& [control, stringId] : kPSPlimZoomTooltips) {
-        if (control == id) {
-            HuxAnswerToolTipWithResource(*header, UINT(stringId));
-            return true;
-        }
+    const PSPlimTooltip tip = PSPlimTooltipFor(int(HuxToolTipRequestId(*header)),
+                                               [](int id) { return HuxLoadAnsiString(unsigned(id)); });
+    switch (tip.kind) {
+    case PSPlimTooltip::Kind::StringId: HuxAnswerToolTipWithResource(*header, UINT(tip.stringId)); return true;
+    case PSPlimTooltip::Kind::Text: HuxAnswerToolTipWithText(*header, tip.text); return true;
+    case PSPlimTooltip::Kind::None: break;
     }
-    return HuxAnswerToolTipWithTip(*header, UINT(id));
+    return false;
 }
 
 BOOL PSPlimDialog::OnHelpInfo(HELPINFO* info)

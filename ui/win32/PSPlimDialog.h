@@ -1,7 +1,8 @@
 // The modal editor dialog: the grid editor control framed by the toolbar,
 // the two tool boxes, the size and power sliders, the zoom buttons and
-// label, OK, Cancel and Help. It keeps no editing state of its own: every
-// change goes straight to the parameters record or the working grid.
+// label, OK, Cancel and Help. It keeps no editing state of its own: each
+// control's input becomes an editor command, and the dialog redraws what
+// the command names.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "HuxLib/HUXWIN/win32/CToolBar.h"
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
 #include "ui/win32/HuxPSZoomRatioStatic.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/PSPlimControl.h"
 
 class CPSPlimPluginApp;
@@ -34,6 +36,8 @@ public:
     BOOL OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control) override;
     bool OnNotify(NMHDR* header, LRESULT* result) override;
+    void OnOK() override;
+    void OnCancel() override;
     bool OnUpdateCommandUI(CCmdUI& ui) override;
     void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
     BOOL OnHelpInfo(HELPINFO* info) override;
@@ -44,16 +48,13 @@ private:
     void CreateSeparator();
     void InitialiseSliders();
     void InitialiseToolBoxes();
-    void SetPreviewSize();
-    void RepaintEditor();
-    void Undo();
-    void Redo();
-    void ChangeEdgeMode(int commandId);
+    void OpenEditor();
+    void Show(const PSPlimRedraw& redraw);
     void RunOptions();
-    void Zoom(bool in);
-    void ToolChosen(CComboBoxEx& box, bool left);
+    void ToolChosen(CComboBoxEx& box, PSPlimButton button);
 
     CPSPlimPluginApp* m_application;
+    PSPlimEditorCommands m_commands;
     CToolBar m_toolbar;
     HuxLineStatic m_separator;
     CImageList m_toolImages;

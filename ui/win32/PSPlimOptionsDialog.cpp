@@ -4,25 +4,17 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "resources/ResourceIds.h"
 #include "ui/PSPlimDialogModel.h"
-#include "ui/PSPlimOptionsModel.h"
+#include "ui/PSPlimEditorCommands.h"
 #include "ui/win32/PSPlimDialogHelp.h"
 
-namespace {
-
-// What the point-count boxes accept; the application clamps again when it
-// resizes the grid.
-constexpr int32_t kFewestPoints = 3;
-constexpr int32_t kMostPoints = 150;
-
-} // namespace
-
-PSPlimOptionsDialog::PSPlimOptionsDialog(CPSPlimPluginApp* application, CWnd* parent)
+PSPlimOptionsDialog::PSPlimOptionsDialog(PSPlimEditorCommands& commands, CWnd* parent)
     : CDialog(IDD_SQUELM_OPTIONS, parent),
-      m_application(application),
-      m_knockoutColour(application),
-      m_edgeColour(application),
-      m_toolColour(application),
-      m_gridColour(application)
+      m_commands(commands),
+      m_application(&commands.App()),
+      m_knockoutColour(m_application),
+      m_edgeColour(m_application),
+      m_toolColour(m_application),
+      m_gridColour(m_application)
 {
 }
 
@@ -44,10 +36,11 @@ void PSPlimOptionsDialog::DoDataExchange(CDataExchange* exchange)
 BOOL PSPlimOptionsDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_pointsAcross.SetRange(kFewestPoints, kMostPoints, false);
-    m_pointsDown.SetRange(kFewestPoints, kMostPoints, false);
+    // The boxes clamp what is typed, as the commands do.
+    m_pointsAcross.SetRange(PSPlimEditorCommands::kFewestPoints, PSPlimEditorCommands::kMostPoints, false);
+    m_pointsDown.SetRange(PSPlimEditorCommands::kFewestPoints, PSPlimEditorCommands::kMostPoints, false);
 
-    const PSPlimOptionsValues values = PSPlimReadOptions(*m_application->Params(), m_application->Grid());
+    const PSPlimOptionsValues values = m_commands.Options();
     m_gridColour.SetColour(values.gridColour);
     m_toolColour.SetColour(values.toolRadiusColour);
     m_knockout = values.knockout;
@@ -75,7 +68,7 @@ void PSPlimOptionsDialog::OnOK()
     values.edgeColour = m_edgeColour.GetColour();
     values.pointsAcross = m_pointsAcross.GetValue();
     values.pointsDown = m_pointsDown.GetValue();
-    PSPlimApplyOptions(*m_application, values);
+    m_commands.ApplyOptions(values);
     EndDialog(IDOK);
 }
 

@@ -9,11 +9,12 @@
 #include "HuxLib/HUXWIN/win32/CDialog.h"
 
 class CPSPlimPluginApp;
+class PSPlimEditorCommands;
 
 class PSPlimOptionsDialog : public CDialog {
 public:
     // parent: the editor dialog that runs this one modally.
-    PSPlimOptionsDialog(CPSPlimPluginApp* application, CWnd* parent);
+    PSPlimOptionsDialog(PSPlimEditorCommands& commands, CWnd* parent);
     ~PSPlimOptionsDialog() override;
 
     void DoDataExchange(CDataExchange* exchange) override;
@@ -24,6 +25,7 @@ public:
     void OnContextMenu(HWND window, POINT screenPoint) override;
 
 private:
+    PSPlimEditorCommands& m_commands;
     CPSPlimPluginApp* m_application;
     HuxColourStatic m_knockoutColour;
     HuxColourStatic m_edgeColour;

@@ -36,35 +36,31 @@ UINT HuxToolTipRequestId(const NMHDR& header)
 
 bool HuxAnswerToolTipWithTip(NMHDR& header, UINT stringId)
 {
-    const std::wstring_view command = HuxStringResource(stringId);
-    if (header.code == TTN_NEEDTEXTW) {
-        const std::optional<std::wstring> tip = HuxTooltipTip(command);
-        if (!tip)
-            return false;
-        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-        std::copy(tip->begin(), tip->end(), info.szText);
-        info.szText[tip->size()] = L'\0';
-        info.lpszText = info.szText;
-        info.hinst = nullptr;
-        return true;
-    }
-    // The ANSI form: the tip in the system's code page, then cut to fit.
-    std::string ansi;
-    if (!command.empty()) {
-        const int length = static_cast<int>(command.size());
-        const int needed = WideCharToMultiByte(CP_ACP, 0, command.data(), length, nullptr, 0, nullptr, nullptr);
-        ansi.assign(static_cast<size_t>(std::max(needed, 0)), '\0');
-        WideCharToMultiByte(CP_ACP, 0, command.data(), length, ansi.data(), needed, nullptr, nullptr);
-    }
-    const std::optional<std::string> tip = HuxTooltipTip(ansi);
+    const std::optional<std::string> tip = HuxTooltipTip(HuxLoadAnsiString(stringId));
     if (!tip)
         return false;
+    HuxAnswerToolTipWithText(header, *tip);
+    return true;
+}
+
+// The wide form gets the text in the system's code page.
+void HuxAnswerToolTipWithText(NMHDR& header, std::string_view text)
+{
+    const size_t length = std::min(text.size(), kHuxTooltipBufferSize - 1);
+    if (header.code == TTN_NEEDTEXTW) {
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), int(length), info.szText,
+                                                int(kHuxTooltipBufferSize - 1));
+        info.szText[std::max(written, 0)] = L'\0';
+        info.lpszText = info.szText;
+        info.hinst = nullptr;
+        return;
+    }
     auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
-    std::copy(tip->begin(), tip->end(), info.szText);
-    info.szText[tip->size()] = '\0';
+    std::copy(text.begin(), text.begin() + std::ptrdiff_t(length), info.szText);
+    info.szText[length] = '\0';
     info.lpszText = info.szText;
     info.hinst = nullptr;
-    return true;
 }
 
 void HuxAnswerToolTipWithResource(NMHDR& header, UINT stringId)

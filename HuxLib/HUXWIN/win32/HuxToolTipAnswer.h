@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 // Whether the notification is a tooltip's text request.
 bool HuxIsToolTipTextRequest(const NMHDR& header);
 // The id the request is about: the control id when the tool is a window
@@ -15,5 +17,7 @@ UINT HuxToolTipRequestId(const NMHDR& header);
 // first newline, cut to the request's 80-character buffer); false, and
 // nothing written, when the string is missing or has no newline.
 bool HuxAnswerToolTipWithTip(NMHDR& header, UINT stringId);
+// Answers with the text, cut to the request's buffer.
+void HuxAnswerToolTipWithText(NMHDR& header, std::string_view text);
 // Answers with the whole string resource: the tooltip loads it itself.
 void HuxAnswerToolTipWithResource(NMHDR& header, UINT stringId);

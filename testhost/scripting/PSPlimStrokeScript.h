@@ -42,6 +42,7 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
+#include "ui/PSPlimToolChoice.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -52,8 +53,6 @@ class PSPlimScriptError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-enum class PSPlimButton { Left, Right };
 
 struct PSPlimScriptCommand {
     enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan, Toggle };

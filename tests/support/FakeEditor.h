@@ -1,6 +1,6 @@
 // An editor whose whole session is a function of the caller, installed on the
-// plug-in's application for one scope. Shared by the effect's tests and the
-// benchmarks.
+// plug-in's application for one scope. Shared by the tests of every area that
+// runs the in-process plug-in, and by the benchmarks.
 #pragma once
 
 #include "effect/CPSPlimPluginApp.h"

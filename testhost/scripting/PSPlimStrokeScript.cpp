@@ -1,4 +1,4 @@
-#include "ui/PSPlimStrokeScript.h"
+#include "testhost/scripting/PSPlimStrokeScript.h"
 
 #include "HuxLib/HUXUTIL/HuxFiles.h"
 #include "HuxLib/HUXUTIL/HuxQuote.h"
