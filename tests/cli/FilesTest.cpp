@@ -190,18 +190,5 @@ TEST_F(FilesTest, DocumentsTheFilterCannotTakeEndAtPrepareWithNothingWritten)
     EXPECT_THAT(run.err, HasSubstr("a grey image cannot be made CMYK or Lab"));
 }
 
-TEST_F(FilesTest, AShortHandleSuiteAndAReadOnlyOutputAreNamed)
-{
-    const ProgramRun shortSuite = scratch.Run({"--handle-procs", "4", "in.png", "out.png"});
-    EXPECT_EQ(shortSuite.status, 1);
-    EXPECT_THAT(shortSuite.out, HasSubstr("fewer than the five handle procedures the filter needs"));
-    WriteBytes(scratch.Path("out.png"), "old");
-    std::filesystem::permissions(scratch.Path("out.png"), std::filesystem::perms::owner_read);
-    const ProgramRun readOnly = RunOk("p.bin", "out.png");
-    EXPECT_EQ(readOnly.status, kHostFailed);
-    EXPECT_THAT(readOnly.err, HasSubstr("cannot write PNG 'out.png': the file is read-only"));
-    EXPECT_EQ(ReadBytes(scratch.Path("out.png")), "old");
-}
-
 } // namespace
 } // namespace SquelmCliTest

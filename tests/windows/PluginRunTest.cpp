@@ -109,9 +109,9 @@ TEST_F(PluginRun, EveryDocumentItCannotTakeEndsAtPrepareUntouched)
         Transparency transparency;
         int16_t claimedMode;
     } cases[] = {
-        {ColourSpace::RGB, 16, Transparency::None, -1},     {ColourSpace::RGB, 8, Transparency::Editable, -1},
-        {ColourSpace::RGB, 8, Transparency::Protected, -1}, {ColourSpace::Grey, 16, Transparency::Editable, -1},
-        {ColourSpace::CMYK, 8, Transparency::None, -1},     {ColourSpace::Lab, 16, Transparency::None, -1},
+        {ColourSpace::RGB, 16, Transparency::None, -1},
+        {ColourSpace::RGB, 8, Transparency::Editable, -1},
+        {ColourSpace::CMYK, 8, Transparency::Protected, -1},
         {ColourSpace::RGB, 8, Transparency::None, PS::plugInModeIndexedColor},
     };
     for (const auto& c : cases) {
