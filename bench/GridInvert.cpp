@@ -1,5 +1,6 @@
 // Speed of the grid's inverse lookup in the renderer's access pattern: the
-// corners of a 128 x 128 tile, row by row, on a 52 x 52 grid.
+// corners of a 128 x 128 tile, row by row, on a 52 x 52 grid: undeformed,
+// mildly deformed, and folded over itself by a long push.
 #include "grid/PSPlimGrid.h"
 
 #include <benchmark/benchmark.h>
@@ -13,12 +14,21 @@ namespace {
 
 constexpr int kTile = 128;
 
-PSPlimGrid BenchGrid(bool deformed)
+enum class Shape { Undeformed, Deformed, Folded };
+
+PSPlimGrid BenchGrid(Shape shape)
 {
     PSPlimGrid grid;
     grid.Reset(0.8, 0.6, 52, 52);
-    if (!deformed)
+    if (shape == Shape::Undeformed)
         return grid;
+    if (shape == Shape::Folded) {
+        // Through the tile below: the content under the brush overtakes
+        // the content ahead of it.
+        grid.SetEdgeMode(PSPlimEdgeMode::Fixed);
+        grid.Push({-0.2, 0.3}, {0.2, 0.3}, 0.25, 1.0);
+        return grid;
+    }
     std::mt19937 random(52);
     std::uniform_real_distribution<double> shift(-0.2, 0.2);
     const double cellW = 0.8 / 49, cellH = 0.6 / 49;
@@ -32,9 +42,9 @@ PSPlimGrid BenchGrid(bool deformed)
 }
 
 // Corners of one tile covering a 128 x 128 pixel block of a 1000 x 750 image.
-void TileCorners(benchmark::State& state, bool deformed)
+void TileCorners(benchmark::State& state, Shape shape)
 {
-    PSPlimGrid grid = BenchGrid(deformed);
+    PSPlimGrid grid = BenchGrid(shape);
     const double scaleX = 0.8 / 1000, scaleY = 0.6 / 750;
     const int left = 384, top = 256;
     double sink = 0.0;
@@ -54,11 +64,28 @@ void TileCorners(benchmark::State& state, bool deformed)
 // The same position again and again: the remembered triangle always hits.
 void RememberedHit(benchmark::State& state)
 {
-    PSPlimGrid grid = BenchGrid(true);
+    PSPlimGrid grid = BenchGrid(Shape::Deformed);
     const HuxGeometry::HuxPoint2D p{0.4012, 0.3007};
     double sink = 0.0;
     for (auto _ : state)
         sink += grid.InvertPoint(p).x;
+    benchmark::DoNotOptimize(sink);
+    state.counters["ns_per_lookup"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// One lookup right after each change of the points, on a grid of the
+// largest size: the lookup works out again where triangles may overlap.
+void LookupAfterAChange(benchmark::State& state)
+{
+    PSPlimGrid grid;
+    grid.Reset(0.8, 0.6, 152, 152);
+    const HuxGeometry::HuxPoint2D p{0.4012, 0.3007};
+    double sink = 0.0;
+    for (auto _ : state) {
+        grid.At(75, 75).x += 0.0; // a write access: the points count as changed
+        sink += grid.InvertPoint(p).x;
+    }
     benchmark::DoNotOptimize(sink);
     state.counters["ns_per_lookup"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -90,9 +117,11 @@ private:
 
 } // namespace
 
-BENCHMARK_CAPTURE(TileCorners, undeformed, false);
-BENCHMARK_CAPTURE(TileCorners, deformed, true);
+BENCHMARK_CAPTURE(TileCorners, undeformed, Shape::Undeformed);
+BENCHMARK_CAPTURE(TileCorners, deformed, Shape::Deformed);
+BENCHMARK_CAPTURE(TileCorners, folded, Shape::Folded);
 BENCHMARK(RememberedHit);
+BENCHMARK(LookupAfterAChange);
 
 int main(int argc, char** argv)
 {

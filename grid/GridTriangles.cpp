@@ -23,10 +23,14 @@ void GridTriangles::Prepare(SolvedTriangle& triangle, const GridPoints& points, 
 {
     const GridPoints::Point2D* top = points.data() + size_t(b) * size_t(across) + size_t(a);
     const GridPoints::Point2D* below = top + across;
-    const GridPoints::Point2D base = upperLeft ? top[0] : below[1];
-    const GridPoints::Point2D corner1 = upperLeft ? top[1] : below[0];
-    const GridPoints::Point2D corner2 = upperLeft ? below[0] : top[1];
+    triangle = upperLeft ? Solve(top[0], top[1], below[0]) : Solve(below[1], below[0], top[1]);
+    triangle.generation = points.Generation();
+}
 
+SolvedTriangle GridTriangles::Solve(GridPoints::Point2D base, GridPoints::Point2D corner1,
+                                    GridPoints::Point2D corner2)
+{
+    SolvedTriangle triangle;
     double a11 = corner1.x - base.x, a12 = corner2.x - base.x;
     double a21 = corner1.y - base.y, a22 = corner2.y - base.y;
     triangle.swapped = std::fabs(a11) < std::fabs(a21);
@@ -44,5 +48,5 @@ void GridTriangles::Prepare(SolvedTriangle& triangle, const GridPoints& points, 
     triangle.factor = a11 == 0.0 ? 0.0 : a21 / a11;
     const double pivot = a22 - triangle.factor * a12;
     triangle.pivot = a11 == 0.0 || pivot == 0.0 ? kNoSolution : pivot;
-    triangle.generation = points.Generation();
+    return triangle;
 }

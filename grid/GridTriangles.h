@@ -25,6 +25,7 @@ struct alignas(64) SolvedTriangle {
     double pivot = 0.0;  // a22 - factor * a12; NaN if no point can solve
     uint64_t generation = 0; // of the points it was prepared from; 0: never
     bool swapped = false;    // the y equation comes first (|e1.x| < |e1.y|)
+    bool clean = false;      // no other triangle holds a point well inside it (see GridOverlaps)
 };
 
 class GridTriangles {
@@ -38,6 +39,10 @@ public:
         return *this;
     }
 
+    // The triangle with these corners solved as the lookup solves it (the
+    // generation left 0); a pivot that is not a number holds no point.
+    static SolvedTriangle Solve(GridPoints::Point2D base, GridPoints::Point2D corner1, GridPoints::Point2D corner2);
+
     // Triangle (a, b, upperLeft) of `points`, a grid `across` points wide
     // and `down` high, prepared for the points' current generation.
     const SolvedTriangle& Get(const GridPoints& points, int across, int down, int a, int b, bool upperLeft)
@@ -46,6 +51,14 @@ public:
         if (index < solved_.size() && solved_[index].generation == points.Generation())
             return solved_[index];
         return Renew(points, across, down, a, b, upperLeft, index);
+    }
+
+    // Records that no other triangle holds a point well inside triangle
+    // (a, b, upperLeft), until the points change.
+    void MarkClean(const GridPoints& points, int across, int down, int a, int b, bool upperLeft)
+    {
+        Get(points, across, down, a, b, upperLeft);
+        solved_[2 * (size_t(b) * size_t(across - 1) + size_t(a)) + (upperLeft ? 1 : 0)].clean = true;
     }
 
 private:

@@ -9,6 +9,7 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/GridIndexRect.h"
+#include "grid/GridOverlaps.h"
 #include "grid/GridPatch.h"
 #include "grid/GridPoints.h"
 #include "grid/GridTriangles.h"
@@ -56,10 +57,14 @@ public:
     void SaveState(GridState& snapshot) const;
     bool SwapState(GridState& snapshot) noexcept;
 
-    // ---- Inverse lookup (PSPlimGridLookup.h, PSPlimGridInvert.cpp) --------
-    // Where the material now at `deformed` lay in the undeformed grid.
+    // ---- Inverse lookup (PSPlimGridLookup.h, PSPlimGridInvert.cpp,
+    //      PSPlimGridFolds.cpp) ----------------------------------------------
+    // Where the material now at `deformed` lay in the undeformed grid: a
+    // result of the point and the grid alone, whatever was looked up before.
     // Ring cells map outside the rectangle (-1 on the left and top sides);
-    // a position in no triangle maps to (0, 0).
+    // a position in no triangle maps to (0, 0). Where the mesh folds and
+    // several triangles hold the position, the one on top gives it (see
+    // PSPlimGridFolds.cpp).
     Point2D InvertPoint(Point2D deformed);
 
     // ---- Brush tools (PSPlimGridTools.cpp) --------------------------------
@@ -87,13 +92,15 @@ public:
     PSPlimEdgeMode EdgeMode() const { return edgeMode_; }
     void SetEdgeMode(PSPlimEdgeMode mode) { edgeMode_ = mode; }
 
-    // Lookup coherence, cleared by the editor before each preview update.
+    // Lookup coherence, cleared by the editor before each preview update:
+    // the lookups and the search's failed triangle tests (settling a point
+    // that more than one triangle may hold is not counted).
     int LookupCounter() const { return lookupCounter_; }
     int FailedTestCounter() const { return failedTestCounter_; }
     void ClearCounters() { lookupCounter_ = failedTestCounter_ = 0; }
 
     // Where the next lookup starts: cell (column, row), and which triangle
-    // of it (true: upper-left, false: lower-right).
+    // of it (true: upper-left, false: lower-right). Only a hint for speed.
     int RememberedColumn() const { return rememberedColumn_; }
     int RememberedRow() const { return rememberedRow_; }
     bool RememberedTriangle() const { return rememberedTriangle_; }
@@ -109,8 +116,16 @@ private:
     void ApplyFixedEdge();
     void ApplyLockedEdge();
 
-    // One triangle of cell (a, b); on a hit stores the undeformed position.
-    bool TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
+    // One triangle of cell (a, b); on a hit stores the undeformed position
+    // and tells whether p lies near an edge, well inside, or well inside a
+    // triangle known to be clean (no other holds such a point).
+    enum class TriangleHit { Miss, NearEdge, Inside, Settled };
+    TriangleHit TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result);
+    // A hit of the search in triangle (a, b, upperLeft): kept when no other
+    // triangle can hold p, else settled among all that do.
+    bool Settle(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result);
+    bool SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result);
+    bool RingInPlace() const;
     // Undeformed position of (s, t) in triangle (a, b, upperLeft).
     Point2D UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const;
     // InvertPoint, telling whether a triangle held the (clamped) position;
@@ -124,17 +139,16 @@ private:
     // Tries the cell estimated from p's regular position, then rings around it.
     bool SearchAround(Point2D p, Point2D& result);
 
-    // One triangle of one cell (PSPlimGridAnchor.cpp).
+    // One triangle of one cell.
     struct CellTriangle {
         int column;
         int row;
         bool upperLeft;
     };
-    // The cell whose edges give Stabilise its angle at `anchor`: the
-    // triangle the lookup just found (lookupFound) when the anchor lies on
-    // the image, else the first triangle in row order that holds the anchor,
-    // else the nearest one with an area.
-    CellTriangle AnchorTriangle(Point2D anchor, bool lookupFound);
+    // Where Stabilise takes its angle when the lookup finds no triangle for
+    // `anchor`: the first triangle in row order that holds the anchor
+    // itself, else the nearest one with an area.
+    CellTriangle NearestTriangle(Point2D anchor);
 
     double width_ = 2.0;
     double height_ = 2.0;
@@ -142,11 +156,13 @@ private:
     int down_ = kPSPlimMinGridPoints;
     GridPoints points_;
     GridTriangles triangles_; // the lookup's prepared triangles, derived from points_
+    GridOverlaps overlaps_;   // where triangles may overlap, derived from points_
     int rememberedColumn_ = 0;
     int rememberedRow_ = 0;
     bool rememberedTriangle_ = false;
     int lookupCounter_ = 0;
     int failedTestCounter_ = 0;
+    CellTriangle found_{0, 0, false}; // the triangle that gave the last lookup's result
     PSPlimEdgeMode edgeMode_ = PSPlimEdgeMode::Free;
 };
 

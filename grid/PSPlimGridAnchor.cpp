@@ -1,9 +1,8 @@
-// Which cell of the deformed mesh Stabilise takes its angle from. The lookup
-// clamps its query onto the image, so for an anchor off the image (a stroke
-// begun beyond an edge that was moved freely) the triangle it finds need not
-// hold the anchor, and when it finds none the remembered cell is merely
-// where the search gave up. The cell must be the anchor's own, or the one
-// nearest to it.
+// Which cell of the deformed mesh Stabilise takes its angle from when the
+// lookup finds none for the anchor. The remembered cell is then merely where
+// the search gave up; the lookup clamps its query onto the image, so an
+// anchor beyond an edge that was moved freely may still lie in a triangle of
+// its own, and otherwise the nearest triangle is the best guess.
 #include "grid/PSPlimGrid.h"
 
 #include <algorithm>
@@ -45,12 +44,8 @@ double SquaredDistanceToTriangle(HuxPoint2D p, HuxPoint2D a, HuxPoint2D b, HuxPo
 
 } // namespace
 
-PSPlimGrid::CellTriangle PSPlimGrid::AnchorTriangle(Point2D anchor, bool lookupFound)
+PSPlimGrid::CellTriangle PSPlimGrid::NearestTriangle(Point2D anchor)
 {
-    const bool onImage = anchor.x >= 0.0 && anchor.x <= width_ && anchor.y >= 0.0 && anchor.y <= height_;
-    if (lookupFound && onImage)
-        return {rememberedColumn_, rememberedRow_, rememberedTriangle_};
-
     // Every triangle in row order, upper-left first: the first that holds
     // the anchor, or else the nearest (the first of equals).
     CellTriangle nearest{rememberedColumn_, rememberedRow_, rememberedTriangle_};
@@ -59,7 +54,7 @@ PSPlimGrid::CellTriangle PSPlimGrid::AnchorTriangle(Point2D anchor, bool lookupF
         for (int a = 0; a <= across_ - 2; ++a) {
             for (const bool upperLeft : {true, false}) {
                 Point2D unused;
-                if (TestTriangle(a, b, upperLeft, anchor, unused))
+                if (TestTriangle(a, b, upperLeft, anchor, unused) != TriangleHit::Miss)
                     return {a, b, upperLeft};
                 const Point2D& base = upperLeft ? Point(a, b) : Point(a + 1, b + 1);
                 const Point2D& first = upperLeft ? Point(a + 1, b) : Point(a, b + 1);

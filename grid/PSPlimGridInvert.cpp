@@ -8,12 +8,14 @@ bool PSPlimGrid::TestCell(int a, int b, Point2D p, Point2D& result)
 {
     rememberedColumn_ = a;
     rememberedRow_ = b;
-    if (TestTriangle(a, b, rememberedTriangle_, p, result))
-        return true;
+    TriangleHit hit = TestTriangle(a, b, rememberedTriangle_, p, result);
+    if (hit != TriangleHit::Miss)
+        return Settle(hit, a, b, rememberedTriangle_, p, result);
     ++failedTestCounter_;
     rememberedTriangle_ = !rememberedTriangle_;
-    if (TestTriangle(a, b, rememberedTriangle_, p, result))
-        return true;
+    hit = TestTriangle(a, b, rememberedTriangle_, p, result);
+    if (hit != TriangleHit::Miss)
+        return Settle(hit, a, b, rememberedTriangle_, p, result);
     ++failedTestCounter_;
     return false;
 }

@@ -1,12 +1,14 @@
 // The inverse lookup's common case, inline: the renderer asks for every
 // pixel corner, and neighbouring corners nearly always lie in the cell that
-// the previous lookup ended in. Included at the end of PSPlimGrid.h; the rest
-// of the search is in PSPlimGridInvert.cpp.
+// the previous lookup ended in, well inside a triangle of a clean cell that
+// no other triangle overlaps. Included at the end of PSPlimGrid.h; the rest
+// of the search is in PSPlimGridInvert.cpp, points that more than one
+// triangle may hold are settled in PSPlimGridFolds.cpp.
 #pragma once
 
 #include <utility>
 
-inline bool PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result)
+inline PSPlimGrid::TriangleHit PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
     const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, a, b, upperLeft);
     double b1 = p.x - triangle.baseX, b2 = p.y - triangle.baseY;
@@ -16,12 +18,26 @@ inline bool PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Po
     // t outside [0, 1] fails the bounds below whatever s is; leaving early
     // spares a division on the misses.
     if (!(t >= 0.0 && t <= 1.0))
-        return false;
+        return TriangleHit::Miss;
     const double s = (b1 - triangle.a12 * t) / triangle.a11;
     if (!(s >= 0.0 && s + t <= 1.0)) // NaN fails too
-        return false;
+        return TriangleHit::Miss;
     result = UndeformedPosition(a, b, upperLeft, s, t);
-    return true;
+    // Near an edge a neighbour may hold p as well, by rounding if not
+    // otherwise.
+    constexpr double margin = GridOverlaps::kMargin;
+    if (!(s > margin && t > margin && s + t < 1.0 - margin))
+        return TriangleHit::NearEdge;
+    return triangle.clean ? TriangleHit::Settled : TriangleHit::Inside;
+}
+
+inline bool PSPlimGrid::Settle(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
+{
+    if (hit == TriangleHit::Settled) {
+        found_ = {a, b, upperLeft};
+        return true;
+    }
+    return SettleAmongAll(hit, a, b, upperLeft, p, result);
 }
 
 inline PSPlimGrid::Point2D PSPlimGrid::UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const
@@ -55,11 +71,15 @@ inline bool PSPlimGrid::Lookup(Point2D deformed, Point2D& result)
     else if (p.y > height_)
         p.y = height_;
 
-    if (TestTriangle(rememberedColumn_, rememberedRow_, rememberedTriangle_, p, result))
-        return true;
+    const int a = rememberedColumn_, b = rememberedRow_;
+    const bool upperLeft = rememberedTriangle_;
+    TriangleHit hit = TestTriangle(a, b, upperLeft, p, result);
+    if (hit != TriangleHit::Miss)
+        return Settle(hit, a, b, upperLeft, p, result);
     ++failedTestCounter_;
-    if (TestTriangle(rememberedColumn_, rememberedRow_, !rememberedTriangle_, p, result))
-        return true;
+    hit = TestTriangle(a, b, !upperLeft, p, result);
+    if (hit != TriangleHit::Miss)
+        return Settle(hit, a, b, !upperLeft, p, result);
     ++failedTestCounter_;
     return LookupBeyondCell(p, result);
 }

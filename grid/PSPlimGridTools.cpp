@@ -172,10 +172,9 @@ GridIndexRect PSPlimGrid::Stabilise(Point2D from, Point2D to, double radius, dou
     if (!ToolPositions({&from, &to, &anchor}))
         return {};
     // The undeformed position of the material under the anchor, and the cell
-    // and triangle that hold it.
+    // and triangle that gave it: the turn must be that material's own.
     HuxPoint2D source;
-    const bool found = Lookup(anchor, source);
-    const CellTriangle cell = AnchorTriangle(anchor, found);
+    const CellTriangle cell = Lookup(anchor, source) ? found_ : NearestTriangle(anchor);
     // Its two edges along the grid lines: from the top-left corner for the
     // upper-left triangle, into the bottom-right corner for the other.
     const int c = cell.column, r = cell.row;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "HuxLib/HUXUTIL/HuxLittleEndian.h"
 #include "HuxLib/HUXUTIL/HuxQuote.h"
 
 namespace SquelmHost {
@@ -10,20 +11,6 @@ namespace {
 
 constexpr std::string_view kSignature = "SQUELMPB";
 constexpr uint32_t kVersion = 1;
-
-void PutUint32(std::string& out, uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-uint32_t GetUint32(std::string_view bytes, size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<uint8_t>(bytes[at + size_t(i)]);
-    return value;
-}
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& reason)
 {
@@ -38,8 +25,8 @@ std::string EncodeParametersFile(const std::vector<uint8_t>& block)
         throw std::runtime_error("the parameters block of " + std::to_string(block.size()) +
                                  " bytes is larger than a parameters file may be");
     std::string file(kSignature);
-    PutUint32(file, kVersion);
-    PutUint32(file, static_cast<uint32_t>(block.size()));
+    HuxPutUint32(file, kVersion);
+    HuxPutUint32(file, static_cast<uint32_t>(block.size()));
     file.append(block.begin(), block.end());
     return file;
 }
@@ -53,11 +40,11 @@ std::vector<uint8_t> DecodeParametersFile(std::string_view file, const std::stri
     }
     if (file.size() < kParametersHeaderSize)
         Refuse(path, "is cut short inside its header");
-    const uint32_t version = GetUint32(file, 8);
+    const uint32_t version = HuxGetUint32(file, 8);
     if (version != kVersion)
         Refuse(path, "has version " + std::to_string(version) + "; this host reads version " +
                          std::to_string(kVersion));
-    const uint32_t length = GetUint32(file, 12);
+    const uint32_t length = HuxGetUint32(file, 12);
     const size_t stored = file.size() - kParametersHeaderSize;
     if (length != stored)
         Refuse(path, "says it holds " + std::to_string(length) + " bytes but holds " + std::to_string(stored));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "HuxLib/HUXUTIL/HuxQuote.h"
@@ -146,6 +147,20 @@ bool ParseRect(const std::string& text, SquelmHost::Rect32& rect, std::string& e
     return true;
 }
 
+// The field of an option whose value is a file name, or null.
+std::string* PathOption(CommandLine& line, std::string_view name)
+{
+    const std::pair<std::string_view, std::string CommandLine::*> options[] = {
+        {"--plugin", &CommandLine::pluginPath}, {"--params", &CommandLine::parametersPath},
+        {"--mask", &CommandLine::maskPath},     {"--script", &CommandLine::scriptPath},
+        {"--mesh", &CommandLine::meshPath},     {"--save-mesh", &CommandLine::saveMeshPath},
+    };
+    for (const auto& [option, field] : options)
+        if (option == name)
+            return &(line.*field);
+    return nullptr;
+}
+
 void AppendOption(std::string& out, std::string_view name, std::string_view help)
 {
     std::string line = "  " + std::string(name);
@@ -158,6 +173,7 @@ void AppendOption(std::string& out, std::string_view name, std::string_view help
 std::string Usage()
 {
     std::string text = "usage: squelm-host [options] in.png out.png\n"
+                       "       squelm-host [options] in.png... folder\n"
                        "       squelm-host --about [--plugin path]\n"
                        "       squelm-host --show-parameters --params file\n"
                        "options:\n";
@@ -165,6 +181,8 @@ std::string Usage()
     AppendOption(text, "--params file", "parameters file: loaded before the run, saved after it");
     AppendOption(text, "--mask m.png", "selection mask (grey; colour is reduced to luma)");
     AppendOption(text, "--script file", "play a stroke script on the editor (on Windows, on the real editor dialog)");
+    AppendOption(text, "--mesh file", "apply a saved mesh instead of editing (native host only)");
+    AppendOption(text, "--save-mesh file", "save the mesh of the run (native host only)");
     AppendOption(text, "--rect l,t,r,b", "filter rectangle (default: the image, or the selection's bounds)");
     for (const Flag& flag : kFlags)
         AppendOption(text, flag.name, flag.help);
@@ -231,12 +249,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
                 return std::nullopt;
             }
             count->set(line.hostBehaviour, n);
-        } else if (arg == "--plugin" || arg == "--params" || arg == "--mask" || arg == "--script") {
-            std::string& into = arg == "--plugin" ? line.pluginPath
-                              : arg == "--params" ? line.parametersPath
-                              : arg == "--mask"   ? line.maskPath
-                                                  : line.scriptPath;
-            if (!path(into))
+        } else if (std::string* into = PathOption(line, arg)) {
+            if (!path(*into))
                 return std::nullopt;
         } else if (arg == "--rect") {
             std::string text;
@@ -259,11 +273,19 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             return std::nullopt;
         }
     }
-    if (files.size() == 2) {
-        line.inputPath = files[0];
-        line.outputPath = files[1];
+    if (files.size() >= 2) {
+        line.inputPaths.assign(files.begin(), files.end() - 1);
+        line.outputPath = files.back();
     } else if (!files.empty() || (!line.about && !line.showParameters)) {
         error = "give an input and an output image";
+        return std::nullopt;
+    }
+    if (!line.meshPath.empty() && !line.scriptPath.empty()) {
+        error = "--mesh and --script exclude each other: the mesh takes the editing session's place";
+        return std::nullopt;
+    }
+    if (!line.saveMeshPath.empty() && line.inputPaths.size() > 1) {
+        error = "--save-mesh keeps the mesh of one run: give one input image";
         return std::nullopt;
     }
     if (line.showParameters && files.empty() && !line.about && line.parametersPath.empty()) {

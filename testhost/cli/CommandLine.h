@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "testhost/CallLog.h"
 #include "testhost/HostOptions.h"
@@ -15,6 +16,8 @@ struct CommandLine {
     std::string parametersPath;            // loaded before, saved after the run
     std::string maskPath;
     std::string scriptPath;                // stroke script played as the editor (native only)
+    std::string meshPath;                  // saved mesh applied in place of the editor (native only)
+    std::string saveMeshPath;              // where the mesh of the run goes (native only)
     std::optional<SquelmHost::Rect32> filterRect;
     bool help = false;
     bool about = false;
@@ -23,9 +26,9 @@ struct CommandLine {
     bool skipParametersSelector = false;
     bool noOwnerWindow = false;
     SquelmHost::HostOptions hostBehaviour; // the quirks and faults chosen on the command line
-    SquelmHost::PngDocument document;      // what the input PNG becomes
-    std::string inputPath;
-    std::string outputPath;
+    SquelmHost::PngDocument document;      // what each input PNG becomes
+    std::vector<std::string> inputPaths;
+    std::string outputPath; // the output image, or the folder of several
 };
 
 // Parses argv; on failure returns nothing and describes the problem.

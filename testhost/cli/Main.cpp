@@ -2,13 +2,18 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "grid/PSPlimMeshFile.h"
 #include "testhost/AddressSpace.h"
 #include "testhost/OwnerWindow.h"
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
 #include "testhost/cli/CommandLine.h"
+#include "testhost/cli/ImageJobs.h"
+#include "testhost/cli/MeshEditing.h"
 #include "testhost/cli/ParametersPrinter.h"
 #include "testhost/cli/RunReport.h"
 #include "testhost/cli/ScriptedEditing.h"
@@ -19,27 +24,34 @@ using SquelmHostCli::CommandLine;
 
 enum ExitCode { kSuccess = 0, kPluginFailed = 1, kUsage = 2, kHostFailed = 3 };
 
-// Runs `save`; a failure is reported and turns the exit code into kHostFailed.
-template <typename Save>
-void SaveReporting(Save save, int& code)
+// Runs `step`; a failure is reported and turns the exit code into kHostFailed.
+template <typename Step>
+void RunReporting(Step step, int& code)
 {
     try {
-        save();
+        step();
     } catch (const std::exception& e) {
         std::cerr << "squelm-host: " << e.what() << "\n";
         code = kHostFailed;
     }
 }
 
-int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
+int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const PSPlimMesh* mesh,
+             SquelmHost::TestHost& host)
 {
-    host.SetImage(SquelmHost::LoadPng(line.inputPath, line.document));
+    host.SetImage(SquelmHost::LoadPng(job.input, line.document));
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
     std::optional<SquelmHostCli::ScriptedEditing> scripted;
     if (!line.scriptPath.empty())
         scripted.emplace(line.scriptPath, host);
+    if (mesh) {
+        const SquelmHost::Rect32 area = host.EffectiveFilterRect();
+        const std::string note = PSPlimMeshShapeNote(*mesh, area.right - area.left, area.bottom - area.top);
+        if (!note.empty())
+            std::cout << "mesh: " << note << "\n";
+    }
 
     SquelmHost::RunOptions run;
     run.callParameters = !line.skipParametersSelector;
@@ -49,12 +61,39 @@ int RunImage(const CommandLine& line, SquelmHost::TestHost& host)
     if (scripted)
         scripted->Finish(std::cout);
     int code = result.Succeeded() ? kSuccess : result.hostError.empty() ? kPluginFailed : kHostFailed;
-    // Each file is written whatever became of the other; the host keeps
+    // Each file is written whatever became of the others; the host keeps
     // the parameters whatever the outcome of the run.
-    if (result.Succeeded())
-        SaveReporting([&] { SquelmHost::SavePng(line.outputPath, host.Image()); }, code);
+    if (result.Succeeded()) {
+        RunReporting([&] { SquelmHost::SavePng(job.output, host.Image()); }, code);
+        if (!line.saveMeshPath.empty())
+            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
+    }
     if (!line.parametersPath.empty())
-        SaveReporting([&] { host.SaveParameters(line.parametersPath); }, code);
+        RunReporting([&] { host.SaveParameters(line.parametersPath); }, code);
+    return code;
+}
+
+// Every image in turn, each run on the parameters the one before left, an
+// image that fails reported and the next one run; the status is that of the
+// first that failed.
+int RunImages(const CommandLine& line, SquelmHost::TestHost& host)
+{
+    std::optional<PSPlimMesh> mesh;
+    std::optional<SquelmHostCli::MeshEditing> meshEditing;
+    if (!line.meshPath.empty()) {
+        mesh = PSPlimLoadMeshFile(line.meshPath);
+        meshEditing.emplace(*mesh);
+    }
+    const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
+    int code = kSuccess;
+    for (const SquelmHostCli::ImageJob& job : jobs) {
+        if (jobs.size() > 1)
+            std::cout << "image: " << job.input << " -> " << job.output << "\n";
+        int status = kSuccess;
+        RunReporting([&] { status = RunImage(line, job, mesh ? &*mesh : nullptr, host); }, status);
+        if (code == kSuccess)
+            code = status;
+    }
     return code;
 }
 
@@ -77,8 +116,8 @@ int Run(const CommandLine& line)
     int code = kSuccess;
     if (line.about)
         code = host.CallAbout() == PS::noErr ? kSuccess : kPluginFailed;
-    if (code == kSuccess && !line.inputPath.empty())
-        code = RunImage(line, host);
+    if (code == kSuccess && !line.inputPaths.empty())
+        code = RunImages(line, host);
     else
         SquelmHostCli::PrintSelectors(std::cout, host.Log());
     if (line.showParameters) {

@@ -70,6 +70,8 @@ TEST_F(OptionsTest, MistakesOnTheCommandLineAreUsageErrors)
         {{"--params", "", "in.png", "out.png"}, "--params needs a file name, not an empty one"},
         {{"--script", "", "in.png", "out.png"}, "--script needs a file name, not an empty one"},
         {{"in.png"}, "give an input and an output image"},
+        {{"--mesh", "m", "--script", "ok.txt", "in.png", "out.png"}, "--mesh and --script exclude each other"},
+        {{"--save-mesh", "m", "in.png", "in.png", "out"}, "--save-mesh keeps the mesh of one run: give one input"},
         {{"--rect", "1,2,3", "in.png", "out.png"}, "--rect wants left,top,right,bottom, not '1,2,3'"},
         {{"--rect", "1,2,3,99999999999", "in.png", "out.png"}, "'99999999999' is out of range"},
         {{"--handle-procs", "9", "in.png", "out.png"}, "--handle-procs: '9' is out of range (0 to 8)"},

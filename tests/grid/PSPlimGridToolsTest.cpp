@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 using gridtest::HuxPoint2D;
 using gridtest::MakeGrid;
@@ -271,24 +272,78 @@ TEST(PSPlimGridStabilise, AnchorInNoTriangleTakesTheAngleOfTheNearestOne)
         << "the remembered corner cell would have turned the lattice by 45 degrees";
 }
 
-// Free edges with the right border column pushed out to x = 4.5: a stroke
-// begun at (4.3, 2.5), beyond the image, lies in the inner cell (4, 3). The
-// lookup clamps the anchor onto the image's edge, where the folded ring cell
-// (5, 3) also holds it; remembered from an earlier lookup, that cell would
-// turn the lattice by 90 degrees. The anchor's own cell is not turned.
-TEST(PSPlimGridStabilise, AnchorBeyondAFreelyMovedEdgeTakesTheAngleOfItsOwnCell)
+namespace {
+
+// The turn Stabilise reads from a triangle: the mean angle of its two edges
+// along the grid lines against the undeformed directions.
+double EdgeAngle(const PSPlimGrid& grid, int c, int r, bool upperLeft)
 {
-    PSPlimGrid grid = gridtest::UnitCellGrid();
+    const HuxPoint2D corner = upperLeft ? grid.Point(c, r) : grid.Point(c + 1, r + 1);
+    const HuxPoint2D across = upperLeft ? grid.Point(c + 1, r) : grid.Point(c, r + 1);
+    const HuxPoint2D down = upperLeft ? grid.Point(c, r + 1) : grid.Point(c + 1, r);
+    // Both edges point right and down: away from the upper-left corner, into
+    // the lower-right one.
+    const HuxPoint2D h = upperLeft ? HuxPoint2D{across.x - corner.x, across.y - corner.y}
+                                   : HuxPoint2D{corner.x - across.x, corner.y - across.y};
+    const HuxPoint2D v = upperLeft ? HuxPoint2D{down.x - corner.x, down.y - corner.y}
+                                   : HuxPoint2D{corner.x - down.x, corner.y - down.y};
+    return (std::numbers::pi / 2 - std::atan2(h.y, h.x) - std::atan2(v.y, v.x)) * 0.5;
+}
+
+// Anchors whose source position comes from another triangle than a naive
+// choice would take the angle from: beyond a right edge pushed out with free
+// edges, the anchor lies in the opened ring cell, while the lookup clamps it
+// onto the edge, where the inner cell beside it lies on top; and a search
+// that starts in the other triangle of the anchor's cell.
+struct AnchorCase {
+    const char* name;
+    PSPlimGrid grid;
+    HuxPoint2D from, to, anchor;
+    double radius;
+    int column, row; // the triangle that gives the source position
+    bool upperLeft;
+};
+
+std::vector<AnchorCase> AnchorCases()
+{
+    PSPlimGrid pushedOut = gridtest::UnitCellGrid();
     for (int r = 1; r <= 5; ++r)
-        grid.At(5, r).x = 4.5;
-    grid.SetLookupState(5, 3, false);
-    const HuxPoint2D from{4.3, 2.5}, to{4.5, 2.5}, anchor{4.3, 2.5};
-    const PSPlimGrid expected = PulledAtAngle(grid, from, to, 1.0, anchor, 0.0);
-    EXPECT_EQ(expected.RememberedColumn(), 5) << "the lookup itself finds the ring cell";
-    EXPECT_FALSE(grid.Stabilise(from, to, 1.0, 1.0, anchor).Empty());
-    EXPECT_TRUE(SameBits(expected, grid));
-    for (int r = 1; r <= 5; ++r)
-        EXPECT_NE(grid.Point(5, r).x, 4.5 + 1.0) << "no point thrown a cell further out";
+        pushedOut.At(5, r).x = 4.5;
+    pushedOut.SetLookupState(5, 3, false);
+
+    // A 129 x 129 image with 9 x 5 points: the second step of the stroke
+    // "drag right 135.9,69.8 148.4,70.7 155.7,71.6" (size 0.15, power 1),
+    // as the editor passes it, after its first step.
+    const double side = 0x1.6a09e667f3bcdp-1, radius = 0x1.318fc504816fp-3;
+    const HuxPoint2D anchor{0x1.7da62b6b7312dp-1, 0x1.88356445f2b73p-2};
+    const HuxPoint2D second{0x1.a0582f5df1e5fp-1, 0x1.8cbbea5a729p-2};
+    const HuxPoint2D third{0x1.b4b58aba31355p-1, 0x1.9142706ef268cp-2};
+    PSPlimGrid stroke = MakeGrid(side, side, 9, 5);
+    stroke.Stabilise(anchor, second, radius, 1.0, anchor);
+
+    // Only the lower-right triangle of cell (2, 2) is deformed.
+    PSPlimGrid sheared = gridtest::UnitCellGrid();
+    sheared.At(3, 3) = {2.3, 2.1};
+    sheared.SetLookupState(2, 2, true);
+
+    return {{"pushed out by half a cell", pushedOut, {4.3, 2.5}, {4.5, 2.5}, {4.3, 2.5}, 1.0, 4, 3, false},
+            {"a stroke begun beyond the right edge", stroke, second, third, anchor, radius, 6, 2, true},
+            {"the other triangle of the first cell", sheared, {1.8, 1.8}, {1.9, 1.7}, {1.8, 1.8}, 1.0, 2, 2, false}};
+}
+
+} // namespace
+
+// Where the lookup finds the anchor, the turn comes from exactly the
+// triangle that gave the source position.
+TEST(PSPlimGridStabilise, AnchorFoundTurnsWithTheTriangleThatGaveTheSource)
+{
+    for (AnchorCase& c : AnchorCases()) {
+        SCOPED_TRACE(c.name);
+        const double angle = EdgeAngle(c.grid, c.column, c.row, c.upperLeft);
+        const PSPlimGrid expected = PulledAtAngle(c.grid, c.from, c.to, c.radius, c.anchor, angle);
+        EXPECT_FALSE(c.grid.Stabilise(c.from, c.to, c.radius, 1.0, c.anchor).Empty());
+        EXPECT_TRUE(SameBits(expected, c.grid));
+    }
 }
 
 TEST(PSPlimGridBulge, BoggleMovesPointsAwayFromTheAnchorAndLeavesTheAnchorPoint)

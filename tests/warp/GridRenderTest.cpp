@@ -134,13 +134,15 @@ TEST(GridRender, UndeformedAdaptiveBlendsOnlyTheFirstRowAndColumn)
 
 // With free edges, moving the top border down exposes a band along the top.
 // The band must repeat the top edge pixel of its own column, not the corner.
+// Its ten pixels stay above the next row of points (cells of 11.25 pixels),
+// so that no fold lays the picture over part of it.
 TEST(GridRender, ABandExposedAlongTheTopTakesTheTopEdgeOfItsColumn)
 {
     RgbImage image = WarpTest::NoiseImage(120, 90, 53);
     const HuxRect rect{0, 0, 120, 90};
     MemoryPixelSource source(image, rect);
     GridRun run;
-    run.Prepare(rect, rect, 14, PSPlimEdgeMode::Free);
+    run.Prepare(rect, rect, 11, PSPlimEdgeMode::Free);
     run.mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(2));
     const double drop = 10.0 * run.grid.Height() / 90.0; // ten pixels
     for (int c = 1; c + 1 < run.grid.PointsAcross(); ++c)

@@ -1,6 +1,6 @@
-// Help under Windows: the "What's This?" menu and F1 in a real dialog, the
-// real viewer loaded from hhctrl.ocx, and the help file's path beside a
-// library in a directory whose name is long and not ASCII.
+// Help under Windows: the "What's This?" menu and F1 in a real dialog, and
+// the help file's path beside a library in a directory whose name is long
+// and not ASCII.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -99,25 +99,6 @@ TEST_F(RecordedHelp, F1OnAControlShowsItsPopupHelp)
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].window, slider);
     EXPECT_EQ(calls[0].command, kHuxHelpWmHelp);
-}
-
-TEST(Help, ARealCallLoadsTheViewerFromHhctrl)
-{
-    // A file that does not exist: the viewer finds nothing to show.
-    const std::string missing = "C:\\no such directory\\Squelm.chm";
-    std::atomic<bool> done{false};
-    SquelmHost::AutomationThread closer([&done] {
-        // Should the viewer complain in a box, answer it.
-        const WindowAutomation automation(std::chrono::milliseconds(200));
-        while (!done) {
-            if (intptr_t box = automation.WaitForWindow(WindowAutomation::kDialogClass))
-                PostMessageA(reinterpret_cast<HWND>(box), WM_CLOSE, 0, 0);
-        }
-    });
-    HuxHtmlHelp(0, missing, "::/Squelm/Welcome.htm", kHuxHelpDisplayTopic, 0);
-    done = true;
-    closer.Join();
-    EXPECT_NE(GetModuleHandleA("hhctrl.ocx"), nullptr);
 }
 
 // A directory whose name has characters of no ANSI code page and makes the
