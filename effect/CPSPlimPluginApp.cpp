@@ -6,6 +6,8 @@
 #include "HuxLib/HUXWIN/HuxHelpPath.h"
 #include "HuxLib/HUXWIN/HuxHtmlHelp.h"
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
+#include "host/HuxPSHandles.h"
+#include "effect/PSPlimDocuments.h"
 #include "effect/PSPlimEditor.h"
 #include "effect/PSPlimTileRender.h"
 
@@ -18,6 +20,13 @@ namespace {
 constexpr const char* kAboutText = "About Plimp Effect";
 constexpr const char* kParametersNotSet = "Parameters not set";
 
+// Why there is no parameters record: what the host lacks, else its refusal.
+const char* MissingParametersReason(const PS::FilterRecord* record)
+{
+    const char* lacking = record ? HuxPSHandles(record->handleProcs).Lacking() : nullptr;
+    return lacking ? lacking : kParametersNotSet;
+}
+
 } // namespace
 
 CPSPlimPluginApp::CPSPlimPluginApp()
@@ -29,12 +38,14 @@ CPSPlimPluginApp::CPSPlimPluginApp()
 
 void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszAppName, kHuxMbOk); }
 
+bool CPSPlimPluginApp::TakesDocument(const HuxPSDocument& document) const { return PSPlimTakesDocument(document); }
+
 void CPSPlimPluginApp::Start()
 {
     // The block may have moved since Prepare: it is locked anew for this call.
     ObtainParameters();
     if (!m_params)
-        throw kParametersNotSet;
+        throw MissingParametersReason(HostRecord());
     // Steps of an earlier run describe a grid that is reset now, and cached
     // tiles may show an image that has changed since.
     m_undoList.Clear();
@@ -101,7 +112,7 @@ void CPSPlimPluginApp::SetParametersPointer(void* parameters)
 void CPSPlimPluginApp::SetDefaultParameters()
 {
     if (!m_params)
-        throw kParametersNotSet;
+        throw MissingParametersReason(HostRecord());
     PSPlimSetDefaultParameters(*m_params);
 }
 

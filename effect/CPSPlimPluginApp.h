@@ -33,6 +33,7 @@ public:
     // ---- Selectors and parameters (CPSPlimPluginApp.cpp) -----------------
     void About() override;
     void Start() override;
+    bool TakesDocument(const HuxPSDocument& document) const override;
 
     int32_t GetParametersSize() const override;
     void SetParametersPointer(void* parameters) override;

@@ -121,8 +121,13 @@ intptr_t HuxPSFilter::OwnerWindow() const
 
 void HuxPSFilter::Parameters() { ObtainParameters(); }
 
+bool HuxPSFilter::TakesDocument(const HuxPSDocument&) const { return true; }
+
+// Some hosts offer a filter every document whatever its PIPL says.
 void HuxPSFilter::Prepare()
 {
+    if (!TakesDocument(HuxPSDescribeDocument(RequireRecord())))
+        throw HuxOSErr(PS::filterBadMode);
     ObtainParameters();
     m_filterRect = HuxPSFilterRectOf(RequireRecord());
 }

@@ -12,6 +12,7 @@
 #include "HuxLib/HUXIMAGE/HuxImage2.h"
 #include "HuxLib/HUXUTIL/HuxAutoPtr.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
+#include "host/HuxPSDocument.h"
 #include "host/HuxPSPlugin.h"
 #include "host/PSHostInterface.h"
 
@@ -30,6 +31,8 @@ public:
     void Dispatch(int16_t selector, void* record, intptr_t* data, int16_t* result);
 
     void Parameters() override;
+    // Refuses a document the filter cannot take with filterBadMode, before
+    // anything else, whatever the host's menu allowed.
     void Prepare() override;
     void Continue() override;
 
@@ -48,6 +51,9 @@ public:
     // rect is in scaled coordinates; the pixels land at origin in image.
     void ReadInput(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin, bool swap);
     void ReadMask(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin);
+
+    // Whether the filter works on this kind of document; every kind here.
+    virtual bool TakesDocument(const HuxPSDocument& document) const;
 
     // ---- Parameters block ------------------------------------------------
     virtual int32_t GetParametersSize() const;

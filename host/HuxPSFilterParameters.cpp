@@ -54,7 +54,7 @@ void* HuxPSFilter::UsableParametersBlock(int32_t size)
 }
 
 // Without handle services no block can exist: the derived class is handed a
-// null pointer and decides (the effect reports "Parameters not set").
+// null pointer and decides (the effect reports what the host lacks).
 void HuxPSFilter::CreateParametersBlock(int32_t size)
 {
     PS::FilterRecord& record = RequireRecord();

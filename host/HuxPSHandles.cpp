@@ -6,6 +6,8 @@ namespace {
 constexpr int16_t kDisposePosition = 2;
 constexpr int16_t kGetSizePosition = 3;
 constexpr int16_t kSetSizePosition = 4;
+constexpr int16_t kLockPosition = 5;
+constexpr int16_t kUnlockPosition = 6;
 
 } // namespace
 
@@ -44,13 +46,24 @@ bool HuxPSHandles::SetSize(PS::Handle handle, int32_t size) const
 
 void* HuxPSHandles::Lock(PS::Handle handle) const
 {
-    if (!handle || !m_procs || !m_procs->lockProc)
+    if (!handle || !Counted(kLockPosition) || !m_procs->lockProc)
         return nullptr;
     return m_procs->lockProc(handle, true);
 }
 
 void HuxPSHandles::Unlock(PS::Handle handle) const
 {
-    if (handle && m_procs && m_procs->unlockProc)
+    if (handle && Counted(kUnlockPosition) && m_procs->unlockProc)
         m_procs->unlockProc(handle);
+}
+
+const char* HuxPSHandles::Lacking() const
+{
+    if (!m_procs)
+        return "the host offers no handle procedures, which the filter needs to keep its settings";
+    if (!CanCreate())
+        return "the host's handle procedures cannot create a handle, which the filter needs to keep its settings";
+    if (!Counted(kLockPosition) || !m_procs->lockProc)
+        return "the host offers fewer than the five handle procedures the filter needs: it has no lock procedure";
+    return nullptr;
 }

@@ -25,6 +25,10 @@ public:
     void* Lock(PS::Handle handle) const;
     // Skipped when the host offers no unlockProc.
     void Unlock(PS::Handle handle) const;
+    // What the host lacks to keep a block the plug-in can lock, in words
+    // that follow the host's "Cannot complete operation because"; null
+    // when it lacks nothing.
+    const char* Lacking() const;
 
 private:
     bool Counted(int16_t position) const;

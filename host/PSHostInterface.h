@@ -50,7 +50,37 @@ enum : OSErr {
     errReportString = -30904,
 };
 
-enum : int16_t { plugInModeRGBColor = 3 };
+// Document modes (imageMode).
+enum : int16_t {
+    plugInModeBitmap = 0,
+    plugInModeGrayScale = 1,
+    plugInModeIndexedColor = 2,
+    plugInModeRGBColor = 3,
+    plugInModeCMYKColor = 4,
+    plugInModeHSLColor = 5,
+    plugInModeHSBColor = 6,
+    plugInModeMultichannel = 7,
+    plugInModeDuotone = 8,
+    plugInModeLabColor = 9,
+    plugInModeGray16 = 10,
+    plugInModeRGB48 = 11,
+    plugInModeLab48 = 12,
+    plugInModeCMYK64 = 13,
+    plugInModeRGB96 = 16,
+    plugInModeGray32 = 17,
+};
+
+// Filter cases (filterCase; 0 from hosts older than the field).
+enum : int16_t {
+    filterCaseNotSet = 0,
+    filterCaseFlatImageNoSelection = 1,
+    filterCaseFlatImageWithSelection = 2,
+    filterCaseFloatingSelection = 3,
+    filterCaseEditTransparencyNoSelection = 4,
+    filterCaseEditTransparencyWithSelection = 5,
+    filterCaseProtectTransparencyNoSelection = 6,
+    filterCaseProtectTransparencyWithSelection = 7,
+};
 
 struct Point { int16_t v, h; };
 struct Rect { int16_t top, left, bottom, right; };

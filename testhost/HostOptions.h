@@ -62,6 +62,13 @@ struct HostOptions {
     bool nullColorServices = false;
     ColourAnswer colour;
 
+    // What the host claims about the document, whatever it holds: a mode,
+    // depth or plane count of a menu that offered the filter on a document
+    // it cannot take (Bitmap, Indexed, 32 bits, too few planes).
+    std::optional<int16_t> claimedImageMode;
+    std::optional<int32_t> claimedDepth;
+    std::optional<int16_t> claimedPlanes;
+
     // A host applies the selection to the output while autoMask is set;
     // turn off to see exactly what the plug-in wrote.
     bool honourAutoMask = true;

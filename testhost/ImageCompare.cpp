@@ -38,7 +38,8 @@ ImageDifference Compare(int width, int height, int channels, const uint8_t* expe
 template <typename Image>
 ImageDifference CompareSized(const Image& expected, const Image& actual, int channels, int tolerance)
 {
-    if (expected.width != actual.width || expected.height != actual.height) {
+    if (expected.width != actual.width || expected.height != actual.height ||
+        expected.pixels.size() != actual.pixels.size()) {
         ImageDifference diff;
         diff.sizeMismatch = true;
         return diff;
@@ -64,7 +65,7 @@ std::string ImageDifference::Describe() const
 
 ImageDifference CompareImages(const RgbImage& expected, const RgbImage& actual, int tolerance)
 {
-    return CompareSized(expected, actual, 3, tolerance);
+    return CompareSized(expected, actual, expected.PixelBytes(), tolerance);
 }
 
 ImageDifference CompareImages(const GreyImage& expected, const GreyImage& actual, int tolerance)

@@ -20,7 +20,9 @@ struct ImageDifference {
     std::string Describe() const;
 };
 
-// `tolerance`: channel differences up to this value count as equal.
+// `tolerance`: channel differences up to this value count as equal. Images
+// of other sizes or formats differ in size; 16-bit samples are compared
+// byte by byte.
 ImageDifference CompareImages(const RgbImage& expected, const RgbImage& actual, int tolerance = 0);
 ImageDifference CompareImages(const GreyImage& expected, const GreyImage& actual, int tolerance = 0);
 

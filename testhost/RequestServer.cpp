@@ -6,8 +6,6 @@ namespace SquelmHost {
 
 namespace {
 
-constexpr int kPlanes = 3;
-
 // Scale of a 16.16 sampling rate; hosts here sample at whole steps only.
 bool RateToScale(PS::Fixed rate, int& scale)
 {
@@ -33,27 +31,35 @@ bool Inside(const Rect32& r, int32_t width, int32_t height)
     return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
 }
 
-bool PlanesValid(int16_t lo, int16_t hi)
+bool PlanesValid(int16_t lo, int16_t hi, int planes)
 {
-    return lo >= 0 && lo <= hi && hi < kPlanes;
+    return lo >= 0 && lo <= hi && hi < planes;
 }
 
 // Copies planes lo .. lo + planes - 1 of `count` document pixels, `step`
 // pixels apart, into an interleaved row. Whole rows at full rate, the
 // common case, go in one block.
-void CopyPixelPlanes(uint8_t* row, const uint8_t* pixel, int32_t count, int step, int lo, int planes)
+void CopyPixelPlanes(uint8_t* row, const HostImage& image, const uint8_t* pixel, int32_t count, int step, int lo,
+                     int planes)
 {
-    if (step == 1 && lo == 0 && planes == kPlanes) {
-        std::memcpy(row, pixel, size_t(count) * kPlanes);
+    const size_t sample = size_t(image.SampleBytes()), pixelBytes = size_t(image.PixelBytes());
+    if (step == 1 && lo == 0 && planes == image.Planes()) {
+        std::memcpy(row, pixel, size_t(count) * pixelBytes);
         return;
     }
-    for (int32_t x = 0; x < count; ++x, pixel += size_t(step) * kPlanes) {
-        for (int p = 0; p < planes; ++p)
-            row[x * planes + p] = pixel[lo + p];
-    }
+    const size_t copied = size_t(planes) * sample;
+    for (int32_t x = 0; x < count; ++x, pixel += size_t(step) * pixelBytes)
+        std::memcpy(row + size_t(x) * copied, pixel + size_t(lo) * sample, copied);
 }
 
 } // namespace
+
+// A layer's protected transparency is handed over but cannot be written.
+int RequestServer::WritablePlanes() const
+{
+    const HostImage& image = doc_.source;
+    return image.transparency == Transparency::Protected ? image.ColourPlanes() : image.Planes();
+}
 
 int32_t RequestServer::PaddedRowBytes(int32_t packedBytes)
 {
@@ -74,7 +80,8 @@ PS::OSErr RequestServer::Validate() const
     const int32_t w = doc_.source.width, h = doc_.source.height;
     int scale = 1;
     if (!in.Empty()) {
-        if (!RateToScale(record_.inputRate, scale) || !PlanesValid(record_.inLoPlane, record_.inHiPlane) ||
+        if (!RateToScale(record_.inputRate, scale) ||
+            !PlanesValid(record_.inLoPlane, record_.inHiPlane, doc_.source.Planes()) ||
             !Inside(in, ScaledExtent(w, scale), ScaledExtent(h, scale)))
             return PS::paramErr;
     }
@@ -83,7 +90,7 @@ PS::OSErr RequestServer::Validate() const
             return PS::paramErr;
     }
     if (!out.Empty()) {
-        if (!PlanesValid(record_.outLoPlane, record_.outHiPlane) || !Inside(out, w, h))
+        if (!PlanesValid(record_.outLoPlane, record_.outHiPlane, WritablePlanes()) || !Inside(out, w, h))
             return PS::paramErr;
     }
     return PS::noErr;
@@ -110,11 +117,12 @@ PS::OSErr RequestServer::Serve()
 void RequestServer::DeliverInput(const Rect32& r, int scale)
 {
     const int lo = record_.inLoPlane, planes = record_.inHiPlane - lo + 1;
-    in_.rowBytes = PaddedRowBytes(r.Width() * planes);
+    in_.rowBytes = PaddedRowBytes(r.Width() * planes * doc_.source.SampleBytes());
     in_.bytes.assign(size_t(in_.rowBytes) * size_t(r.Height()), kPaddingMarker);
     for (int32_t y = 0; y < r.Height(); ++y) {
         uint8_t* row = in_.bytes.data() + size_t(y) * size_t(in_.rowBytes);
-        CopyPixelPlanes(row, doc_.source.At(r.left * scale, (r.top + y) * scale), r.Width(), scale, lo, planes);
+        CopyPixelPlanes(row, doc_.source, doc_.source.At(r.left * scale, (r.top + y) * scale), r.Width(), scale, lo,
+                        planes);
     }
     record_.inData = in_.bytes.data();
     record_.inRowBytes = in_.rowBytes;
@@ -141,11 +149,11 @@ void RequestServer::DeliverOutput(const Rect32& r)
     outLo_ = record_.outLoPlane;
     outHi_ = record_.outHiPlane;
     const int planes = outHi_ - outLo_ + 1;
-    out_.rowBytes = PaddedRowBytes(r.Width() * planes);
+    out_.rowBytes = PaddedRowBytes(r.Width() * planes * doc_.destination.SampleBytes());
     out_.bytes.assign(size_t(out_.rowBytes) * size_t(r.Height()), kPaddingMarker);
     for (int32_t y = 0; y < r.Height(); ++y) {
         uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
-        CopyPixelPlanes(row, doc_.destination.At(r.left, r.top + y), r.Width(), 1, outLo_, planes);
+        CopyPixelPlanes(row, doc_.destination, doc_.destination.At(r.left, r.top + y), r.Width(), 1, outLo_, planes);
     }
     outRect_ = r;
     outputPending_ = true;
@@ -160,25 +168,48 @@ bool RequestServer::MaskApplies() const
 
 // With autoMask the host blends the written value into the source by the
 // selection: unselected pixels keep their source value.
-uint8_t RequestServer::StoredValue(int x, int y, int plane, uint8_t written) const
+uint32_t RequestServer::StoredValue(int x, int y, int plane, uint32_t written) const
 {
     if (!MaskApplies())
         return written;
-    const int m = doc_.mask.At(x, y);
-    const int original = doc_.source.At(x, y)[plane];
-    return uint8_t((original * (255 - m) + written * m + 127) / 255);
+    const uint32_t m = doc_.mask.At(x, y);
+    const uint32_t original = doc_.source.Sample(x, y, plane);
+    return (original * (255 - m) + written * m + 127) / 255;
 }
 
 long RequestServer::CountClobberedPadding() const
 {
-    const int planes = outHi_ - outLo_ + 1;
+    const int32_t written = outRect_.Width() * (outHi_ - outLo_ + 1) * doc_.destination.SampleBytes();
     long clobbered = 0;
     for (int32_t y = 0; y < outRect_.Height(); ++y) {
         const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
-        for (int32_t i = outRect_.Width() * planes; i < out_.rowBytes; ++i)
+        for (int32_t i = written; i < out_.rowBytes; ++i)
             clobbered += row[i] != kPaddingMarker;
     }
     return clobbered;
+}
+
+// One delivered row back into the document, plane by plane where the
+// selection blends it or only some planes were asked for.
+void RequestServer::StoreRow(int32_t y) const
+{
+    HostImage& image = doc_.destination;
+    const int planes = outHi_ - outLo_ + 1;
+    const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
+    const int dy = outRect_.top + y;
+    if (planes == image.Planes() && !MaskApplies()) {
+        std::memcpy(image.At(outRect_.left, dy), row, size_t(outRect_.Width()) * size_t(image.PixelBytes()));
+        return;
+    }
+    const int sample = image.SampleBytes();
+    for (int32_t x = 0; x < outRect_.Width(); ++x) {
+        const int dx = outRect_.left + x;
+        for (int p = 0; p < planes; ++p) {
+            const uint8_t* at = row + (size_t(x) * planes + p) * sample;
+            const uint32_t written = sample == 2 ? uint32_t(at[0] | at[1] << 8) : at[0];
+            image.SetSample(dx, dy, outLo_ + p, StoredValue(dx, dy, outLo_ + p, written));
+        }
+    }
 }
 
 void RequestServer::StoreOutput()
@@ -186,20 +217,8 @@ void RequestServer::StoreOutput()
     if (!outputPending_)
         return;
     outputPending_ = false;
-    const int planes = outHi_ - outLo_ + 1;
-    for (int32_t y = 0; y < outRect_.Height(); ++y) {
-        const uint8_t* row = out_.bytes.data() + size_t(y) * size_t(out_.rowBytes);
-        if (planes == kPlanes && !MaskApplies()) {
-            std::memcpy(doc_.destination.At(outRect_.left, outRect_.top + y), row, size_t(outRect_.Width()) * kPlanes);
-            continue;
-        }
-        for (int32_t x = 0; x < outRect_.Width(); ++x) {
-            const int dx = outRect_.left + x, dy = outRect_.top + y;
-            uint8_t* pixel = doc_.destination.At(dx, dy);
-            for (int p = 0; p < planes; ++p)
-                pixel[outLo_ + p] = StoredValue(dx, dy, outLo_ + p, row[x * planes + p]);
-        }
-    }
+    for (int32_t y = 0; y < outRect_.Height(); ++y)
+        StoreRow(y);
     HostEvent event;
     event.kind = EventKind::OutputStored;
     event.outRect = outRect_;

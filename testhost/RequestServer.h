@@ -18,8 +18,8 @@
 namespace SquelmHost {
 
 struct Document {
-    RgbImage& destination;    // the document being filtered
-    const RgbImage& source;   // its pixels when the run began
+    HostImage& destination;   // the document being filtered
+    const HostImage& source;  // its pixels when the run began
     const GreyImage& mask;    // empty: no selection
 };
 
@@ -56,8 +56,10 @@ private:
     void DeliverMask(const Rect32& r, int scale);
     void DeliverOutput(const Rect32& r);
     long CountClobberedPadding() const;
-    uint8_t StoredValue(int x, int y, int plane, uint8_t written) const;
+    void StoreRow(int32_t y) const;
+    uint32_t StoredValue(int x, int y, int plane, uint32_t written) const;
     bool MaskApplies() const;
+    int WritablePlanes() const;
 
     PS::FilterRecord& record_;
     Document doc_;

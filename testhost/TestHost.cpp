@@ -92,10 +92,13 @@ TestHost::~TestHost()
     hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
 }
 
-void TestHost::SetImage(RgbImage image)
+void TestHost::SetImage(HostImage image)
 {
     if (image.Empty() || image.width > kMaxImageSide || image.height > kMaxImageSide)
         throw std::invalid_argument("image must be 1 to 300000 pixels on each side");
+    if ((image.depth != 8 && image.depth != 16) ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.PixelBytes()))
+        throw std::invalid_argument("image samples must be 8 or 16 bits, as many as its size and planes take");
     if (!mask_.Empty() && (mask_.width != image.width || mask_.height != image.height))
         mask_ = {};
     server_->Release();

@@ -1,7 +1,8 @@
-// A host for the filter plug-in interface, played faithfully on an RGB image
-// held in memory. It lays the FilterRecord out as a current host does, serves
-// advanceState requests (sampling on the host side at inputRate), keeps the
-// parameters handle between runs, and logs every call in both directions.
+// A host for the filter plug-in interface, played faithfully on a document
+// held in memory (HostImage.h: its modes, depths and transparency). It lays
+// the FilterRecord out as a current host does, serves advanceState requests
+// (sampling on the host side at inputRate), keeps the parameters handle
+// between runs, and logs every call in both directions.
 //
 // Callbacks carry no context pointer, so the host that is running a plug-in
 // call (or, outside calls, the most recently created live host) is the one
@@ -62,10 +63,10 @@ public:
     static constexpr int kMaxImageSide = 300000;
 
     // ---- Document ---------------------------------------------------------
-    void SetImage(RgbImage image);
+    void SetImage(HostImage image);
     void SetMask(GreyImage mask); // same size as the image; marks a selection
     void ClearMask();
-    const RgbImage& Image() const { return image_; }
+    const HostImage& Image() const { return image_; }
     const GreyImage* Mask() const { return mask_.Empty() ? nullptr : &mask_; }
 
     // ---- Running ----------------------------------------------------------
@@ -152,8 +153,8 @@ private:
 
     PS::PluginEntry entry_;
     HostOptions options_;
-    RgbImage image_;    // the destination: what the document shows
-    RgbImage original_; // the source: the document when the run began
+    HostImage image_;    // the destination: what the document shows
+    HostImage original_; // the source: the document when the run began
     GreyImage mask_;
     PS::FilterRecord record_{};
     PS::HandleProcs handleProcs_{};

@@ -16,8 +16,6 @@ constexpr int32_t kMaxSpace = 512 << 20;    // memory the host offers a plug-in
 constexpr int32_t kBufferSpace = 256 << 20; // of which buffers may use this
 constexpr PS::Fixed kOne = 0x10000;
 constexpr PS::Fixed kResolution = 72 * kOne;
-constexpr int16_t kFilterCaseFlat = 1;
-constexpr int16_t kFilterCaseFlatSelection = 2;
 // Padding field value meaning "requests outside the image fail".
 constexpr int16_t kPaddingErrorOnBounds = -3;
 // samplingSupport: the host samples at whole-number rates.
@@ -41,6 +39,44 @@ PS::Point SizePoint(int32_t width, int32_t height)
 {
     const PS::Rect cut = ToHostRect(Rect32{0, 0, width, height});
     return PS::Point{cut.bottom, cut.right};
+}
+
+int16_t ImageModeOf(const HostImage& image)
+{
+    const bool deep = image.depth == 16;
+    switch (image.space) {
+    case ColourSpace::Grey: return deep ? PS::plugInModeGray16 : PS::plugInModeGrayScale;
+    case ColourSpace::CMYK: return deep ? PS::plugInModeCMYK64 : PS::plugInModeCMYKColor;
+    case ColourSpace::Lab: return deep ? PS::plugInModeLab48 : PS::plugInModeLabColor;
+    default: return deep ? PS::plugInModeRGB48 : PS::plugInModeRGBColor;
+    }
+}
+
+int16_t FilterCaseOf(Transparency transparency, bool selection)
+{
+    switch (transparency) {
+    case Transparency::Editable:
+        return selection ? PS::filterCaseEditTransparencyWithSelection : PS::filterCaseEditTransparencyNoSelection;
+    case Transparency::Protected:
+        return selection ? PS::filterCaseProtectTransparencyWithSelection
+                         : PS::filterCaseProtectTransparencyNoSelection;
+    default: return selection ? PS::filterCaseFlatImageWithSelection : PS::filterCaseFlatImageNoSelection;
+    }
+}
+
+// The plane counts: a flat image's channels are non-layer planes; a layer
+// has colour planes and its transparency, which only an editable layer may
+// write.
+void DescribePlanes(PS::FilterRecord& r, const HostImage& image)
+{
+    const int16_t planes = int16_t(image.Planes()), colour = int16_t(image.ColourPlanes());
+    if (image.transparency == Transparency::None) {
+        r.inNonLayerPlanes = r.outNonLayerPlanes = r.absNonLayerPlanes = planes;
+        return;
+    }
+    r.inLayerPlanes = r.outLayerPlanes = r.absLayerPlanes = colour;
+    r.inTransparencyMask = r.absTransparencyMask = 1;
+    r.outTransparencyMask = image.transparency == Transparency::Editable ? 1 : 0;
 }
 
 Rect32 SelectionBounds(const GreyImage& mask)
@@ -97,7 +133,7 @@ void TestHost::BuildRecord()
     r.parameters = parameters_;
     r.imageSize = SizePoint(image_.width, image_.height);
     r.wholeSize = r.imageSize;
-    r.planes = 3;
+    r.planes = options_.claimedPlanes.value_or(int16_t(image_.Planes()));
     r.filterRect = ToHostRect(filter);
     r.background = PS::RGBColor{0xFFFF, 0xFFFF, 0xFFFF};
     r.foreground = PS::RGBColor{0, 0, 0};
@@ -111,19 +147,19 @@ void TestHost::BuildRecord()
     r.bufferSpace64 = kBufferSpace;
     r.inputRate = kOne;
     r.maskRate = kOne;
-    r.inHiPlane = 2;
-    r.outHiPlane = 2;
+    r.inHiPlane = int16_t(image_.ColourPlanes() - 1);
+    r.outHiPlane = r.inHiPlane;
 
     // With a selection the host supplies its mask and, while autoMask stays
     // set, limits the output to it.
     r.haveMask = !mask_.Empty();
     r.autoMask = r.haveMask;
-    r.filterCase = r.haveMask ? kFilterCaseFlatSelection : kFilterCaseFlat;
+    r.filterCase = FilterCaseOf(image_.transparency, r.haveMask);
     r.isFloating = false;
 
     r.hostSig = PS::FourCC('8', 'B', 'I', 'M');
-    r.imageMode = PS::plugInModeRGBColor;
-    r.depth = 8;
+    r.imageMode = options_.claimedImageMode.value_or(ImageModeOf(image_));
+    r.depth = options_.claimedDepth.value_or(image_.depth);
     r.imageHRes = kResolution;
     r.imageVRes = kResolution;
     r.monitor = SrgbMonitor();
@@ -132,10 +168,8 @@ void TestHost::BuildRecord()
     r.platformData = options_.nullPlatformData ? nullptr : &platformData_;
     r.errorString = reinterpret_cast<PS::Str255*>(errorString_.data());
 
-    // A flat image: three non-layer planes, no dummy planes, interleaved.
-    r.inNonLayerPlanes = 3;
-    r.outNonLayerPlanes = 3;
-    r.absNonLayerPlanes = 3;
+    // No dummy planes; the planes arrive interleaved.
+    DescribePlanes(r, image_);
     r.supportsPadding = false;
     r.inputPadding = kPaddingErrorOnBounds;
     r.outputPadding = kPaddingErrorOnBounds;

@@ -98,6 +98,11 @@ void HuxWriteFile(const std::string& path, std::string_view bytes, std::string_v
     const fs::file_status status = fs::status(target, ec);
     if (status.type() == fs::file_type::directory)
         Fail("cannot write", what, path, "it is a directory");
+    // Renaming would replace a file nobody may write (and fails on
+    // Windows with a misleading reason): its mode is the answer.
+    constexpr fs::perms kWritable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (status.type() == fs::file_type::regular && (status.permissions() & kWritable) == fs::perms::none)
+        Fail("cannot write", what, path, "the file is read-only");
     if (status.type() != fs::file_type::not_found && status.type() != fs::file_type::regular) {
         errno = 0;
         File device(std::fopen(target.string().c_str(), "wb"));

@@ -18,7 +18,8 @@ std::optional<std::string> HuxReadFileIfPresent(const std::string& path, size_t 
 
 // Writes `bytes` to a new file beside the target and renames it into
 // place, so a failed write (a full disk, an I/O error) leaves the old file
-// untouched and no temporary file behind. A target that exists and is not
+// untouched and no temporary file behind. An existing read-only file is
+// refused and left as it is. A target that exists and is not
 // a regular file (a device, a pipe) is written directly; every write and
 // the close are checked there too.
 void HuxWriteFile(const std::string& path, std::string_view bytes, std::string_view what);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -39,6 +40,12 @@ const std::array kFlags = {
     Flag{"--log", "print every call between host and plug-in", [](CommandLine& c) { c.showLog = true; }},
     Flag{"--about", "call About only", [](CommandLine& c) { c.about = true; }},
     Flag{"--help", "print this text", [](CommandLine& c) { c.help = true; }},
+};
+
+// What the input PNG becomes.
+const std::array kDocumentFlags = {
+    Flag{"--protect-transparency", "a PNG with alpha becomes a layer whose transparency is locked",
+         [](CommandLine& c) { c.document.alpha = SquelmHost::Transparency::Protected; }},
 };
 
 // What a real host may do differently; the host-behaviour options.
@@ -85,7 +92,23 @@ const std::array kCounts = {
           [](HostOptions& o, long n) { o.renderThreads = static_cast<int>(n); }},
     Count{"--preset-result", "R", "set the result word to R before every call (some hosts do)", -32768, 32767,
           [](HostOptions& o, long n) { o.resultWordPreset = static_cast<int16_t>(n); }},
+    Count{"--claim-mode", "M", "tell the plug-in the document's imageMode is M (0 to 17), whatever it is", 0, 17,
+          [](HostOptions& o, long n) { o.claimedImageMode = static_cast<int16_t>(n); }},
+    Count{"--claim-depth", "D", "tell the plug-in the document's depth is D bits (0 to 32)", 0, 32,
+          [](HostOptions& o, long n) { o.claimedDepth = static_cast<int32_t>(n); }},
+    Count{"--claim-planes", "N", "tell the plug-in the document has N planes (0 to 24)", 0, 24,
+          [](HostOptions& o, long n) { o.claimedPlanes = static_cast<int16_t>(n); }},
 };
+
+// The colour spaces a colour PNG can be turned into.
+std::optional<SquelmHost::ColourSpace> ParseColourSpace(std::string_view word)
+{
+    if (word == "cmyk")
+        return SquelmHost::ColourSpace::CMYK;
+    if (word == "lab")
+        return SquelmHost::ColourSpace::Lab;
+    return std::nullopt;
+}
 
 // A whole number in [min, max]; the error says which way it fails.
 bool ParseWhole(std::string_view text, long min, long max, long& value, std::string& error)
@@ -165,6 +188,11 @@ std::string Usage()
     AppendOption(text, "--rect l,t,r,b", "filter rectangle (default: the image, or the selection's bounds)");
     for (const Flag& flag : kFlags)
         AppendOption(text, flag.name, flag.help);
+    text += "the document (a PNG of 8 or 16 bits, grey or colour; alpha makes it a layer with editable\n"
+            "transparency; the output PNG has the input's depth and channels):\n";
+    for (const Flag& flag : kDocumentFlags)
+        AppendOption(text, flag.name, flag.help);
+    AppendOption(text, "--as cmyk|lab", "a colour PNG becomes CMYK or Lab planes, and back on output");
     text += "host behaviour (quirks of real hosts, injected faults):\n";
     for (const Flag& flag : kQuirks)
         AppendOption(text, flag.name, flag.help);
@@ -199,6 +227,18 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
         const auto isName = [&](const auto& option) { return option.name == arg; };
         if (const auto flag = std::find_if(kFlags.begin(), kFlags.end(), isName); flag != kFlags.end()) {
             flag->set(line);
+        } else if (const auto doc = std::find_if(kDocumentFlags.begin(), kDocumentFlags.end(), isName);
+                   doc != kDocumentFlags.end()) {
+            doc->set(line);
+        } else if (arg == "--as") {
+            std::string word;
+            if (!value(word))
+                return std::nullopt;
+            line.document.colour = ParseColourSpace(word);
+            if (!line.document.colour) {
+                error = "--as wants cmyk or lab, not " + HuxQuote(word);
+                return std::nullopt;
+            }
         } else if (const auto quirk = std::find_if(kQuirks.begin(), kQuirks.end(), isName); quirk != kQuirks.end()) {
             quirk->set(line);
         } else if (const auto count = std::find_if(kCounts.begin(), kCounts.end(), isName); count != kCounts.end()) {

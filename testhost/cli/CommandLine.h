@@ -7,6 +7,7 @@
 
 #include "testhost/CallLog.h"
 #include "testhost/HostOptions.h"
+#include "testhost/PngIO.h"
 
 namespace SquelmHostCli {
 
@@ -25,6 +26,7 @@ struct CommandLine {
     bool skipParametersSelector = false;
     bool noOwnerWindow = false;
     SquelmHost::HostOptions hostBehaviour; // the quirks and faults chosen on the command line
+    SquelmHost::PngDocument document;      // what each input PNG becomes
     std::vector<std::string> inputPaths;
     std::string outputPath; // the output image, or the folder of several
 };

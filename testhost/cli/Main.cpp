@@ -39,7 +39,7 @@ void RunReporting(Step step, int& code)
 int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const PSPlimMesh* mesh,
              SquelmHost::TestHost& host)
 {
-    host.SetImage(SquelmHost::LoadRgbPng(job.input));
+    host.SetImage(SquelmHost::LoadPng(job.input, line.document));
     if (!line.maskPath.empty())
         host.SetMask(SquelmHost::LoadGreyPng(line.maskPath));
     host.Options().filterRect = line.filterRect;
@@ -64,7 +64,7 @@ int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const 
     // Each file is written whatever became of the others; the host keeps
     // the parameters whatever the outcome of the run.
     if (result.Succeeded()) {
-        RunReporting([&] { SquelmHost::SaveRgbPng(job.output, host.Image()); }, code);
+        RunReporting([&] { SquelmHost::SavePng(job.output, host.Image()); }, code);
         if (!line.saveMeshPath.empty())
             RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
     }

@@ -65,7 +65,7 @@ void SaveWindowPng(intptr_t window, const std::string& path)
     const RgbImage image = CaptureWindow(window);
     if (image.Empty())
         throw std::runtime_error("SaveWindowPng: no such window");
-    SaveRgbPng(path, image);
+    SavePng(path, image);
 }
 
 } // namespace SquelmHost

@@ -2,6 +2,7 @@
 // non-zero exit status, and no file is left half-written or overwritten
 // when it should not be.
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 #include <gmock/gmock.h>
@@ -112,7 +113,7 @@ TEST_F(FilesTest, AFailedWriteLeavesTheOldImageAndNoTemporaryFile)
     std::mt19937 random(7);
     for (uint8_t& byte : noise.pixels)
         byte = uint8_t(random());
-    SquelmHost::SaveRgbPng(scratch.Path("in.png"), noise);
+    SquelmHost::SavePng(scratch.Path("in.png"), noise);
     WriteBytes(scratch.Path("out.png"), "OLD");
     const ProgramRun run = RunOk("p.bin", "out.png", "trap '' XFSZ; ulimit -f 4;");
     EXPECT_EQ(run.status, kHostFailed);
@@ -133,12 +134,16 @@ TEST_F(FilesTest, InputsThatCannotBeReadAreClearErrors)
 {
     const std::string png = ReadBytes(scratch.Path("in.png"));
     WriteBytes(scratch.Path("cut.png"), png.substr(0, png.size() / 2));
+    std::string flipped = png;
+    flipped[png.find("IDAT") + 9] ^= 0x04;
+    WriteBytes(scratch.Path("flipped.png"), flipped);
     std::filesystem::create_directory(scratch.Dir() / "folder");
     const struct {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
         {{"cut.png", "out.png"}, "cannot read PNG 'cut.png': the file ends before the image does"},
+        {{"flipped.png", "out.png"}, "cannot read PNG 'flipped.png': damaged PNG data (chunk 'IDAT' fails its CRC"},
         {{"ok.txt", "out.png"}, "cannot read PNG 'ok.txt': not a PNG file"},
         {{"missing.png", "out.png"}, "cannot read PNG 'missing.png': no such file"},
         {{"folder", "out.png"}, "cannot read PNG 'folder': it is a directory"},
@@ -153,7 +158,36 @@ TEST_F(FilesTest, InputsThatCannotBeReadAreClearErrors)
         EXPECT_EQ(run.status, kHostFailed) << c.message;
         EXPECT_THAT(run.err, HasSubstr(c.message));
     }
-    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"cut.png", "folder", "in.png", "ok.txt"}));
+    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"cut.png", "flipped.png", "folder", "in.png", "ok.txt"}));
+}
+
+// Through the real plug-in: every document it cannot take yet, and every
+// false claim of a host's menu, ends at Prepare with nothing written.
+TEST_F(FilesTest, DocumentsTheFilterCannotTakeEndAtPrepareWithNothingWritten)
+{
+    using SquelmHost::ColourSpace;
+    using SquelmHost::Transparency;
+    const auto save = [&](const char* name, ColourSpace space, int depth, Transparency transparency) {
+        SquelmHost::SavePng(scratch.Path(name), SquelmHost::HostImage(6, 4, space, depth, transparency));
+    };
+    save("rgb16.png", ColourSpace::RGB, 16, Transparency::None);
+    save("grey.png", ColourSpace::Grey, 8, Transparency::None);
+    save("rgba.png", ColourSpace::RGB, 8, Transparency::Editable);
+    const std::vector<std::vector<std::string>> cases = {
+        {"rgb16.png"}, {"grey.png"}, {"rgba.png"}, {"--protect-transparency", "rgba.png"},
+        {"--as", "cmyk", "in.png"}, {"--as", "lab", "in.png"}, {"--claim-mode", "2", "in.png"},
+        {"--claim-depth", "16", "in.png"}, {"--claim-planes", "2", "in.png"},
+    };
+    for (std::vector<std::string> args : cases) {
+        args.push_back("out.png");
+        const ProgramRun run = scratch.Run(args);
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_THAT(run.out, HasSubstr("Prepare: -30101\n")) << args[0];
+        EXPECT_FALSE(std::filesystem::exists(scratch.Path("out.png"))) << args[0];
+    }
+    const ProgramRun run = scratch.Run({"--as", "cmyk", "grey.png", "out.png"});
+    EXPECT_EQ(run.status, kHostFailed);
+    EXPECT_THAT(run.err, HasSubstr("a grey image cannot be made CMYK or Lab"));
 }
 
 } // namespace

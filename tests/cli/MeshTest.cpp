@@ -33,7 +33,7 @@ void WriteEnlarged(const Scratch& scratch, const std::string& name, int scaleX, 
             const uint8_t* p = in.At(x / scaleX, y / scaleY);
             out.Set(x, y, p[0], p[1], p[2]);
         }
-    SquelmHost::SaveRgbPng(scratch.Path(name), out);
+    SquelmHost::SavePng(scratch.Path(name), out);
 }
 
 class MeshTest : public ::testing::Test {

@@ -44,7 +44,10 @@ TEST_F(OptionsTest, HelpPrintsTheUsageAndEveryListedOptionIsAccepted)
             continue;
         std::vector<std::string> args = {"--about", match[1]};
         if (match[2].matched)
-            args.push_back(match[1] == "--rect" ? "0,0,4,4" : match[1] == "--advance-state-error" ? "-1" : "1");
+            args.push_back(match[1] == "--rect"                  ? "0,0,4,4"
+                           : match[1] == "--advance-state-error" ? "-1"
+                           : match[1] == "--as"                  ? "lab"
+                                                                 : "1");
         const ProgramRun run = scratch.Run(args);
         EXPECT_EQ(run.status, 0) << line << "\n" << run.err;
         ++checked;

@@ -90,7 +90,7 @@ void WriteMarkedPng(const std::string& path)
         for (int x = 0; x < image.width; ++x)
             image.Set(x, y, uint8_t(x * 6), uint8_t(y * 8), uint8_t(3 * x + 5 * y + 1));
     image.Set(0, 0, 255, 255, 255);
-    SquelmHost::SaveRgbPng(path, image);
+    SquelmHost::SavePng(path, image);
 }
 
 std::string ReadBytes(const std::string& path)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <cstring>
 #include <limits>
 
@@ -125,18 +126,33 @@ TEST_F(AppFixture, BlockOfUnknownSizeIsKept)
     EXPECT_EQ(Stored().leftButtonTool, 4);
 }
 
-TEST_F(AppFixture, UnreachableRecordReportsParametersNotSet)
+TEST_F(AppFixture, UnreachableRecordReportsWhatTheHostLacks)
 {
-    host.lockFails = true;
-    EXPECT_EQ(Call(PS::filterSelectorParameters), PS::errReportString);
-    EXPECT_EQ(ErrorText(), "Parameters not set");
-
-    host.Record().parameters = nullptr;
-    host.Record().handleProcs = nullptr;
-    errorText[0] = 0;
-    EXPECT_EQ(Call(PS::filterSelectorPrepare), PS::errReportString);
-    EXPECT_EQ(ErrorText(), "Parameters not set");
-    EXPECT_EQ(TheApp().Params(), nullptr);
+    const struct {
+        std::function<void(FakeHost&)> lack;
+        const char* text;
+        int locks; // the short suite's lockProc, present past its count, is never called
+    } cases[] = {
+        {[](FakeHost& h) { h.lockFails = true; }, "Parameters not set", 1},
+        {[](FakeHost& h) { h.Record().handleProcs = nullptr; },
+         "the host offers no handle procedures, which the filter needs to keep its settings", 0},
+        {[](FakeHost& h) { h.Procs().newProc = nullptr; },
+         "the host's handle procedures cannot create a handle, which the filter needs to keep its settings", 0},
+        {[](FakeHost& h) { h.Procs().numHandleProcs = 4; },
+         "the host offers fewer than the five handle procedures the filter needs: it has no lock procedure", 0},
+    };
+    for (const auto& c : cases) {
+        FakeHost lacking{8, 8};
+        lacking.Record().errorString = reinterpret_cast<PS::Str255*>(errorText);
+        c.lack(lacking);
+        errorText[0] = 0;
+        result = 0;
+        PluginMain(PS::filterSelectorPrepare, &lacking.Record(), &data, &result);
+        EXPECT_EQ(result, PS::errReportString) << c.text;
+        EXPECT_EQ(ErrorText(), c.text);
+        EXPECT_EQ(TheApp().Params(), nullptr);
+        EXPECT_EQ(lacking.lockCalls, c.locks) << c.text;
+    }
 }
 
 TEST_F(AppFixture, StartWithACancelledEditorGivesUserCanceled)

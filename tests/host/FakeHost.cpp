@@ -34,6 +34,11 @@ FakeHost::FakeHost(int32_t w, int32_t h) : width(w), height(h)
     record.abortProc = Abort;
     record.progressProc = Progress;
     record.colorServices = Colour;
+    // A flat 8-bit RGB image, as a host describes it.
+    record.imageMode = PS::plugInModeRGBColor;
+    record.depth = 8;
+    record.planes = 3;
+    record.filterCase = PS::filterCaseFlatImageNoSelection;
     SetFilterRect({0, 0, w, h});
 }
 

@@ -95,4 +95,14 @@ TEST_F(FilesTest, AFailedWriteLeavesNothingBehind)
     EXPECT_EQ(HuxReadFile(Path("f"), 100, "test file"), "old");
 }
 
+TEST_F(FilesTest, AReadOnlyFileIsRefusedForThatReasonAndKept)
+{
+    HuxWriteFile(Path("f"), "old", "test file");
+    fs::permissions(Path("f"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_THAT(MessageOf([&] { HuxWriteFile(Path("f"), "new", "PNG"); }),
+                HasSubstr("cannot write PNG '" + Path("f") + "': the file is read-only"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"f"}));
+    EXPECT_EQ(HuxReadFile(Path("f"), 100, "test file"), "old");
+}
+
 } // namespace

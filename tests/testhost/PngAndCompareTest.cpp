@@ -23,7 +23,7 @@ TEST(PngTest, RgbRoundTripIsExact)
 {
     const RgbImage image = Pattern(13, 5);
     const std::string path = TempPath("squelm_rgb.png");
-    SquelmHost::SaveRgbPng(path, image);
+    SquelmHost::SavePng(path, image);
     const RgbImage back = SquelmHost::LoadRgbPng(path);
     const auto diff = CompareImages(image, back);
     EXPECT_TRUE(diff.Identical()) << diff.Describe();
@@ -63,7 +63,7 @@ TEST(PngTest, UnreadableFilesThrowWithTheirName)
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("squelm_missing.png"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(SquelmHost::SaveRgbPng(TempPath("x.png"), RgbImage()), std::runtime_error);
+    EXPECT_THROW(SquelmHost::SavePng(TempPath("x.png"), RgbImage()), std::runtime_error);
 }
 
 TEST(ImageCompareTest, ReportsCountLargestAndPlaces)

@@ -46,7 +46,7 @@ int GridColouredPixels(const RgbImage& image)
 RgbImage SaveScreenshot(const RgbImage& image, const std::string& name)
 {
     CreateDirectoryA("screenshots", nullptr);
-    SquelmHost::SaveRgbPng("screenshots/" + name, image);
+    SquelmHost::SavePng("screenshots/" + name, image);
     return image;
 }
 

@@ -97,6 +97,39 @@ TEST_F(PluginRun, FilterRunEndsCancelledAndLeavesTheImageAlone)
     EXPECT_EQ(host_->Image().pixels, MarkedImage().pixels);
 }
 
+// Documents the plug-in cannot take yet, and a host's false claim, end at
+// Prepare with filterBadMode, the document as it was, no window opened.
+TEST_F(PluginRun, EveryDocumentItCannotTakeEndsAtPrepareUntouched)
+{
+    using SquelmHost::ColourSpace;
+    using SquelmHost::Transparency;
+    const struct {
+        ColourSpace space;
+        int depth;
+        Transparency transparency;
+        int16_t claimedMode;
+    } cases[] = {
+        {ColourSpace::RGB, 16, Transparency::None, -1},
+        {ColourSpace::RGB, 8, Transparency::Editable, -1},
+        {ColourSpace::CMYK, 8, Transparency::Protected, -1},
+        {ColourSpace::RGB, 8, Transparency::None, PS::plugInModeIndexedColor},
+    };
+    for (const auto& c : cases) {
+        SquelmHost::HostImage document(7, 5, c.space, c.depth, c.transparency);
+        for (size_t i = 0; i < document.pixels.size(); ++i)
+            document.pixels[i] = uint8_t(i * 7 + 3);
+        TestHost host(entry_);
+        host.SetImage(document);
+        if (c.claimedMode >= 0)
+            host.Options().claimedImageMode = c.claimedMode;
+        host.Options().revertOnFailure = false;
+        const SquelmHost::RunResult result = host.RunFilter();
+        EXPECT_EQ(result.result, PS::filterBadMode) << "planes " << document.Planes() << " depth " << c.depth;
+        EXPECT_EQ(result.failedSelector, PS::filterSelectorPrepare);
+        EXPECT_EQ(host.Image().pixels, document.pixels);
+    }
+}
+
 TEST_F(PluginRun, AboutShowsItsMessageBoxWithoutAnOwner)
 {
     SeenBox seen;
