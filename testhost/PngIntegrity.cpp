@@ -60,7 +60,7 @@ std::string PngIntegrityFault(std::string_view file)
             return kTruncated;
         const std::string_view typeAndData = file.substr(at + 4, 4 + size_t(length));
         const std::string type(typeAndData.substr(0, 4));
-        if (PngCrc32(typeAndData) != BigEndian(file, at + 8 + length))
+        if (HuxCrc32(typeAndData) != BigEndian(file, at + 8 + length))
             return "damaged PNG data (chunk " + HuxQuote(type) + " fails its CRC check)";
         if (type == "IDAT")
             stream.append(typeAndData.substr(4));

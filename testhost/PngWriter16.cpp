@@ -31,7 +31,7 @@ void PutChunk(std::string& out, std::string_view type, std::string_view data)
     const size_t start = out.size();
     out.append(type);
     out.append(data);
-    PutBigEndian(out, PngCrc32(std::string_view(out).substr(start)));
+    PutBigEndian(out, HuxCrc32(std::string_view(out).substr(start)));
 }
 
 struct Freed {

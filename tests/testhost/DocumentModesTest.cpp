@@ -178,7 +178,7 @@ TEST(PngIntegrity, ADamagedChunkAndDamagedImageDataAreNamed)
     for (const bool refit : {false, true}) {
         std::string file = good;
         file[refit ? idat + length : 20] ^= 0x10;
-        const uint32_t crc = SquelmHost::PngCrc32(std::string_view(file).substr(idat, 4 + length));
+        const uint32_t crc = HuxCrc32(std::string_view(file).substr(idat, 4 + length));
         for (size_t i = 0; refit && i < 4; ++i)
             file[idat + 4 + length + i] = char(uint8_t(crc >> (24 - 8 * i)));
         std::ofstream(path, std::ios::binary) << file;
