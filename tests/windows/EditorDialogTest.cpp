@@ -17,6 +17,7 @@
 
 #include "testhost/PollUntil.h"
 #include "PluginFile.h"
+#include "effect/PSPlimVersionText.h"
 #include "resources/ResourceIds.h"
 #include "support/ParametersRecord.h"
 #include "testhost/OwnerWindow.h"
@@ -34,7 +35,6 @@ using SquelmHost::TestHost;
 using SquelmHost::WindowAutomation;
 
 constexpr const char* kCaption = "Squelm!";
-constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
 constexpr UINT kAnswerTimeoutMs = 20000;
 // The default grid and tool circle colours (COLORREFs 200 and 0xC80000).
 constexpr uint8_t kGridRed = 200;
@@ -391,7 +391,7 @@ TEST_F(EditorDialog, OpensWithTheDefaultToolsSlidersButtonsAndStatus)
 
         const HWND status = editor.Item(IDC_STATUS_LABEL);
         EXPECT_FALSE(IsWindowVisible(status));
-        EXPECT_EQ(editor.Text(status), kBuildStatus);
+        EXPECT_EQ(editor.Text(status), PSPlimBuildLabel());
         editor.ClickButton(IDCANCEL);
     });
     ExpectCancelled(result);
@@ -405,7 +405,7 @@ TEST_F(EditorDialog, AStrokeEnablesUndoAndLeavesItsTimingLineButAClickDoesNeithe
         const HWND status = editor.Item(IDC_STATUS_LABEL);
         editor.Stroke(0, 0);
         EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE));
-        EXPECT_EQ(editor.Text(status), kBuildStatus);
+        EXPECT_EQ(editor.Text(status), PSPlimBuildLabel());
 
         editor.Stroke(80, 8);
         EXPECT_TRUE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE));
