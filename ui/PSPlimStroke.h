@@ -38,9 +38,10 @@ public:
     // A press starts a stroke unless a stroke or a pan is in progress;
     // true when it did (the caller then captures the mouse and repaints).
     bool ButtonDown(PSPlimButton button, Point2D client);
-    // Applies the stroke's tool from the last to the new position and
+    // Applies the stroke's tool from the last to the new position, at its
+    // power scaled by `pressure` (0..1, see PSPlimPenPressure.h), and
     // re-renders the changed area; true when a tool was applied.
-    bool MouseMove(Point2D client);
+    bool MouseMove(Point2D client, double pressure = 1.0);
     // Ends the stroke of that button; see EndResult.
     EndResult ButtonUp(PSPlimButton button);
     // The timing line of the last submitted stroke's final re-render, for
