@@ -6,6 +6,7 @@
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 #include "HuxLib/HUXWIN/win32/HuxToolTipAnswer.h"
 #include "effect/CPSPlimPluginApp.h"
+#include "effect/PSPlimVersionText.h"
 #include "ui/PSPlimDialogModel.h"
 #include "ui/win32/PSPlimDialogHelp.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
@@ -18,7 +19,6 @@ constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr int kToolImageWidth = 16;
-constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
 
 static_assert(PSPlimVirtualKey::kEscape == VK_ESCAPE && PSPlimVirtualKey::kSpace == VK_SPACE &&
               PSPlimVirtualKey::kNumpadZero == VK_NUMPAD0 && PSPlimVirtualKey::kAdd == VK_ADD &&
@@ -79,7 +79,7 @@ BOOL PSPlimDialog::OnInitDialog()
     m_editor.Create(this, ChildRect(*this, m_editorFrame), IDC_EDITOR_CONTROL);
     InitialiseToolBoxes();
     EnableToolTips();
-    SetStatusText(kBuildStatus);
+    SetStatusText(PSPlimBuildLabel());
     UpdateZoomButtons();
     return TRUE;
 }
