@@ -3,7 +3,6 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimGridArea.h"
 #include "grid/PSPlimTools.h"
-#include "ui/PSPlimPenPressure.h"
 #include "ui/PSPlimTimingLine.h"
 
 #include <algorithm>
@@ -63,7 +62,7 @@ bool PSPlimStroke::MouseMove(Point2D client, double pressure)
     const std::optional<PSPlimTool> tool = PSPlimChoiceFrom<PSPlimTool>(ToolOf(button));
     const GridIndexRect moved =
         tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize,
-                         PSPlimPressedPower(params.toolPower, pressure), anchor_)
+                         params.toolPower * pressure, anchor_)
              : GridIndexRect{};
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);
