@@ -45,14 +45,11 @@ public:
                 out[k] = MapPoint({x0 + double(k), y});
             return;
         }
-        const double gridY = ToGridY(y);
+        grid_->InvertRow(gridX, ToGridY(y), count, out);
         // Copies: stores through out could otherwise be taken to change them.
-        PSPlimGrid& grid = *grid_;
         const Axis x = x_, yAxis = y_;
-        for (int32_t k = 0; k < count; ++k) {
-            const HuxGeometry::HuxPoint2D undeformed = grid.InvertPoint({gridX[k], gridY});
-            out[k] = {x.FromGrid(undeformed.x), yAxis.FromGrid(undeformed.y)};
-        }
+        for (int32_t k = 0; k < count; ++k)
+            out[k] = {x.FromGrid(out[k].x), yAxis.FromGrid(out[k].y)};
     }
 
 private:
