@@ -9,6 +9,7 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
 #include "warp/PixelReader.h"
+#include "warp/QuadMeasures.h"
 #include "warp/SampleCounts.h"
 
 #include <cmath>
@@ -147,20 +148,14 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
 inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point& topLeft, const Point& topRight,
                                  const Point& bottomLeft, const Point& bottomRight) const
 {
-    const double topDx = topLeft.x - topRight.x;
-    const double topDy = topLeft.y - topRight.y;
-    const double leftDx = topLeft.x - bottomLeft.x;
-    const double leftDy = topLeft.y - bottomLeft.y;
-    const double squaredTop = topDx * topDx + topDy * topDy;
-    const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
-    const Single single = ClassifySingle(squaredTop, squaredLeft);
+    const QuadMeasures quad = MeasureQuad(topLeft, topRight, bottomLeft, bottomRight);
+    const Single single = ClassifySingle(quad.squaredTop, quad.squaredLeft);
     if (single == Single::Undecided) {
-        RenderMany(reader, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, out, quad.squaredTop, quad.squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
     // One sample at the centre of the patch (u = v = 0.5).
-    const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
-    const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
+    const double x = quad.centre.x, y = quad.centre.y;
     // Bytes are read before any is written and the pointer is advanced once:
     // byte stores may alias anything, and would force reloads otherwise.
     uint8_t* const o = out;
