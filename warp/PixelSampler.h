@@ -69,15 +69,16 @@ private:
                (mode == PSPlimInterpolation::Adaptive && (lengthTop < 0.8 || lengthLeft < 0.8));
     }
 
+    // Counts as ReduceSampleCounts leaves them.
     template <bool kBilinear>
     static void SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
                               int32_t sums[3]);
 
-    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
+    // reciprocal: 1.0 / divisor.
+    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor, double reciprocal)
     {
-        const double reciprocal = 1.0 / divisor;
         const uint32_t c0 = AverageRoundedUp(uint32_t(sums[0]), divisor, reciprocal);
         const uint32_t c1 = AverageRoundedUp(uint32_t(sums[1]), divisor, reciprocal);
         const uint32_t c2 = AverageRoundedUp(uint32_t(sums[2]), divisor, reciprocal);
@@ -134,8 +135,8 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
                                         const HuxGeometry::HuxPoint2D& bottomRight, int32_t sums[3])
 {
     // Sub-cell centres, stepped by repeated addition from half a step.
-    const double stepU = 1.0 / countTop;
-    const double stepV = 1.0 / countLeft;
+    const double stepU = kSampleReciprocals.plain[countTop];
+    const double stepV = kSampleReciprocals.plain[countLeft];
     const PointPair tl = PointPair::Of(topLeft), tr = PointPair::Of(topRight);
     const PointPair bl = PointPair::Of(bottomLeft), br = PointPair::Of(bottomRight);
     for (double u = stepU * 0.5; u < 1.0; u += stepU) {
@@ -208,9 +209,9 @@ inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
+        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal), kSampleReciprocals.weighted[n]);
     } else {
         SampleLattice<false>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n);
+        WriteAverage(out, sums, n, kSampleReciprocals.plain[n]);
     }
 }
