@@ -21,20 +21,16 @@ int64_t FloorMod(int64_t value, int64_t n)
 
 } // namespace
 
+// Without branches: every corner of every tile passes here. A corner that
+// is not finite leaves x - x not 0 (NaN); min and max pass a NaN over.
 void CornerBox::Add(const HuxGeometry::HuxPoint2D& p)
 {
-    if (std::isfinite(p.x)) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-    } else {
-        wildX = true;
-    }
-    if (std::isfinite(p.y)) {
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    } else {
-        wildY = true;
-    }
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+    wildX = wildX || !(p.x - p.x == 0.0);
+    wildY = wildY || !(p.y - p.y == 0.0);
 }
 
 void CornerBox::Add(const CornerBox& other)
