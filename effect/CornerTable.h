@@ -34,14 +34,18 @@ public:
             mapping.MapCorners(x0, double(top_) - 0.5 + double(row), int32_t(columns_), &points_[size_t(row) * columns_]);
     }
 
-    // The box of the corners of pixel columns first .. end - 1 of corner
-    // rows firstRow .. endRow - 1 (tile-relative).
-    CornerBox Box(int32_t first, int32_t end, int32_t firstRow, int32_t endRow) const
+    // The box of where the samples of pixel columns first .. end - 1 of
+    // pixel rows firstRow .. endRow - 1 (tile-relative) lie (see
+    // CornerBox::AddPixel for singleSquared).
+    CornerBox Box(int32_t first, int32_t end, int32_t firstRow, int32_t endRow, double singleSquared) const
     {
         CornerBox box;
-        for (int32_t row = firstRow; row < endRow; ++row)
-            for (int32_t column = first; column <= end; ++column)
-                box.Add(points_[size_t(row) * columns_ + size_t(column)]);
+        for (int32_t row = firstRow; row < endRow; ++row) {
+            const HuxGeometry::HuxPoint2D* above = &points_[size_t(row) * columns_];
+            const HuxGeometry::HuxPoint2D* below = above + columns_;
+            for (int32_t column = first; column < end; ++column)
+                box.AddPixel(above[column], above[column + 1], below[column], below[column + 1], singleSquared);
+        }
         return box;
     }
 

@@ -38,6 +38,7 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
 {
     mapper_ = &mapper;
     mode_ = mode;
+    singleSquared_ = SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias());
     PrepareLanes(grid, rect);
     const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
     standInPixels_.resize(tileBytes * 3);
@@ -119,14 +120,18 @@ void PSPlimTileRender::MapChunk(const std::vector<DestinationTile>& tiles, size_
         for (int32_t row = 0; row < rows; row += kStripRows)
             tasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
     }
-    std::vector<CornerBox> boxes(tasks.size());
     pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
         const Strip& strip = tasks[size_t(task)];
-        Lane& lane = *lanes_[size_t(thread)];
-        CornerTable& table = tables_[size_t(strip.piece) - begin];
-        table.MapRows(*lane.mapping, strip.first, strip.end);
-        boxes[size_t(task)] =
-            table.Box(0, std::max(tiles[size_t(strip.piece)].Width(), 0), strip.first, strip.end);
+        tables_[size_t(strip.piece) - begin].MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
+    });
+    // A pixel row needs the corner row below it, which another task may
+    // have mapped: the boxes once all are done.
+    std::vector<CornerBox> boxes(tasks.size());
+    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int) {
+        const Strip& strip = tasks[size_t(task)];
+        const DestinationTile& tile = tiles[size_t(strip.piece)];
+        boxes[size_t(task)] = tables_[size_t(strip.piece) - begin].Box(
+            0, std::max(tile.Width(), 0), strip.first, std::min(strip.end, std::max(tile.Height(), 0)), singleSquared_);
     });
 
     tileReads_.assign(end - begin, HuxRect{});
@@ -158,7 +163,8 @@ std::vector<ReadPiece> PSPlimTileRender::PlanChunk(const HuxPSTileCache& cache,
     const SourceWindows windows(cache.TilesAcross(), cache.TilesDown(), cache.Capacity());
     pieces.clear();
     for (size_t i = begin; i < end; ++i)
-        SplitByWindows(int32_t(i), tiles[i], tables_[i - begin], ReadsOwnPixels(), footprint, windows, pieces);
+        SplitByWindows(int32_t(i), tiles[i], tables_[i - begin], ReadsOwnPixels(), singleSquared_, footprint, windows,
+                       pieces);
     // Window by window, and what fits none last.
     std::stable_sort(pieces.begin(), pieces.end(), [](const ReadPiece& a, const ReadPiece& b) {
         return uint32_t(a.window) < uint32_t(b.window);

@@ -112,6 +112,7 @@ private:
     std::vector<std::unique_ptr<Lane>> lanes_;
     const HuxPSNonLinearTextureMapper* mapper_ = nullptr;
     Mode mode_ = Mode::Plain;
+    double singleSquared_ = -1.0; // see CornerBox::AddPixel
     size_t chunkBegin_ = 0;                  // tables_[i] holds the corners of tile chunkBegin_ + i
     std::vector<CornerTable> tables_;
     std::vector<HuxRect> tileReads_;         // per table

@@ -1,10 +1,10 @@
 #include "effect/ReadPieces.h"
 
 HuxRect PieceReads(const CornerTable& corners, const DestinationTile& tile, const HuxRect& area,
-                   bool readsOwnPixels, const SourceFootprint& footprint)
+                   bool readsOwnPixels, double singleSquared, const SourceFootprint& footprint)
 {
     const CornerBox box = corners.Box(area.left - tile.left, area.right - tile.left, area.top - tile.top,
-                                      area.bottom - tile.top + 1);
+                                      area.bottom - tile.top, singleSquared);
     const HuxRect reads = footprint.OfCorners(box);
     return readsOwnPixels ? TileHull(reads, footprint.OfPixels(area)) : reads;
 }
@@ -33,14 +33,15 @@ void Add(std::vector<ReadPiece>& pieces, size_t firstOfTile, const ReadPiece& pi
 } // namespace
 
 void SplitByWindows(int32_t index, const DestinationTile& tile, const CornerTable& corners, bool readsOwnPixels,
-                    const SourceFootprint& footprint, const SourceWindows& windows, std::vector<ReadPiece>& pieces)
+                    double singleSquared, const SourceFootprint& footprint, const SourceWindows& windows,
+                    std::vector<ReadPiece>& pieces)
 {
     const size_t first = pieces.size();
     auto piece = [&](const HuxRect& area) {
         ReadPiece p;
         p.tile = index;
         p.area = area;
-        p.reads = PieceReads(corners, tile, area, readsOwnPixels, footprint);
+        p.reads = PieceReads(corners, tile, area, readsOwnPixels, singleSquared, footprint);
         p.window = windows.WindowOf(p.reads);
         return p;
     };

@@ -22,11 +22,13 @@ struct ReadPiece {
     int32_t window = SourceWindows::kNone;
 };
 
-// What the pixels of `area` of a tile read: through their corners, and at
-// themselves when `readsOwnPixels` (a masked render).
+// What the pixels of `area` of a tile read: through their corners (see
+// CornerBox::AddPixel), and at themselves when `readsOwnPixels` (a masked
+// render).
 HuxRect PieceReads(const CornerTable& corners, const DestinationTile& tile, const HuxRect& area,
-                   bool readsOwnPixels, const SourceFootprint& footprint);
+                   bool readsOwnPixels, double singleSquared, const SourceFootprint& footprint);
 
 // Appends the parts of tile `index` to `pieces`.
 void SplitByWindows(int32_t index, const DestinationTile& tile, const CornerTable& corners, bool readsOwnPixels,
-                    const SourceFootprint& footprint, const SourceWindows& windows, std::vector<ReadPiece>& pieces);
+                    double singleSquared, const SourceFootprint& footprint, const SourceWindows& windows,
+                    std::vector<ReadPiece>& pieces);

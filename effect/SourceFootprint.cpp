@@ -21,16 +21,44 @@ int64_t FloorMod(int64_t value, int64_t n)
 
 } // namespace
 
-// Without branches: every corner of every tile passes here. A corner that
-// is not finite leaves x - x not 0 (NaN); min and max pass a NaN over.
-void CornerBox::Add(const HuxGeometry::HuxPoint2D& p)
+// Without branches: every pixel of every tile passes here. A coordinate
+// that is not finite leaves x - x not 0 (NaN); min and max pass a NaN over.
+void CornerBox::Add(const HuxGeometry::HuxPoint2D& p, double marginX, double marginY)
 {
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
+    minX = std::min(minX, p.x - marginX);
+    maxX = std::max(maxX, p.x + marginX);
+    minY = std::min(minY, p.y - marginY);
+    maxY = std::max(maxY, p.y + marginY);
     wildX = wildX || !(p.x - p.x == 0.0);
     wildY = wildY || !(p.y - p.y == 0.0);
+}
+
+// The single sample's position with the sampler's own arithmetic, exactly;
+// samples between the corners are interpolated, so the corners get a margin
+// for the rounding.
+void CornerBox::AddPixel(const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
+                         const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
+                         double singleSquared)
+{
+    const double topX = topLeft.x - topRight.x, topY = topLeft.y - topRight.y;
+    const double leftX = topLeft.x - bottomLeft.x, leftY = topLeft.y - bottomLeft.y;
+    if (topX * topX + topY * topY < singleSquared && leftX * leftX + leftY * leftY < singleSquared) {
+        const HuxGeometry::HuxPoint2D centre{
+            0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x),
+            0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y)};
+        Add(centre, 0.0, 0.0);
+        return;
+    }
+    for (const HuxGeometry::HuxPoint2D* p : {&topLeft, &topRight, &bottomLeft, &bottomRight})
+        Add(*p, Margin(p->x), Margin(p->y));
+}
+
+double SingleSampleSquared(double density, double bias)
+{
+    if (!(density > 0.0 && density < 1e6 && bias > -1e6 && bias < 2.0 - 1e-3))
+        return -1.0;
+    const double single = (2.0 - bias) / density;
+    return single * single * (1.0 - 1e-6);
 }
 
 void CornerBox::Add(const CornerBox& other)
@@ -64,10 +92,8 @@ void SourceFootprint::ReadRange(double low, double high, bool wild, int64_t& fir
         last = highest;
         return;
     }
-    const double below = std::clamp(low - Margin(low), -2.0 * kLimit, 2.0 * kLimit);
-    const double above = std::clamp(high + Margin(high), -2.0 * kLimit, 2.0 * kLimit);
-    const int64_t h = int64_t(std::floor(above)) + 1;
-    first = std::clamp<int64_t>(int64_t(std::floor(below)), lowest, highest);
+    const int64_t h = int64_t(std::floor(std::clamp(high, -2.0 * kLimit, 2.0 * kLimit))) + 1;
+    first = std::clamp<int64_t>(int64_t(std::floor(std::clamp(low, -2.0 * kLimit, 2.0 * kLimit))), lowest, highest);
     last = std::clamp<int64_t>(h < 0 ? h + 1 : h, lowest, highest);
 }
 

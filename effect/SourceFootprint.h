@@ -1,9 +1,9 @@
 // Which source tiles of a cache a render reads, worked out from mapped pixel
 // corners before anything is read. The sampler reads only inside the
-// quadrilateral of a pixel's corners, one pixel further right and down for
-// the bilinear neighbours, and a position outside the image where the edge
-// mode sends it; so the box of the corners, widened by that much and by a
-// margin for the rounding of the sample positions, holds every read. The
+// quadrilateral of a pixel's corners (at its centre when it takes one
+// sample), one pixel further right and down for the bilinear neighbours,
+// and a position outside the image where the edge mode sends it; so the box
+// of the samples, widened by that much, holds every read. The
 // answer is a rectangle of tile columns and rows that may hold a few more
 // tiles than are read, never fewer.
 #pragma once
@@ -16,8 +16,8 @@
 #include <limits>
 #include <vector>
 
-// The bounding box of mapped corners; a corner that is not finite makes its
-// axis unbounded (the sampler clamps such positions to its limits).
+// The bounding box of sample positions; a position that is not finite makes
+// its axis unbounded (the sampler clamps such positions to its limits).
 struct CornerBox {
     double minX = std::numeric_limits<double>::infinity();
     double maxX = -std::numeric_limits<double>::infinity();
@@ -26,16 +26,28 @@ struct CornerBox {
     bool wildX = false;
     bool wildY = false;
 
-    void Add(const HuxGeometry::HuxPoint2D& p);
+    // A position, widened by the margins.
+    void Add(const HuxGeometry::HuxPoint2D& p, double marginX, double marginY);
     void Add(const CornerBox& other);
+    // Where a pixel's samples lie: at the centre of its corners when its top
+    // and left edges are both shorter than sqrt(singleSquared) (one sample),
+    // else anywhere within its corners.
+    void AddPixel(const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
+                  const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
+                  double singleSquared);
     bool IsEmpty() const { return !wildX && !wildY && minX > maxX; }
 };
+
+// The squared edge length below which a pixel certainly takes one sample
+// per edge (EdgeSampleCount): below which length x density + bias < 2,
+// with a margin for the rounding; -1 when no length is certain to.
+double SingleSampleSquared(double density, double bias);
 
 class SourceFootprint {
 public:
     explicit SourceFootprint(const HuxPSTileCache& cache) : cache_(cache) {}
 
-    // The tiles read by the samples of pixels whose corners lie in the box,
+    // The tiles read by samples that lie in the box,
     // as tile columns (left, right) and rows (top, bottom), half-open.
     // Empty when nothing is read from a tile.
     HuxRect OfCorners(const CornerBox& box) const;

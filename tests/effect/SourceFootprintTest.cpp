@@ -120,8 +120,10 @@ TEST(SourceFootprintTest, HoldsEveryTileTheSamplerReads)
                             mapper.RenderTileMasked(recorder, into, table);
                         else
                             mapper.RenderTile(recorder, into, table);
-                        const HuxRect reads = PieceReads(table, tile, {tile.left, tile.top, tile.right, tile.bottom},
-                                                         masked, footprint);
+                        const HuxRect reads =
+                            PieceReads(table, tile, {tile.left, tile.top, tile.right, tile.bottom}, masked,
+                                       SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias()),
+                                       footprint);
                         for (const int32_t index : recorder.tiles) {
                             const int32_t column = index % cache.TilesAcross(), row = index / cache.TilesAcross();
                             ASSERT_TRUE(column >= reads.left && column < reads.right && row >= reads.top &&
