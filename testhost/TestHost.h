@@ -22,6 +22,7 @@
 
 namespace SquelmHost {
 
+class DescriptorSession;
 class HandleTable;
 class RequestServer;
 
@@ -106,6 +107,10 @@ public:
     void SaveParameters(const std::string& path) const;
     bool LoadParameters(const std::string& path);
 
+    // ---- Scripting descriptors (the host's actions) -------------------------
+    // The step the runs play and the one the last run recorded.
+    DescriptorSession& Descriptors() { return *descriptors_; }
+
     // ---- Handles -----------------------------------------------------------
     bool IsLiveHandle(PS::Handle h) const;
     int LockCount(PS::Handle h) const;
@@ -166,6 +171,7 @@ private:
     PS::Handle parameters_ = nullptr;
     std::unique_ptr<HandleTable> handles_;
     std::unique_ptr<RequestServer> server_;
+    std::unique_ptr<DescriptorSession> descriptors_;
     CallLog log_;
     RunCounters counters_;
     int calls_ = 0;               // plug-in calls made, for the lock tallies
