@@ -110,6 +110,7 @@ public:
     // ---- Scripting descriptors (the host's actions) -------------------------
     // The step the runs play and the one the last run recorded.
     DescriptorSession& Descriptors() { return *descriptors_; }
+    const DescriptorSession& Descriptors() const { return *descriptors_; }
 
     // ---- Handles -----------------------------------------------------------
     bool IsLiveHandle(PS::Handle h) const;

@@ -202,8 +202,8 @@ std::string Usage()
     AppendOption(text, "--params file", "parameters file: loaded before the run, saved after it");
     AppendOption(text, "--mask m.png", "selection mask (grey; colour is reduced to luma)");
     AppendOption(text, "--script file", "play a stroke script on the editor (on Windows, on the real editor dialog)");
-    AppendOption(text, "--mesh file", "apply a saved mesh instead of editing (native host only)");
-    AppendOption(text, "--save-mesh file", "save the mesh of the run (native host only)");
+    AppendOption(text, "--mesh file", "apply a saved mesh instead of editing (on Windows: played as a recorded step)");
+    AppendOption(text, "--save-mesh file", "save the mesh of the run (on Windows: the one it recorded)");
     AppendOption(text, "--record file", "save the step the run recorded in the host's actions");
     AppendOption(text, "--play file", "play a recorded step (from --record) as a host plays an action");
     AppendOption(text, "--play-as how", "silent (default): no editor; dialog: the editor on the step;");
@@ -321,10 +321,6 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
     }
     if (!line.playPath.empty() && !line.meshPath.empty()) {
         error = "--play and --mesh exclude each other: each gives the run its mesh";
-        return std::nullopt;
-    }
-    if (line.corruptDescriptor && line.playPath.empty()) {
-        error = "--corrupt-descriptor damages the step of --play: give one";
         return std::nullopt;
     }
     if (!line.recordPath.empty() && line.inputPaths.size() > 1) {

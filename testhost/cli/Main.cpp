@@ -87,7 +87,7 @@ int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const 
     if (result.Succeeded()) {
         RunReporting([&] { SquelmHost::SavePng(job.output, host.Image()); }, code);
         if (!line.saveMeshPath.empty())
-            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
+            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath, host); }, code);
         if (!line.recordPath.empty())
             RunReporting([&] { SaveRecordedStep(line.recordPath, host); }, code);
     }
@@ -105,8 +105,10 @@ int RunImages(const CommandLine& line, SquelmHost::TestHost& host)
     std::optional<SquelmHostCli::MeshEditing> meshEditing;
     if (!line.meshPath.empty()) {
         mesh = PSPlimLoadMeshFile(line.meshPath);
-        meshEditing.emplace(*mesh);
+        meshEditing.emplace(*mesh, host);
     }
+    if (!line.playPath.empty())
+        PlayRecordedStep(line, host);
     const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
     int code = kSuccess;
     for (const SquelmHostCli::ImageJob& job : jobs) {
@@ -133,8 +135,6 @@ int Run(const CommandLine& line)
     host.Options() = line.hostBehaviour;
     if (!line.noOwnerWindow)
         host.Options().ownerWindow = owner.Handle();
-    if (!line.playPath.empty())
-        PlayRecordedStep(line, host);
     if (!line.parametersPath.empty() && !host.LoadParameters(line.parametersPath))
         std::cout << "parameters: no file yet, the plug-in starts from its defaults\n";
 
