@@ -15,6 +15,13 @@ DescriptorSession* Session()
     return host ? &host->Descriptors() : nullptr;
 }
 
+template <class Result>
+Result Logged(const char* proc, uint32_t key, Result result)
+{
+    DescriptorCallbacks::Log(proc, key, int32_t(result));
+    return result;
+}
+
 // The value at the reading's key, when it has the type the get proc reads.
 const DescriptorValue* Value(PS::PIReadDescriptor token, PS::DescriptorTypeID type)
 {
@@ -22,16 +29,20 @@ const DescriptorValue* Value(PS::PIReadDescriptor token, PS::DescriptorTypeID ty
     return session ? session->Current(token, type) : nullptr;
 }
 
+uint32_t KeyOf(const DescriptorValue* value) { return value ? value->key : 0; }
+
 PS::PIReadDescriptor PS_CALLBACK OpenRead(PS::PIDescriptorHandle descriptor, const PS::DescriptorKeyID*)
 {
     DescriptorSession* session = Session();
-    return session ? session->OpenRead(descriptor) : nullptr;
+    PS::PIReadDescriptor token = session ? session->OpenRead(descriptor) : nullptr;
+    Logged("openReadDescriptorProc", 0, token ? PS::noErr : PS::paramErr);
+    return token;
 }
 
 PS::OSErr PS_CALLBACK CloseRead(PS::PIReadDescriptor token)
 {
     DescriptorSession* session = Session();
-    return session ? session->CloseRead(token) : PS::OSErr(PS::paramErr);
+    return Logged("closeReadDescriptorProc", 0, session ? session->CloseRead(token) : PS::OSErr(PS::paramErr));
 }
 
 PS::Boolean PS_CALLBACK GetKey(PS::PIReadDescriptor token, PS::DescriptorKeyID* key, PS::DescriptorTypeID* type,
@@ -41,23 +52,22 @@ PS::Boolean PS_CALLBACK GetKey(PS::PIReadDescriptor token, PS::DescriptorKeyID* 
     PS::DescriptorKeyID k = 0;
     PS::DescriptorTypeID t = 0;
     if (!session || !session->NextKey(token, k, t))
-        return false;
+        return Logged("getKeyProc", 0, PS::Boolean(false));
     if (key)
         *key = k;
     if (type)
         *type = t;
     if (flags)
         *flags = 0;
-    return true;
+    return Logged("getKeyProc", k, PS::Boolean(true));
 }
 
 PS::OSErr PS_CALLBACK GetInteger(PS::PIReadDescriptor token, int32_t* out)
 {
     const DescriptorValue* value = Value(token, PS::typeInteger);
-    if (!value || !out)
-        return PS::paramErr;
-    *out = IntegerOf(*value);
-    return PS::noErr;
+    if (value && out)
+        *out = IntegerOf(*value);
+    return Logged("getIntegerProc", KeyOf(value), value && out ? PS::OSErr(PS::noErr) : PS::OSErr(PS::paramErr));
 }
 
 PS::OSErr PS_CALLBACK GetPinnedInteger(PS::PIReadDescriptor token, int32_t min, int32_t max, int32_t* out)
@@ -71,10 +81,9 @@ PS::OSErr PS_CALLBACK GetPinnedInteger(PS::PIReadDescriptor token, int32_t min, 
 PS::OSErr PS_CALLBACK GetFloat(PS::PIReadDescriptor token, double* out)
 {
     const DescriptorValue* value = Value(token, PS::typeFloat);
-    if (!value || !out)
-        return PS::paramErr;
-    *out = FloatOf(*value);
-    return PS::noErr;
+    if (value && out)
+        *out = FloatOf(*value);
+    return Logged("getFloatProc", KeyOf(value), value && out ? PS::OSErr(PS::noErr) : PS::OSErr(PS::paramErr));
 }
 
 PS::OSErr PS_CALLBACK GetPinnedFloat(PS::PIReadDescriptor token, const double* min, const double* max, double* out)
@@ -88,53 +97,57 @@ PS::OSErr PS_CALLBACK GetPinnedFloat(PS::PIReadDescriptor token, const double* m
 PS::OSErr PS_CALLBACK GetBoolean(PS::PIReadDescriptor token, PS::Boolean* out)
 {
     const DescriptorValue* value = Value(token, PS::typeBoolean);
-    if (!value || !out || value->bytes.size() != 1)
-        return PS::paramErr;
-    *out = value->bytes[0] != 0;
-    return PS::noErr;
+    const bool ok = value && out && value->bytes.size() == 1;
+    if (ok)
+        *out = value->bytes[0] != 0;
+    return Logged("getBooleanProc", KeyOf(value), ok ? PS::OSErr(PS::noErr) : PS::OSErr(PS::paramErr));
 }
 
 // A new handle holding the text, which the plug-in frees.
 PS::OSErr PS_CALLBACK GetText(PS::PIReadDescriptor token, PS::Handle* out)
 {
     const DescriptorValue* value = Value(token, PS::typeText);
-    if (!value || !out)
-        return PS::paramErr;
-    *out = Session()->NewHandleWith(value->bytes);
-    return PS::noErr;
+    if (value && out)
+        *out = Session()->NewHandleWith(value->bytes);
+    return Logged("getTextProc", KeyOf(value), value && out ? PS::OSErr(PS::noErr) : PS::OSErr(PS::paramErr));
 }
 
 PS::PIWriteDescriptor PS_CALLBACK OpenWrite()
 {
     DescriptorSession* session = Session();
-    return session ? session->OpenWrite() : nullptr;
+    PS::PIWriteDescriptor token = session ? session->OpenWrite() : nullptr;
+    Logged("openWriteDescriptorProc", 0, token ? PS::noErr : PS::paramErr);
+    return token;
 }
 
 PS::OSErr PS_CALLBACK CloseWrite(PS::PIWriteDescriptor token, PS::PIDescriptorHandle* out)
 {
     DescriptorSession* session = Session();
-    return session ? session->CloseWrite(token, out) : PS::OSErr(PS::paramErr);
+    return Logged("closeWriteDescriptorProc", 0,
+                  session ? session->CloseWrite(token, out) : PS::OSErr(PS::paramErr));
 }
 
-PS::OSErr Put(PS::PIWriteDescriptor token, DescriptorValue value)
+PS::OSErr Put(const char* proc, PS::PIWriteDescriptor token, DescriptorValue value)
 {
     DescriptorSession* session = Session();
-    return session ? session->Put(token, std::move(value)) : PS::OSErr(PS::paramErr);
+    const uint32_t key = value.key;
+    return Logged(proc, key, session ? session->Put(token, std::move(value)) : PS::OSErr(PS::paramErr));
 }
 
 PS::OSErr PS_CALLBACK PutInteger(PS::PIWriteDescriptor token, PS::DescriptorKeyID key, int32_t value)
 {
-    return Put(token, IntegerValue(key, value));
+    return Put("putIntegerProc", token, IntegerValue(key, value));
 }
 
 PS::OSErr PS_CALLBACK PutFloat(PS::PIWriteDescriptor token, PS::DescriptorKeyID key, const double* value)
 {
-    return value ? Put(token, FloatValue(key, *value)) : PS::OSErr(PS::paramErr);
+    return value ? Put("putFloatProc", token, FloatValue(key, *value))
+                 : Logged("putFloatProc", key, PS::OSErr(PS::paramErr));
 }
 
 PS::OSErr PS_CALLBACK PutBoolean(PS::PIWriteDescriptor token, PS::DescriptorKeyID key, PS::Boolean value)
 {
-    return Put(token, BooleanValue(key, value != 0));
+    return Put("putBooleanProc", token, BooleanValue(key, value != 0));
 }
 
 // The host copies the text; the handle stays the plug-in's.
@@ -142,10 +155,24 @@ PS::OSErr PS_CALLBACK PutText(PS::PIWriteDescriptor token, PS::DescriptorKeyID k
 {
     DescriptorSession* session = Session();
     const std::optional<std::string> bytes = session ? session->BytesOf(text) : std::nullopt;
-    return bytes ? Put(token, TextValue(key, *bytes)) : PS::OSErr(PS::nilHandleErr);
+    return bytes ? Put("putTextProc", token, TextValue(key, *bytes))
+                 : Logged("putTextProc", key, PS::OSErr(PS::nilHandleErr));
 }
 
 } // namespace
+
+void DescriptorCallbacks::Log(const char* proc, uint32_t key, int32_t result)
+{
+    TestHost* host = TestHost::Current();
+    if (!host)
+        return;
+    HostEvent e;
+    e.kind = EventKind::DescriptorProc;
+    e.text = proc;
+    e.value = key;
+    e.result = result;
+    host->log_.Add(e);
+}
 
 PS::ReadDescriptorProcs DescriptorCallbacks::ReadSuite()
 {

@@ -4,6 +4,8 @@
 // boolean, text, and the pinned readers); the others are null.
 #pragma once
 
+#include <cstdint>
+
 #include "host/PSDescriptorInterface.h"
 
 namespace SquelmHost {
@@ -11,6 +13,8 @@ namespace SquelmHost {
 struct DescriptorCallbacks {
     static PS::ReadDescriptorProcs ReadSuite();
     static PS::WriteDescriptorProcs WriteSuite();
+    // Logs one call of a proc in the answering host's log.
+    static void Log(const char* proc, uint32_t key, int32_t result);
 };
 
 } // namespace SquelmHost

@@ -141,6 +141,7 @@ public:
 
 private:
     friend struct HostCallbacks;
+    friend struct DescriptorCallbacks;
     class ActiveScope;
 
     // Counted from the start of each run, for the scripted faults.
