@@ -50,7 +50,12 @@ void CPSPlimPluginApp::Start()
     // tiles may show an image that has changed since.
     m_undoList.Clear();
     m_tileCache.reset();
+    const PSPlimPlayPlan plan = PlanPlay();
+    if (plan.start == PSPlimPlayStart::Refused)
+        Fail(plan.reason);
     ResetGrid();
+    if (plan.warp)
+        StartFromWarp(*plan.warp);
 
     // The render threads live for this call only.
     HuxWorkerPool workers(
@@ -58,13 +63,14 @@ void CPSPlimPluginApp::Start()
     PSPlimTileRender tileRender(workers);
     const HuxPublishedPointer<PSPlimTileRender> published(m_tileRender, &tileRender);
 
-    if (RunEditor() != kHuxIdOk)
+    if (plan.start != PSPlimPlayStart::Silent && RunEditor() != kHuxIdOk)
         throw HuxOSErr(PS::userCanceledErr);
 
     m_params->gridEdgeMode = PSPlimStored(m_grid.EdgeMode());
     m_params->pointsAcross = m_grid.PointsAcross();
     m_params->pointsDown = m_grid.PointsDown();
     FinalRender();
+    RecordRun();
 }
 
 int CPSPlimPluginApp::RunEditor()

@@ -8,6 +8,7 @@
 #include "HuxLib/HUXEDIT/HuxUndoList.h"
 #include "HuxLib/HUXUTIL/HuxAutoPtr.h"
 #include "effect/PSPlimParameters.h"
+#include "effect/PSPlimPlayback.h"
 #include "grid/PSPlimGrid.h"
 #include "host/HuxPSFilter.h"
 #include "host/HuxPSTileCache.h"
@@ -102,6 +103,17 @@ protected:
     virtual bool Record(std::unique_ptr<HuxEditor::HuxEditGroup> group);
 
 private:
+    // ---- The host's actions (CPSPlimPluginAppActions.cpp) -------------------
+    // What this run does with the step the host plays, if any.
+    PSPlimPlayPlan PlanPlay();
+    // Puts the recorded mesh and settings in place of the fresh grid's.
+    void StartFromWarp(const PSPlimRecordedWarp& warp);
+    // Records the run's mesh and settings where the host takes them.
+    void RecordRun();
+    // Throws the text as the message of the run's failure; the text stays
+    // here while the dispatch reports it.
+    [[noreturn]] void Fail(std::string text);
+
     void ResetGrid();
     void RefreshEditorToolbar();
     void ApplyMapperSettings();
@@ -123,6 +135,7 @@ private:
     PSPlimEditor* m_openEditor = nullptr;
     // The renderer on the threads of the running Start call, else null.
     PSPlimTileRender* m_tileRender = nullptr;
+    std::string m_failure;
     int64_t m_lookups = 0;
     int64_t m_failedTests = 0;
     HuxEditor::HuxUndoList m_undoList;

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "host/HuxPSDescriptorItems.h"
+
 namespace SquelmHost {
 
 HostEvent RequestEvent(EventKind kind, const PS::FilterRecord& r)
@@ -75,6 +77,7 @@ const char* EventKindName(EventKind kind)
     case EventKind::DisposeRegularHandle: return "disposeRegularHandleProc";
     case EventKind::DisplayPixels: return "displayPixels";
     case EventKind::ProcessEvent: return "processEvent";
+    case EventKind::DescriptorProc: return "descriptor";
     }
     return "?";
 }
@@ -169,6 +172,12 @@ std::ostream& operator<<(std::ostream& out, const HostEvent& e)
         break;
     case EventKind::DisplayPixels:
     case EventKind::ProcessEvent:
+        break;
+    case EventKind::DescriptorProc:
+        out << " " << e.text;
+        if (e.value)
+            out << " '" << HuxPSCodeText(uint32_t(e.value)) << "'";
+        out << " -> " << e.result;
         break;
     default: // handle procs
         out << " " << e.handle << " value " << e.value << " -> " << e.result;

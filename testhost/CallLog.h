@@ -30,6 +30,7 @@ enum class EventKind {
     DisposeRegularHandle, // handle
     DisplayPixels,    // result
     ProcessEvent,
+    DescriptorProc,   // text: the proc, value: the key (0 where it has none), result
 };
 
 const char* EventKindName(EventKind kind);

@@ -17,6 +17,14 @@ struct ColourAnswer {
     uint16_t red = 0, green = 0, blue = 0; // written into colorComponents[0..2] on success
 };
 
+// Whether the host offers scripting descriptors (recording and playing
+// actions), as current hosts do, or leaves them out as older hosts do.
+enum class DescriptorOffer {
+    Offered,   // the block with both procs suites
+    NoBlock,   // descriptorParameters null
+    NullProcs, // the block, its procs suites null (a host that zero-fills it)
+};
+
 struct HostOptions {
     // Area to filter in document coordinates. By default the whole image,
     // or with a mask the bounds of the selected (non-zero) pixels, as hosts
@@ -68,6 +76,8 @@ struct HostOptions {
     std::optional<int16_t> claimedImageMode;
     std::optional<int32_t> claimedDepth;
     std::optional<int16_t> claimedPlanes;
+
+    DescriptorOffer descriptors = DescriptorOffer::Offered;
 
     // A host applies the selection to the output while autoMask is set;
     // turn off to see exactly what the plug-in wrote.

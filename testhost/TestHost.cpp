@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "testhost/DescriptorSession.h"
 #include "testhost/HandleTable.h"
 #include "testhost/RequestServer.h"
 
@@ -81,7 +82,8 @@ TestHost* TestHost::Current()
 
 TestHost::TestHost(PS::PluginEntry entry, HostOptions options)
     : entry_(entry), options_(options), handles_(std::make_unique<HandleTable>()),
-      server_(std::make_unique<RequestServer>(record_, Document{image_, original_, mask_}, options_, log_))
+      server_(std::make_unique<RequestServer>(record_, Document{image_, original_, mask_}, options_, log_)),
+      descriptors_(std::make_unique<DescriptorSession>(*handles_))
 {
     LiveHosts().push_back(this);
 }
@@ -240,6 +242,7 @@ RunResult TestHost::RunFilter(const RunOptions& run)
     if (result.result == PS::errReportString)
         result.errorText = ErrorStringText();
     server_->Release();
+    descriptors_->Finish(result.Succeeded());
     if (!result.Succeeded() && options_.revertOnFailure)
         image_ = original_;
     return result;

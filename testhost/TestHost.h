@@ -22,6 +22,7 @@
 
 namespace SquelmHost {
 
+class DescriptorSession;
 class HandleTable;
 class RequestServer;
 
@@ -106,6 +107,11 @@ public:
     void SaveParameters(const std::string& path) const;
     bool LoadParameters(const std::string& path);
 
+    // ---- Scripting descriptors (the host's actions) -------------------------
+    // The step the runs play and the one the last run recorded.
+    DescriptorSession& Descriptors() { return *descriptors_; }
+    const DescriptorSession& Descriptors() const { return *descriptors_; }
+
     // ---- Handles -----------------------------------------------------------
     bool IsLiveHandle(PS::Handle h) const;
     int LockCount(PS::Handle h) const;
@@ -135,6 +141,7 @@ public:
 
 private:
     friend struct HostCallbacks;
+    friend struct DescriptorCallbacks;
     class ActiveScope;
 
     // Counted from the start of each run, for the scripted faults.
@@ -166,6 +173,7 @@ private:
     PS::Handle parameters_ = nullptr;
     std::unique_ptr<HandleTable> handles_;
     std::unique_ptr<RequestServer> server_;
+    std::unique_ptr<DescriptorSession> descriptors_;
     CallLog log_;
     RunCounters counters_;
     int calls_ = 0;               // plug-in calls made, for the lock tallies

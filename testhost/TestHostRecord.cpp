@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "testhost/DescriptorSession.h"
 #include "testhost/HandleTable.h"
 #include "testhost/HostCallbacks.h"
 #include "testhost/RequestServer.h"
@@ -125,8 +126,8 @@ void TestHost::BuildRecord()
     hostError_.clear();
     errorString_.fill(0);
 
-    // Everything this host does not implement stays zero (suites, scripting,
-    // colour profiles, 3D scenes).
+    // Everything this host does not implement stays zero (suites, colour
+    // profiles, 3D scenes).
     record_ = PS::FilterRecord{};
     PS::FilterRecord& r = record_;
     r.serialNumber = kSerialNumber;
@@ -167,6 +168,7 @@ void TestHost::BuildRecord()
     platformData_.hwnd = options_.ownerWindow;
     r.platformData = options_.nullPlatformData ? nullptr : &platformData_;
     r.errorString = reinterpret_cast<PS::Str255*>(errorString_.data());
+    r.descriptorParameters = descriptors_->Prepare(options_.descriptors);
 
     // No dummy planes; the planes arrive interleaved.
     DescribePlanes(r, image_);

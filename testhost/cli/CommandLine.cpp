@@ -71,6 +71,12 @@ const std::array kQuirks = {
          [](CommandLine& c) { c.hostBehaviour.honourAutoMask = false; }},
     Flag{"--old-host", "a host without 32-bit coordinates (no bigDocumentData)",
          [](CommandLine& c) { c.hostBehaviour.bigDocument = false; }},
+    Flag{"--no-descriptors", "offer no scripting descriptor block: nothing is recorded or played",
+         [](CommandLine& c) { c.hostBehaviour.descriptors = SquelmHost::DescriptorOffer::NoBlock; }},
+    Flag{"--null-descriptor-procs", "offer the descriptor block with null read and write procs",
+         [](CommandLine& c) { c.hostBehaviour.descriptors = SquelmHost::DescriptorOffer::NullProcs; }},
+    Flag{"--corrupt-descriptor", "damage the played step's mesh text (one character changed)",
+         [](CommandLine& c) { c.corruptDescriptor = true; }},
     Flag{"--move-blocks", "move every handle's block whenever it is unlocked, poisoning the old place",
          [](CommandLine& c) { c.hostBehaviour.moveBlocksOnUnlock = true; }},
 };
@@ -107,6 +113,18 @@ std::optional<SquelmHost::ColourSpace> ParseColourSpace(std::string_view word)
         return SquelmHost::ColourSpace::CMYK;
     if (word == "lab")
         return SquelmHost::ColourSpace::Lab;
+    return std::nullopt;
+}
+
+// How the host plays a recorded step (playInfo).
+std::optional<int16_t> ParsePlayInfo(std::string_view word)
+{
+    if (word == "if-needed")
+        return int16_t(0);
+    if (word == "dialog")
+        return int16_t(1);
+    if (word == "silent")
+        return int16_t(2);
     return std::nullopt;
 }
 
@@ -156,6 +174,7 @@ std::string* PathOption(CommandLine& line, std::string_view name)
         {"--plugin", &CommandLine::pluginPath}, {"--params", &CommandLine::parametersPath},
         {"--mask", &CommandLine::maskPath},     {"--script", &CommandLine::scriptPath},
         {"--mesh", &CommandLine::meshPath},     {"--save-mesh", &CommandLine::saveMeshPath},
+        {"--record", &CommandLine::recordPath}, {"--play", &CommandLine::playPath},
     };
     for (const auto& [option, field] : options)
         if (option == name)
@@ -183,8 +202,12 @@ std::string Usage()
     AppendOption(text, "--params file", "parameters file: loaded before the run, saved after it");
     AppendOption(text, "--mask m.png", "selection mask (grey; colour is reduced to luma)");
     AppendOption(text, "--script file", "play a stroke script on the editor (on Windows, on the real editor dialog)");
-    AppendOption(text, "--mesh file", "apply a saved mesh instead of editing (native host only)");
-    AppendOption(text, "--save-mesh file", "save the mesh of the run (native host only)");
+    AppendOption(text, "--mesh file", "apply a saved mesh instead of editing (on Windows: played as a recorded step)");
+    AppendOption(text, "--save-mesh file", "save the mesh of the run (on Windows: the one it recorded)");
+    AppendOption(text, "--record file", "save the step the run recorded in the host's actions");
+    AppendOption(text, "--play file", "play a recorded step (from --record) as a host plays an action");
+    AppendOption(text, "--play-as how", "silent (default): no editor; dialog: the editor on the step;");
+    AppendOption(text, "", "if-needed: the editor only when the step does not read");
     AppendOption(text, "--rect l,t,r,b", "filter rectangle (default: the image, or the selection's bounds)");
     for (const Flag& flag : kFlags)
         AppendOption(text, flag.name, flag.help);
@@ -239,6 +262,16 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
                 error = "--as wants cmyk or lab, not " + HuxQuote(word);
                 return std::nullopt;
             }
+        } else if (arg == "--play-as") {
+            std::string word;
+            if (!value(word))
+                return std::nullopt;
+            const std::optional<int16_t> how = ParsePlayInfo(word);
+            if (!how) {
+                error = "--play-as wants silent, dialog or if-needed, not " + HuxQuote(word);
+                return std::nullopt;
+            }
+            line.playInfo = *how;
         } else if (const auto quirk = std::find_if(kQuirks.begin(), kQuirks.end(), isName); quirk != kQuirks.end()) {
             quirk->set(line);
         } else if (const auto count = std::find_if(kCounts.begin(), kCounts.end(), isName); count != kCounts.end()) {
@@ -284,6 +317,14 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
     }
     if (!line.meshPath.empty() && !line.scriptPath.empty()) {
         error = "--mesh and --script exclude each other: the mesh takes the editing session's place";
+        return std::nullopt;
+    }
+    if (!line.playPath.empty() && !line.meshPath.empty()) {
+        error = "--play and --mesh exclude each other: each gives the run its mesh";
+        return std::nullopt;
+    }
+    if (!line.recordPath.empty() && line.inputPaths.size() > 1) {
+        error = "--record keeps the step of one run: give one input image";
         return std::nullopt;
     }
     if (!line.saveMeshPath.empty() && line.inputPaths.size() > 1) {

@@ -16,8 +16,12 @@ struct CommandLine {
     std::string parametersPath;            // loaded before, saved after the run
     std::string maskPath;
     std::string scriptPath;                // stroke script played as the editor (native only)
-    std::string meshPath;                  // saved mesh applied in place of the editor (native only)
-    std::string saveMeshPath;              // where the mesh of the run goes (native only)
+    std::string meshPath;                  // saved mesh applied in place of the editor
+    std::string saveMeshPath;              // where the mesh of the run goes
+    std::string recordPath;                // where the step the run recorded in the host's actions goes
+    std::string playPath;                  // a recorded step the host plays
+    int16_t playInfo = 2;                  // how it plays it (PS::playSilent)
+    bool corruptDescriptor = false;        // the step is damaged before it is played
     std::optional<SquelmHost::Rect32> filterRect;
     bool help = false;
     bool about = false;

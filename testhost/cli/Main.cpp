@@ -2,11 +2,14 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "grid/PSPlimMeshFile.h"
+#include "HuxLib/HUXUTIL/HuxFiles.h"
 #include "testhost/AddressSpace.h"
+#include "testhost/DescriptorSession.h"
 #include "testhost/OwnerWindow.h"
 #include "testhost/PluginLoader.h"
 #include "testhost/PngIO.h"
@@ -34,6 +37,24 @@ void RunReporting(Step step, int& code)
         std::cerr << "squelm-host: " << e.what() << "\n";
         code = kHostFailed;
     }
+}
+
+void SaveRecordedStep(const std::string& path, SquelmHost::TestHost& host)
+{
+    const std::optional<SquelmHost::Descriptor>& step = host.Descriptors().Recorded();
+    if (!step)
+        throw std::runtime_error("--record: the plug-in recorded nothing in the host's actions");
+    HuxWriteFile(path, SquelmHost::EncodeDescriptor(*step), "recorded step");
+}
+
+// The step of --play, damaged as --corrupt-descriptor asks.
+void PlayRecordedStep(const CommandLine& line, SquelmHost::TestHost& host)
+{
+    const std::string bytes = HuxReadFile(line.playPath, SquelmHost::kDescriptorFileLimit, "recorded step");
+    SquelmHost::Descriptor step = SquelmHost::DecodeDescriptor(bytes, "recorded step " + line.playPath);
+    if (line.corruptDescriptor)
+        SquelmHost::CorruptDescriptor(step);
+    host.Descriptors().Play(std::move(step), line.playInfo);
 }
 
 int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const PSPlimMesh* mesh,
@@ -66,7 +87,9 @@ int RunImage(const CommandLine& line, const SquelmHostCli::ImageJob& job, const 
     if (result.Succeeded()) {
         RunReporting([&] { SquelmHost::SavePng(job.output, host.Image()); }, code);
         if (!line.saveMeshPath.empty())
-            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath); }, code);
+            RunReporting([&] { SquelmHostCli::SaveRunMesh(line.saveMeshPath, host); }, code);
+        if (!line.recordPath.empty())
+            RunReporting([&] { SaveRecordedStep(line.recordPath, host); }, code);
     }
     if (!line.parametersPath.empty())
         RunReporting([&] { host.SaveParameters(line.parametersPath); }, code);
@@ -82,8 +105,10 @@ int RunImages(const CommandLine& line, SquelmHost::TestHost& host)
     std::optional<SquelmHostCli::MeshEditing> meshEditing;
     if (!line.meshPath.empty()) {
         mesh = PSPlimLoadMeshFile(line.meshPath);
-        meshEditing.emplace(*mesh);
+        meshEditing.emplace(*mesh, host);
     }
+    if (!line.playPath.empty())
+        PlayRecordedStep(line, host);
     const std::vector<SquelmHostCli::ImageJob> jobs = SquelmHostCli::PlanImageJobs(line.inputPaths, line.outputPath);
     int code = kSuccess;
     for (const SquelmHostCli::ImageJob& job : jobs) {

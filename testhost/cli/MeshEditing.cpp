@@ -2,35 +2,47 @@
 
 #include <stdexcept>
 
+#include "grid/PSPlimMeshFile.h"
+#include "testhost/TestHost.h"
+
 #ifdef _WIN32
+
+#include "effect/PSPlimDescriptorKeys.h"
+#include "testhost/DescriptorSession.h"
 
 namespace SquelmHostCli {
 
-namespace {
+struct MeshEditing::Installed {
+    SquelmHost::TestHost& host;
+    ~Installed() { host.Descriptors().StopPlaying(); }
+};
 
-[[noreturn]] void OutOfReach(const char* option)
+MeshEditing::MeshEditing(const PSPlimMesh& mesh, SquelmHost::TestHost& host)
 {
-    throw std::runtime_error(std::string(option) +
-                             ": the loaded plug-in's grid can be reached only through a scripting descriptor, "
-                             "which this plug-in does not read or write yet");
+    if (host.Options().descriptors != SquelmHost::DescriptorOffer::Offered)
+        throw std::runtime_error("--mesh reaches the loaded plug-in's grid only through the scripting descriptors "
+                                 "that --no-descriptors and --null-descriptor-procs take away");
+    host.Descriptors().Play({SquelmHost::TextValue(kPSPlimKeyMesh, PSPlimEncodeMeshText(mesh))}, PS::playSilent);
+    installed_ = std::make_unique<Installed>(Installed{host});
 }
-
-} // namespace
-
-struct MeshEditing::Installed {};
-
-MeshEditing::MeshEditing(const PSPlimMesh&) { OutOfReach("--mesh"); }
 
 MeshEditing::~MeshEditing() = default;
 
-void SaveRunMesh(const std::string&) { OutOfReach("--save-mesh"); }
+void SaveRunMesh(const std::string& path, const SquelmHost::TestHost& host)
+{
+    if (const std::optional<SquelmHost::Descriptor>& step = host.Descriptors().Recorded()) {
+        for (const SquelmHost::DescriptorValue& value : *step)
+            if (value.key == kPSPlimKeyMesh)
+                return PSPlimSaveMeshFile(path, PSPlimDecodeMeshText(value.bytes));
+    }
+    throw std::runtime_error("--save-mesh: the plug-in recorded no mesh in the host's actions");
+}
 
 } // namespace SquelmHostCli
 
 #else
 
 #include "effect/PSPlimMeshEditor.h"
-#include "grid/PSPlimMeshFile.h"
 #include "plugin/PluginMain.h"
 
 namespace SquelmHostCli {
@@ -39,14 +51,18 @@ struct MeshEditing::Installed {
     PSPlimMeshEditor editor;
 };
 
-MeshEditing::MeshEditing(const PSPlimMesh& mesh) : installed_(std::make_unique<Installed>(Installed{PSPlimMeshEditor(mesh)}))
+MeshEditing::MeshEditing(const PSPlimMesh& mesh, SquelmHost::TestHost&)
+    : installed_(std::make_unique<Installed>(Installed{PSPlimMeshEditor(mesh)}))
 {
     TheApp().SetEditor(&installed_->editor);
 }
 
 MeshEditing::~MeshEditing() { TheApp().SetEditor(nullptr); }
 
-void SaveRunMesh(const std::string& path) { PSPlimSaveMeshFile(path, PSPlimMeshOf(TheApp().Grid())); }
+void SaveRunMesh(const std::string& path, const SquelmHost::TestHost&)
+{
+    PSPlimSaveMeshFile(path, PSPlimMeshOf(TheApp().Grid()));
+}
 
 } // namespace SquelmHostCli
 

@@ -2,9 +2,9 @@
 // session, and the mesh a run made saved. Natively the plug-in is built in:
 // an editor that puts the mesh on the grid is installed on its application,
 // and the grid a run confirmed is read back from it. On Windows the host
-// loads Squelm.8bf, which is handed nothing but its parameters block until
-// it reads and writes scripting descriptors; the only way a mesh could
-// reach its grid is such a descriptor, so both options are refused there.
+// loads Squelm.8bf, whose grid it reaches as any host does, through the
+// scripting descriptors of its actions: the mesh is played as a recorded
+// step, silently, and the mesh saved is the one the run recorded.
 #pragma once
 
 #include <memory>
@@ -12,14 +12,18 @@
 
 #include "grid/PSPlimMesh.h"
 
+namespace SquelmHost {
+class TestHost;
+}
+
 namespace SquelmHostCli {
 
 class MeshEditing {
 public:
-    // The editor that applies `mesh`, installed for the runs while this
-    // lives. Throws std::runtime_error where the plug-in's grid is out of
-    // the host's reach.
-    explicit MeshEditing(const PSPlimMesh& mesh);
+    // Applies `mesh` in the host's runs while this lives. Throws
+    // std::runtime_error where the host's options leave the plug-in's grid
+    // out of reach (no descriptors on Windows).
+    MeshEditing(const PSPlimMesh& mesh, SquelmHost::TestHost& host);
     ~MeshEditing();
     MeshEditing(const MeshEditing&) = delete;
     MeshEditing& operator=(const MeshEditing&) = delete;
@@ -29,8 +33,9 @@ private:
     std::unique_ptr<Installed> installed_;
 };
 
-// Saves the grid that the last run confirmed; throws std::runtime_error for
-// a file that cannot be written, or where the grid is out of reach.
-void SaveRunMesh(const std::string& path);
+// Saves the grid that the host's last run confirmed; throws
+// std::runtime_error for a file that cannot be written, or where the grid
+// is out of reach.
+void SaveRunMesh(const std::string& path, const SquelmHost::TestHost& host);
 
 } // namespace SquelmHostCli

@@ -47,6 +47,7 @@ TEST_F(OptionsTest, HelpPrintsTheUsageAndEveryListedOptionIsAccepted)
             args.push_back(match[1] == "--rect"                  ? "0,0,4,4"
                            : match[1] == "--advance-state-error" ? "-1"
                            : match[1] == "--as"                  ? "lab"
+                           : match[1] == "--play-as"             ? "dialog"
                                                                  : "1");
         const ProgramRun run = scratch.Run(args);
         EXPECT_EQ(run.status, 0) << line << "\n" << run.err;
@@ -72,6 +73,9 @@ TEST_F(OptionsTest, MistakesOnTheCommandLineAreUsageErrors)
         {{"in.png"}, "give an input and an output image"},
         {{"--mesh", "m", "--script", "ok.txt", "in.png", "out.png"}, "--mesh and --script exclude each other"},
         {{"--save-mesh", "m", "in.png", "in.png", "out"}, "--save-mesh keeps the mesh of one run: give one input"},
+        {{"--play", "s", "--mesh", "m", "in.png", "out.png"}, "--play and --mesh exclude each other"},
+        {{"--record", "s", "in.png", "in.png", "out"}, "--record keeps the step of one run: give one input"},
+        {{"--play-as", "loud", "in.png", "out.png"}, "--play-as wants silent, dialog or if-needed, not 'loud'"},
         {{"--rect", "1,2,3", "in.png", "out.png"}, "--rect wants left,top,right,bottom, not '1,2,3'"},
         {{"--rect", "1,2,3,99999999999", "in.png", "out.png"}, "'99999999999' is out of range"},
         {{"--handle-procs", "9", "in.png", "out.png"}, "--handle-procs: '9' is out of range (0 to 8)"},

@@ -2,6 +2,7 @@
 // through the declared fields, so a slip in either shows.
 #include <cstring>
 
+#include "host/PSDescriptorInterface.h"
 #include "testhost/HostTestSupport.h"
 
 namespace SquelmHostTest {
@@ -58,9 +59,12 @@ TEST_F(HostTest, FieldsLandAtTheirBinaryOffsets)
 TEST_F(HostTest, UnimplementedFieldsAreZero)
 {
     const PS::FilterRecord& r = host.Record();
+    // Scripting is offered, with nothing to play.
+    const auto* scripting = static_cast<const PS::PIDescriptorParameters*>(r.descriptorParameters);
+    ASSERT_TRUE(scripting != nullptr);
+    EXPECT_TRUE(scripting->descriptor == nullptr);
     EXPECT_TRUE(r.bufferProcs == nullptr);
     EXPECT_TRUE(r.resourceProcs == nullptr);
-    EXPECT_TRUE(r.descriptorParameters == nullptr);
     EXPECT_TRUE(r.sSPBasic == nullptr);
     EXPECT_TRUE(r.propertyProcs == nullptr);
     EXPECT_TRUE(r.hostProc == nullptr);

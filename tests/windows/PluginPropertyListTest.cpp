@@ -39,7 +39,7 @@ const char* const kOwnStoredEntryKey = SquelmHost::kOwnEntryKey == kEntryX64 ? "
 std::vector<uint8_t> ExpectedSquelmList()
 {
     Bytes b;
-    b.Word(1).Long(0).Long(8);
+    b.Word(1).Long(0).Long(9);
     b.Property("dnik", 4).Text("MFB8");
     b.Property("eman", 12).Raw({11}).Text("Squelm! ...");
     b.Property("gtac", 8).Raw({6}).Text("Ombrix").Zeros(1);
@@ -51,6 +51,8 @@ std::vector<uint8_t> ExpectedSquelmList()
     b.Raw({4, 4, 6, 0}).Raw({4, 4, 6, 0}).Raw({4, 4, 6, 0});          // flat, flat + selection, floating
     b.Raw({0, 0, 0x0E, 0}).Raw({0, 0, 0x0E, 0});                       // editable transparency
     b.Raw({0, 0, 6, 0}).Raw({0, 0, 0x0E, 0});                          // protected transparency
+    b.Property("mtsh", 52).Long(0).Text("mlqS").Text("mlqS").Word(16000);   // recordable: event 'Sqlm'
+    b.Text("7c4de1a2-58b3-4f0e-9a61-3e2b8d5f0c97").Zeros(2);
     return b.v;
 }
 
@@ -218,7 +220,7 @@ TEST_F(SquelmPropertyList, IsOneResource16000InUsEnglish)
 TEST_F(SquelmPropertyList, HoldsExactlyTheExpectedBytes)
 {
     const std::vector<uint8_t> expected = ExpectedSquelmList();
-    ASSERT_EQ(expected.size(), 242u);
+    ASSERT_EQ(expected.size(), 310u);
     EXPECT_EQ(plugin_->resource.bytes, expected) << "actual:\n"
                                                  << HexDump(plugin_->resource.bytes) << "\nexpected:\n"
                                                  << HexDump(expected);
@@ -227,7 +229,7 @@ TEST_F(SquelmPropertyList, HoldsExactlyTheExpectedBytes)
 TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
 {
     const PiPL& list = plugin_->list;
-    ASSERT_EQ(list.properties.size(), 8u);
+    ASSERT_EQ(list.properties.size(), 9u);
     EXPECT_EQ(SquelmHost::PropertyPascalString(*list.Find(PS::FourCC('n', 'a', 'm', 'e'))), "Squelm! ...");
     EXPECT_EQ(SquelmHost::PropertyPascalString(*list.Find(PS::FourCC('c', 'a', 't', 'g'))), "Ombrix");
     EXPECT_EQ(SquelmHost::PropertyCString(*list.Find(PS::FourCC('e', 'n', 'b', 'l'))),
