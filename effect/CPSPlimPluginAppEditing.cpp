@@ -77,8 +77,7 @@ void CPSPlimPluginApp::ResizeGrid(int across, int down)
 void CPSPlimPluginApp::LoadMesh(const PSPlimMesh& mesh)
 {
     // Fitted into a copy, so that a fault throws before anything changes.
-    PSPlimGrid fitted;
-    fitted.CopyFrom(m_grid);
+    PSPlimGrid fitted = m_grid;
     PSPlimFitMesh(mesh, fitted);
     GridState loaded;
     fitted.SaveState(loaded);

@@ -54,12 +54,16 @@ protected:
     {
         SquelmHost::TestHost host(Entry());
         host.SetImage(Gradient(width, height));
+        bool finished = false;
         RunWith(host, [&](CPSPlimPluginApp& app) {
             app.SetPreviewSize(width, height);
             PSPlimMeshCommands meshes(app, store_);
             body(app, meshes);
+            finished = true;
             return kHuxIdCancel;
         });
+        // An exception would end the run as a failure of the filter.
+        EXPECT_TRUE(finished);
     }
 
     PSPlimMeshQuestion Ask(const PSPlimMeshCommands& meshes, int command) const
