@@ -44,6 +44,7 @@ public:
     void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
     BOOL OnHelpInfo(HELPINFO* info) override;
     void OnContextMenu(HWND window, POINT screenPoint) override;
+    bool PreTranslateMessage(const MSG& message) override;
 
 private:
     void CreateToolbar();
@@ -55,6 +56,7 @@ private:
     void RunOptions();
     void AskForMesh(const PSPlimMeshQuestion& question);
     void ToolChosen(CComboBoxEx& box, PSPlimButton button);
+    bool AnswerKey(PSPlimKey key);
 
     CPSPlimPluginApp* m_application;
     PSPlimEditorCommands m_commands;
