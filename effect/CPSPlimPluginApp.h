@@ -10,6 +10,7 @@
 #include "effect/PSPlimParameters.h"
 #include "effect/PSPlimPlayback.h"
 #include "grid/PSPlimGrid.h"
+#include "grid/PSPlimMesh.h"
 #include "host/HuxPSFilter.h"
 #include "host/HuxPSTileCache.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
@@ -77,6 +78,10 @@ public:
     void ResizeGrid(int across, int down);
     // The editor's edge-mode command: records the change as an "Edit grid" step.
     void ChangeEdgeMode(PSPlimEdgeMode mode);
+    // Puts the mesh on the grid, fitted to this image, as one "Load mesh"
+    // step; a mesh with a fault throws std::invalid_argument with the grid
+    // and the history untouched.
+    void LoadMesh(const PSPlimMesh& mesh);
     bool CanUndo() const { return m_undoList.CanUndo(); }
     bool CanRedo() const { return m_undoList.CanRedo(); }
     void Undo();

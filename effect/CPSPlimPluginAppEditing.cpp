@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kEditGridStep = "Edit grid";
 constexpr const char* kResizeGridStep = "Resize grid";
+constexpr const char* kLoadMeshStep = "Load mesh";
 
 // One coordinate of a grid box in image pixels, truncated towards zero.
 // Points flung far outside the image stay within what an int can hold.
@@ -76,6 +77,31 @@ void CPSPlimPluginApp::ResizeGrid(int across, int down)
         return;
 
     m_grid.Resize(m_grid.Width(), m_grid.Height(), across, down);
+    BuildOutputPreview();
+    RefreshEditorToolbar();
+}
+
+void CPSPlimPluginApp::LoadMesh(const PSPlimMesh& mesh)
+{
+    // Fitted into a copy, so that a fault throws before anything changes.
+    PSPlimGrid fitted = m_grid;
+    PSPlimFitMesh(mesh, fitted);
+    GridState loaded;
+    fitted.SaveState(loaded);
+
+    // The state action keeps the points and the size, the empty patch the
+    // edge mode; undone newest first, they restore the grid as it was.
+    auto group = std::make_unique<HuxEditor::HuxEditGroup>();
+    group->SetName(kLoadMeshStep);
+    group->Add(std::make_unique<PSPlimChangeGridStateAction>(this));
+    auto edgeMode = std::make_unique<GridPatch>();
+    edgeMode->edgeMode = m_grid.EdgeMode();
+    group->Add(std::make_unique<PSPlimDeformGridAction>(this, std::move(edgeMode)));
+    if (!Record(std::move(group)))
+        return;
+
+    m_grid.SwapState(loaded);
+    m_grid.SetEdgeMode(fitted.EdgeMode());
     BuildOutputPreview();
     RefreshEditorToolbar();
 }

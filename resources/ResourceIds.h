@@ -57,6 +57,9 @@
 #define ID_EDGE_LOCKED              32783
 #define ID_EDGE_FREE                32784
 #define ID_EDIT_OPTIONS             32781
+#define ID_MESH_SAVE                32785
+#define ID_MESH_LOAD                32786
+#define ID_MESH_LOAD_LAST           32787
 // The toolbar resource's type (MFC's RT_TOOLBAR).
 #define RT_SQUELM_TOOLBAR           241
 

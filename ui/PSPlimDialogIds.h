@@ -16,6 +16,9 @@ constexpr int kFixedEdge = ID_EDGE_FIXED;
 constexpr int kLockedEdge = ID_EDGE_LOCKED;
 constexpr int kFreeEdge = ID_EDGE_FREE;
 constexpr int kOptions = ID_EDIT_OPTIONS;
+constexpr int kSaveMesh = ID_MESH_SAVE;
+constexpr int kLoadMesh = ID_MESH_LOAD;
+constexpr int kLoadLastMesh = ID_MESH_LOAD_LAST;
 
 // Editor dialog controls.
 constexpr int kZoomIn = IDC_ZOOM_IN;

@@ -23,11 +23,11 @@ std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode)
     return std::nullopt;
 }
 
-PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app)
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept)
 {
     const PSPlimParameters* params = app.Params();
     return {app.CanUndo(), app.CanRedo(), params && params->showGrid != 0, params && params->showToolRadius != 0,
-            app.Grid().EdgeMode()};
+            app.Grid().EdgeMode(), lastMeshKept};
 }
 
 PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorState& state)
@@ -40,7 +40,10 @@ PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorSt
     case PSPlimIds::kFixedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Fixed};
     case PSPlimIds::kLockedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Locked};
     case PSPlimIds::kFreeEdge: return {true, state.edgeMode == PSPlimEdgeMode::Free};
-    case PSPlimIds::kOptions: return {true, false};
+    case PSPlimIds::kOptions:
+    case PSPlimIds::kSaveMesh:
+    case PSPlimIds::kLoadMesh: return {true, false};
+    case PSPlimIds::kLoadLastMesh: return {state.lastMeshKept, false};
     default: return {false, false};
     }
 }

@@ -26,9 +26,12 @@ std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode);
 
 // ---- Toolbar and zoom buttons --------------------------------------------------
 // Command ids in button order; 0 is a separator.
-inline constexpr std::array<int, 11> kPSPlimToolbarLayout = {
-    PSPlimIds::kUndo,      PSPlimIds::kRedo,        0, PSPlimIds::kToggleGrid, PSPlimIds::kShowToolRadius, 0,
-    PSPlimIds::kFixedEdge, PSPlimIds::kLockedEdge, PSPlimIds::kFreeEdge,     0, PSPlimIds::kOptions};
+inline constexpr std::array<int, 15> kPSPlimToolbarLayout = {
+    PSPlimIds::kUndo,      PSPlimIds::kRedo,       0,
+    PSPlimIds::kToggleGrid, PSPlimIds::kShowToolRadius, 0,
+    PSPlimIds::kFixedEdge, PSPlimIds::kLockedEdge, PSPlimIds::kFreeEdge, 0,
+    PSPlimIds::kSaveMesh,  PSPlimIds::kLoadMesh,   PSPlimIds::kLoadLastMesh, 0,
+    PSPlimIds::kOptions};
 
 // What the toolbar shows, read from the application.
 struct PSPlimEditorState {
@@ -37,8 +40,9 @@ struct PSPlimEditorState {
     bool showGrid = false;
     bool showToolRadius = false;
     PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed;
+    bool lastMeshKept = false; // a grid of an earlier OK for Load Last Mesh
 };
-PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app);
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept);
 
 struct PSPlimCommandState {
     bool enabled = false;

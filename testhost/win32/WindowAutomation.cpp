@@ -3,6 +3,9 @@
 #include "testhost/PollUntil.h"
 
 #include <windows.h>
+// after <windows.h>, which they need
+#include <commctrl.h>
+#include <dlgs.h>
 
 #include <stdexcept>
 #include <utility>
@@ -41,6 +44,10 @@ LPARAM PointParam(int x, int y)
 {
     return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
 }
+
+// The file name box of the system's file dialog: an edit box in some
+// versions, a combo box with an edit box inside in others.
+constexpr int kFileNameControls[] = {edt1, cmb13};
 
 } // namespace
 
@@ -207,6 +214,39 @@ void AutomationThread::Join()
         thread_.join();
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+bool WindowAutomation::ClickToolbarButton(intptr_t toolbar, int command) const
+{
+    const UINT wait = static_cast<UINT>(timeout_.count());
+    DWORD_PTR index = 0;
+    RECT button{};
+    DWORD_PTR found = 0;
+    if (!SendMessageTimeoutA(AsWindow(toolbar), TB_COMMANDTOINDEX, WPARAM(command), 0, SMTO_NORMAL, wait, &index) ||
+        LONG_PTR(index) < 0 ||
+        !SendMessageTimeoutA(AsWindow(toolbar), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button), SMTO_NORMAL,
+                             wait, &found) ||
+        !found)
+        return false;
+    Click(toolbar, (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    return true;
+}
+
+bool WindowAutomation::AnswerFileDialog(const std::string& caption, const std::string& path) const
+{
+    const intptr_t dialog = WaitForWindow(kDialogClass, caption);
+    if (!dialog)
+        return false;
+    HWND name = nullptr;
+    for (int id : kFileNameControls)
+        if (!name)
+            name = GetDlgItem(AsWindow(dialog), id);
+    DWORD_PTR typed = 0;
+    if (!name || !SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL,
+                                      static_cast<UINT>(timeout_.count()), &typed))
+        return false;
+    PressButton(dialog, IDOK);
+    return WaitForClose(dialog);
 }
 
 } // namespace SquelmHost

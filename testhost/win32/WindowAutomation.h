@@ -56,6 +56,13 @@ public:
     void ButtonUp(intptr_t control, int x, int y, MouseButton button = MouseButton::Left) const;
     void MouseMove(intptr_t control, int x, int y, bool leftDown = false, bool rightDown = false) const;
     void Key(intptr_t window, unsigned virtualKey) const;
+    // A click at the middle of the toolbar's button of the command; false
+    // when the toolbar has no such button or does not answer.
+    bool ClickToolbarButton(intptr_t toolbar, int command) const;
+    // The system's file dialog with the caption, as a user answers it: the
+    // path typed as the file name, then its Save or Open button. False when
+    // the dialog does not appear, has no file name box, or does not close.
+    bool AnswerFileDialog(const std::string& caption, const std::string& path) const;
     // The real pointer to the screen's top-left corner, clear of windows
     // that open centred; waits until the system reports it there (a move
     // made just as a window opens may be dropped, so it is repeated).

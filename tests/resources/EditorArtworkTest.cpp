@@ -144,13 +144,13 @@ TEST(CompiledArtwork, ToolbarResourceListsTheCommandsInButtonOrder)
     while (!r.AtEnd()) {
         words.push_back(r.U16());
     }
-    EXPECT_EQ(words, (std::vector<int>{1, 16, 15, 11, 57643, 57644, 0, 32776, 32779, 0, 32782, 32783, 32784, 0,
-                                       32781}));
+    EXPECT_EQ(words, (std::vector<int>{1, 16, 15, 15, 57643, 57644, 0, 32776, 32779, 0, 32782, 32783, 32784, 0,
+                                       32785, 32786, 32787, 0, 32781}));
 }
 
-TEST(CompiledArtwork, ToolbarBitmapHasEightButtonImagesOnLightGrey)
+TEST(CompiledArtwork, ToolbarBitmapHasElevenButtonImagesOnLightGrey)
 {
-    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 128, 15, 8, kLightGrey);
+    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 176, 15, 11, kLightGrey);
 }
 
 TEST(CompiledArtwork, ToolImagesAreSixCellsOnMagenta)

@@ -106,6 +106,8 @@ TEST(DialogModelTest, ToolbarButtonsFollowTheEditorsState)
         {PSPlimIds::kToggleGrid, {true, true}},   {PSPlimIds::kShowToolRadius, {true, false}},
         {PSPlimIds::kFixedEdge, {true, false}},   {PSPlimIds::kLockedEdge, {true, true}},
         {PSPlimIds::kFreeEdge, {true, false}},    {PSPlimIds::kOptions, {true, false}},
+        {PSPlimIds::kSaveMesh, {true, false}},    {PSPlimIds::kLoadMesh, {true, false}},
+        {PSPlimIds::kLoadLastMesh, {false, false}},
     };
     for (int command : kPSPlimToolbarLayout) {
         if (command != 0) {
@@ -122,14 +124,14 @@ TEST(DialogModelTest, TheToolbarStateIsReadFromTheApplication)
     host.SetImage(Gradient(60, 40));
     RunWith(host, [](CPSPlimPluginApp& app) {
         app.SetPreviewSize(60, 40);
-        PSPlimEditorState state = PSPlimEditorStateOf(app);
+        PSPlimEditorState state = PSPlimEditorStateOf(app, false);
         EXPECT_FALSE(state.canUndo);
         EXPECT_FALSE(state.showGrid);
         EXPECT_TRUE(state.showToolRadius);
         EXPECT_EQ(state.edgeMode, PSPlimEdgeMode::Fixed);
         app.ChangeEdgeMode(PSPlimEdgeMode::Free);
         app.Params()->showGrid = 7;
-        state = PSPlimEditorStateOf(app);
+        state = PSPlimEditorStateOf(app, false);
         EXPECT_TRUE(state.showGrid);
         EXPECT_EQ(PSPlimToolbarCommandState(PSPlimIds::kFreeEdge, state), (PSPlimCommandState{true, true}));
         EXPECT_EQ(PSPlimToolbarCommandState(PSPlimIds::kUndo, state).enabled, app.CanUndo());

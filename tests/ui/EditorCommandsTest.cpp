@@ -67,7 +67,7 @@ TEST(EditorCommandsTest, ToolbarButtonsChangeWhatTheyNameAndRedrawIt)
             if (c.command == PSPlimIds::kRedo)
                 commands.ToolbarCommand(PSPlimIds::kUndo);
             EXPECT_EQ(commands.ToolbarCommand(c.command), c.redraw) << c.command;
-            const PSPlimEditorState state = PSPlimEditorStateOf(commands.App());
+            const PSPlimEditorState state = PSPlimEditorStateOf(commands.App(), false);
             EXPECT_EQ(state.canUndo, c.canUndo) << c.command;
             EXPECT_EQ(state.canRedo, c.canRedo) << c.command;
             EXPECT_EQ(state.showGrid, c.showGrid) << c.command;

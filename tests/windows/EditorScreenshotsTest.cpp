@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-// after <windows.h>, which it needs
-#include <commctrl.h>
 
 #include <string>
 
@@ -158,13 +156,8 @@ TEST_F(EditorScreenshots, ZoomedInWithTheLocatorOpenAndTheOptionsDialog)
 
             // Options from the toolbar; the dialog runs modally, so the
             // click is posted.
-            const HWND toolbar = GetDlgItem(AsWindow(editor), IDC_EDITOR_TOOLBAR);
-            const LRESULT index = SendWaiting(toolbar, TB_COMMANDTOINDEX, ID_EDIT_OPTIONS, 0);
-            RECT item{};
-            SendWaiting(toolbar, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-            const POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-            PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, At(middle));
-            PostMessageA(toolbar, WM_LBUTTONUP, 0, At(middle));
+            const intptr_t toolbar = automation.Control(editor, IDC_EDITOR_TOOLBAR);
+            ASSERT_TRUE(automation.ClickToolbarButton(toolbar, ID_EDIT_OPTIONS));
             const intptr_t dialog = automation.WaitForWindow(SquelmHost::WindowAutomation::kDialogClass,
                                                              "Squelm! Options");
             ASSERT_NE(dialog, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "HuxLib/HUXWIN/win32/CDataExchange.h"
+#include "HuxLib/HUXWIN/win32/HuxFileDialog.h"
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 #include "HuxLib/HUXWIN/win32/HuxToolTipAnswer.h"
 #include "effect/CPSPlimPluginApp.h"
@@ -41,6 +42,7 @@ PSPlimDialog::PSPlimDialog(CPSPlimPluginApp* application, HWND owner)
     : CDialog(IDD_SQUELM_EDITOR, owner),
       m_application(application),
       m_commands(*application),
+      m_meshes(*application, m_meshStore),
       m_editor(m_commands),
       m_zoomRatio(application, 1),
       m_locator(m_commands)
@@ -164,7 +166,7 @@ bool PSPlimDialog::OnUpdateCommandUI(CCmdUI& ui)
         std::find(kPSPlimToolbarLayout.begin(), kPSPlimToolbarLayout.end(), command) != kPSPlimToolbarLayout.end();
     if (command == 0 || !onToolbar)
         return false;
-    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application));
+    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh()));
     ui.Enable(state.enabled);
     ui.SetCheck(state.checked ? 1 : 0);
     return true;
@@ -176,8 +178,13 @@ bool PSPlimDialog::OnCommand(UINT id, UINT code, HWND control)
         Show(*redraw);
         return true;
     }
+    if (const std::optional<PSPlimMeshQuestion> question = m_meshes.Question(int(id))) {
+        AskForMesh(*question);
+        return true;
+    }
     switch (id) {
     case PSPlimIds::kOptions: RunOptions(); return true;
+    case PSPlimIds::kLoadLastMesh: Show(m_meshes.LoadLast()); return true;
     case IDC_HELP_BUTTON:
         if (code != BN_CLICKED)
             break;
@@ -209,8 +216,10 @@ bool PSPlimDialog::OnCommand(UINT id, UINT code, HWND control)
 
 void PSPlimDialog::OnOK()
 {
-    if (UpdateData(true))
-        EndDialog(PSPlimEditorCommands::Close(true));
+    if (!UpdateData(true))
+        return;
+    m_meshes.KeepLastMesh();
+    EndDialog(PSPlimEditorCommands::Close(true));
 }
 
 void PSPlimDialog::OnCancel() { EndDialog(PSPlimEditorCommands::Close(false)); }
@@ -235,6 +244,15 @@ void PSPlimDialog::RunOptions()
     PSPlimOptionsDialog options(m_commands, this);
     if (options.DoModal() != 0)
         m_editor.Invalidate(false);
+}
+
+void PSPlimDialog::AskForMesh(const PSPlimMeshQuestion& question)
+{
+    const std::optional<std::string> file =
+        HuxAskForFile({m_hWnd, question.save, question.title, PSPlimMeshCommands::kFilterName,
+                       PSPlimMeshCommands::kExtension, question.folder});
+    if (file)
+        Show(m_meshes.Answer(question, *file));
 }
 
 void PSPlimDialog::ToolChosen(CComboBoxEx& box, PSPlimButton button)

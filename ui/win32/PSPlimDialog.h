@@ -16,7 +16,9 @@
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
 #include "ui/win32/HuxPSZoomRatioStatic.h"
 #include "ui/PSPlimEditorCommands.h"
+#include "ui/PSPlimMeshCommands.h"
 #include "ui/win32/PSPlimControl.h"
+#include "ui/win32/PSPlimUserMeshStore.h"
 
 class CPSPlimPluginApp;
 
@@ -52,11 +54,14 @@ private:
     void OpenEditor();
     void Show(const PSPlimRedraw& redraw);
     void RunOptions();
+    void AskForMesh(const PSPlimMeshQuestion& question);
     void ToolChosen(CComboBoxEx& box, PSPlimButton button);
     bool AnswerKey(PSPlimKey key);
 
     CPSPlimPluginApp* m_application;
     PSPlimEditorCommands m_commands;
+    PSPlimUserMeshStore m_meshStore;
+    PSPlimMeshCommands m_meshes;
     CToolBar m_toolbar;
     HuxLineStatic m_separator;
     CImageList m_toolImages;

@@ -13,19 +13,23 @@ int LengthOf(size_t size)
     return size > static_cast<size_t>(INT_MAX) ? -1 : static_cast<int>(size);
 }
 
-} // namespace
-
-std::wstring HuxWideFromUtf8(const std::string& text)
+std::wstring WideFrom(UINT codePage, const std::string& text)
 {
     const int length = LengthOf(text.size());
     if (length <= 0)
         return {};
-    const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    const int needed = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(needed > 0 ? needed : 0), L'\0');
     if (needed > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), needed);
+        MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), needed);
     return wide;
 }
+
+} // namespace
+
+std::wstring HuxWideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text); }
+
+std::wstring HuxWideFromAnsi(const std::string& text) { return WideFrom(CP_ACP, text); }
 
 std::string HuxUtf8FromWide(const std::wstring& text)
 {

@@ -9,6 +9,7 @@ std::wstring HuxWideFromUtf8(const std::string& text);
 std::string HuxUtf8FromWide(const std::wstring& text);
 // False when `text` has a character the ANSI code page cannot represent.
 bool HuxAnsiFromWide(const std::wstring& text, std::string& ansi);
+std::wstring HuxWideFromAnsi(const std::string& text);
 
 // String resource `id` of the framework's module as the module holds it
 // (wide, not zero-terminated); empty when there is none.
