@@ -46,10 +46,11 @@ INT_PTR CDialog::InitialiseFromProcedure(HWND dialog, LPARAM object)
     if (self->m_loop)
         self->m_loop->SetWindow(dialog);
     const BOOL result = self->OnInitDialog();
-    // As the class framework does for a dialog its template leaves unplaced.
-    HuxCentreDialog(dialog, self->OwnerWindow());
+    self->PlaceDialog();
     return result;
 }
+
+void CDialog::PlaceDialog() { HuxCentreDialog(m_hWnd, OwnerWindow()); }
 
 void CDialog::EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
 
