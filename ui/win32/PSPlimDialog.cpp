@@ -24,6 +24,13 @@ constexpr int kToolImageWidth = 16;
 constexpr const wchar_t* kPlacementApplication = L"Squelm";
 constexpr const wchar_t* kPlacementValue = L"EditorPlacement";
 
+static_assert(PSPlimVirtualKey::kEscape == VK_ESCAPE && PSPlimVirtualKey::kSpace == VK_SPACE &&
+              PSPlimVirtualKey::kNumpadZero == VK_NUMPAD0 && PSPlimVirtualKey::kAdd == VK_ADD &&
+              PSPlimVirtualKey::kSubtract == VK_SUBTRACT && PSPlimVirtualKey::kOemPlus == VK_OEM_PLUS &&
+              PSPlimVirtualKey::kOemMinus == VK_OEM_MINUS);
+
+bool KeyIsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
 RECT ChildRect(const CWnd& dialog, const CWnd& child)
 {
     RECT rect{};
@@ -304,6 +311,45 @@ bool PSPlimDialog::OnNotify(NMHDR* header, LRESULT* result)
 BOOL PSPlimDialog::OnHelpInfo(HELPINFO* info)
 {
     return PSPlimDialogHelp::ShowControlHelp(*m_application, info, kPSPlimDialogPopupFile, kPSPlimDialogHelpIds.data());
+}
+
+// Keys reach the editor whatever control has the focus; the space bar is
+// the pan key while held and never presses the focused button.
+bool PSPlimDialog::PreTranslateMessage(const MSG& message)
+{
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (message.wParam == VK_SPACE) {
+            m_editor.SetSpaceHeld(message.message == WM_KEYDOWN);
+            return true;
+        }
+        if (message.message == WM_KEYUP)
+            return false;
+        if (const std::optional<PSPlimKey> key = PSPlimKeyForPress(
+                {uint32_t(message.wParam), KeyIsDown(VK_CONTROL), KeyIsDown(VK_SHIFT), KeyIsDown(VK_MENU)}))
+            return AnswerKey(*key);
+        return false;
+    case WM_CHAR:
+        if (const std::optional<PSPlimKey> key = PSPlimKeyForCharacter(uint32_t(message.wParam)))
+            return AnswerKey(*key);
+        return false;
+    default: return false;
+    }
+}
+
+bool PSPlimDialog::AnswerKey(PSPlimKey key)
+{
+    const std::optional<PSPlimEditorCommands::KeyAnswer> answer =
+        m_commands.Key(key, m_sizeSlider.GetPos(), m_powerSlider.GetPos());
+    if (!answer)
+        return false;
+    if (answer->sizePosition)
+        m_sizeSlider.SetPos(*answer->sizePosition);
+    if (key == PSPlimKey::Escape)
+        m_editor.StrokeCancelled();
+    Show(answer->redraw);
+    return true;
 }
 
 void PSPlimDialog::OnContextMenu(HWND, POINT screenPoint)

@@ -44,6 +44,7 @@ public:
     void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
     BOOL OnHelpInfo(HELPINFO* info) override;
     void OnContextMenu(HWND window, POINT screenPoint) override;
+    bool PreTranslateMessage(const MSG& message) override;
     // Resizable, reopening where the user left it.
     void PlaceDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,6 +60,7 @@ private:
     void Show(const PSPlimRedraw& redraw);
     void RunOptions();
     void ToolChosen(CComboBoxEx& box, PSPlimButton button);
+    bool AnswerKey(PSPlimKey key);
 
     CPSPlimPluginApp* m_application;
     PSPlimEditorCommands m_commands;
