@@ -148,7 +148,8 @@ TEST_F(EditorScreenshots, LargeAfterTheDemoStrokes)
 {
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const LONG width = std::min<LONG>(1600, area.right - area.left), height = std::min<LONG>(1000, area.bottom - area.top);
+    const LONG width = std::min<LONG>(1600, area.right - area.left);
+    const LONG height = std::min<LONG>(1000, area.bottom - area.top);
     const std::string placement = std::to_string(area.left) + "," + std::to_string(area.top) + "," +
                                   std::to_string(area.left + width) + "," + std::to_string(area.top + height) + ",0";
     RememberedEditorPlacement::Set(placement.c_str());
