@@ -9,6 +9,7 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
 #include "warp/PixelReader.h"
+#include "warp/QuadMeasures.h"
 #include "warp/SampleCounts.h"
 
 #include <cmath>
@@ -29,6 +30,17 @@ inline int32_t TruncatePosition(double value)
     if (value > PixelReader::kPositionLimit)
         return int32_t(PixelReader::kPositionLimit);
     return int32_t(value);
+}
+
+// TruncatePosition of both coordinates.
+inline void TruncatePositions(PointPair position, int32_t& x, int32_t& y)
+{
+    if (position.Within(PixelReader::kPositionLimit)) {
+        position.Truncate(x, y);
+        return;
+    }
+    x = TruncatePosition(position.X());
+    y = TruncatePosition(position.Y());
 }
 
 class PixelSampler {
@@ -57,15 +69,16 @@ private:
                (mode == PSPlimInterpolation::Adaptive && (lengthTop < 0.8 || lengthLeft < 0.8));
     }
 
+    // Counts as ReduceSampleCounts leaves them.
     template <bool kBilinear>
     static void SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
                               int32_t sums[3]);
 
-    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
+    // reciprocal: 1.0 / divisor.
+    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor, double reciprocal)
     {
-        const double reciprocal = 1.0 / divisor;
         const uint32_t c0 = AverageRoundedUp(uint32_t(sums[0]), divisor, reciprocal);
         const uint32_t c1 = AverageRoundedUp(uint32_t(sums[1]), divisor, reciprocal);
         const uint32_t c2 = AverageRoundedUp(uint32_t(sums[2]), divisor, reciprocal);
@@ -122,20 +135,22 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
                                         const HuxGeometry::HuxPoint2D& bottomRight, int32_t sums[3])
 {
     // Sub-cell centres, stepped by repeated addition from half a step.
-    const double stepU = 1.0 / countTop;
-    const double stepV = 1.0 / countLeft;
+    const double stepU = kSampleReciprocals.plain[countTop];
+    const double stepV = kSampleReciprocals.plain[countLeft];
+    const PointPair tl = PointPair::Of(topLeft), tr = PointPair::Of(topRight);
+    const PointPair bl = PointPair::Of(bottomLeft), br = PointPair::Of(bottomRight);
     for (double u = stepU * 0.5; u < 1.0; u += stepU) {
-        const double topX = (1.0 - u) * topLeft.x + u * topRight.x;
-        const double topY = (1.0 - u) * topLeft.y + u * topRight.y;
-        const double bottomX = (1.0 - u) * bottomLeft.x + u * bottomRight.x;
-        const double bottomY = (1.0 - u) * bottomLeft.y + u * bottomRight.y;
+        const PointPair before = PointPair::Both(1.0 - u), after = PointPair::Both(u);
+        const PointPair top = before * tl + after * tr;
+        const PointPair bottom = before * bl + after * br;
         for (double v = stepV * 0.5; v < 1.0; v += stepV) {
-            const double x = (1.0 - v) * topX + v * bottomX;
-            const double y = (1.0 - v) * topY + v * bottomY;
+            const PointPair position = PointPair::Both(1.0 - v) * top + PointPair::Both(v) * bottom;
             if constexpr (kBilinear) {
-                reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+                reader.AccumulateBilinear(position.X(), position.Y(), sums[0], sums[1], sums[2]);
             } else {
-                const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+                int32_t x, y;
+                TruncatePositions(position + PointPair::Both(0.5), x, y);
+                const uint8_t* p = reader.PixelAt(x, y);
                 sums[0] += p[0];
                 sums[1] += p[1];
                 sums[2] += p[2];
@@ -147,33 +162,28 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
 inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point& topLeft, const Point& topRight,
                                  const Point& bottomLeft, const Point& bottomRight) const
 {
-    const double topDx = topLeft.x - topRight.x;
-    const double topDy = topLeft.y - topRight.y;
-    const double leftDx = topLeft.x - bottomLeft.x;
-    const double leftDy = topLeft.y - bottomLeft.y;
-    const double squaredTop = topDx * topDx + topDy * topDy;
-    const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
-    const Single single = ClassifySingle(squaredTop, squaredLeft);
+    const QuadMeasures quad = MeasureQuad(topLeft, topRight, bottomLeft, bottomRight);
+    const Single single = ClassifySingle(quad.squaredTop, quad.squaredLeft);
     if (single == Single::Undecided) {
-        RenderMany(reader, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, out, quad.squaredTop, quad.squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
     // One sample at the centre of the patch (u = v = 0.5).
-    const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
-    const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
     // Bytes are read before any is written and the pointer is advanced once:
     // byte stores may alias anything, and would force reloads otherwise.
     uint8_t* const o = out;
     out = o + 3;
     if (single == Single::Nearest) {
-        const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+        int32_t x, y;
+        TruncatePositions(quad.centre + PointPair::Both(0.5), x, y);
+        const uint8_t* p = reader.PixelAt(x, y);
         const uint8_t c0 = p[0], c1 = p[1], c2 = p[2];
         o[0] = c0;
         o[1] = c1;
         o[2] = c2;
     } else {
         int32_t sums[3] = {0, 0, 0};
-        reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
+        reader.AccumulateBilinear(quad.centre.X(), quad.centre.Y(), sums[0], sums[1], sums[2]);
         constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
         const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
         const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
@@ -184,7 +194,9 @@ inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point
     }
 }
 
-inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
+// Out of line, so that the one-sample path stays small enough to be inlined
+// into the tile walk.
+[[gnu::noinline]] inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
                                      const Point& topLeft, const Point& topRight, const Point& bottomLeft,
                                      const Point& bottomRight) const
 {
@@ -197,9 +209,9 @@ inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double 
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
+        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal), kSampleReciprocals.weighted[n]);
     } else {
         SampleLattice<false>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n);
+        WriteAverage(out, sums, n, kSampleReciprocals.plain[n]);
     }
 }
