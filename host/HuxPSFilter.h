@@ -83,6 +83,10 @@ public:
 
     // ---- View: zoom and scrolling ------------------------------------------
     void SetPreviewSize(int32_t width, int32_t height);
+    // The preview area took another size (its window was resized): the
+    // zoom level and the view follow it (HuxPSLevelAfterResize), the view
+    // centred where it was.
+    void ResizePreview(int32_t width, int32_t height);
     void ZoomIn();
     void ZoomOut();
     // The level at which the whole filter rectangle fits the preview.
@@ -135,6 +139,7 @@ private:
     void* LockParameters();
     void ReleaseParameters() noexcept;
     void RequestRects(const HuxRect& in, const HuxRect& mask, int scale);
+    void SetPreviewArea(int32_t width, int32_t height);
     void BuildAllPreviews();
     void ZoomTo(int level);
     void ScrollAxis(int32_t delta, bool vertical);

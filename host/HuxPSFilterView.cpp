@@ -18,14 +18,26 @@ HuxPointI HuxPSFilter::ViewSize() const
 
 void HuxPSFilter::SetPreviewSize(int32_t width, int32_t height)
 {
+    SetPreviewArea(width, height);
+    m_zoomLevel = m_fitLevel;
+    m_viewRect = m_filterRect;
+    BuildAllPreviews();
+}
+
+void HuxPSFilter::ResizePreview(int32_t width, int32_t height)
+{
+    const int oldFitLevel = m_fitLevel;
+    SetPreviewArea(width, height);
+    ZoomTo(HuxPSLevelAfterResize(m_zoomLevel, oldFitLevel, m_fitLevel));
+}
+
+void HuxPSFilter::SetPreviewArea(int32_t width, int32_t height)
+{
     m_previewWidth = width;
     m_previewHeight = height;
     m_fitLevel = std::max(HuxPSAxisFitLevel(m_filterRect.Width(), width),
                           HuxPSAxisFitLevel(m_filterRect.Height(), height));
     m_closestLevel = HuxPSClosestLevel(m_fitLevel);
-    m_zoomLevel = m_fitLevel;
-    m_viewRect = m_filterRect;
-    BuildAllPreviews();
 }
 
 void HuxPSFilter::BuildAllPreviews()
@@ -63,9 +75,8 @@ void HuxPSFilter::ZoomTo(int level)
 {
     m_zoomLevel = level;
     const HuxPointI size = ViewSize();
-    const int32_t left = m_viewRect.left + m_viewRect.Width() / 2 - size.x / 2;
-    const int32_t top = m_viewRect.top + m_viewRect.Height() / 2 - size.y / 2;
-    SetViewRect({left, top, left + size.x, top + size.y});
+    const HuxPointI corner = HuxPSCentredCorner(m_viewRect, size);
+    SetViewRect({corner.x, corner.y, corner.x + size.x, corner.y + size.y});
 }
 
 // The rectangle keeps its top-left corner, takes the size of the current

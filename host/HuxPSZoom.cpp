@@ -19,3 +19,15 @@ int32_t HuxPSViewExtent(int level, int32_t areaExtent, int32_t filterExtent)
     const int64_t extent = level <= 0 ? area / (2 - int64_t(level)) : area * level;
     return static_cast<int32_t>(std::clamp<int64_t>(extent, 0, std::max<int32_t>(filterExtent, 0)));
 }
+
+int HuxPSLevelAfterResize(int level, int oldFitLevel, int newFitLevel)
+{
+    if (level == oldFitLevel)
+        return newFitLevel;
+    return std::clamp(level, HuxPSClosestLevel(newFitLevel), newFitLevel);
+}
+
+HuxPointI HuxPSCentredCorner(const HuxRect& view, HuxPointI size)
+{
+    return {view.left + view.Width() / 2 - size.x / 2, view.top + view.Height() / 2 - size.y / 2};
+}

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "HuxLib/HuxGeometry/HuxRect.h"
+
 // Largest level at which a filter extent fits an area extent on one axis.
 int HuxPSAxisFitLevel(int32_t filterExtent, int32_t areaExtent);
 
@@ -15,3 +17,11 @@ constexpr int HuxPSScaleForLevel(int level) { return level > 1 ? level : 1; }
 
 // The nearest the user may zoom in: 7:1, unless the fit level is already closer.
 constexpr int HuxPSClosestLevel(int fitLevel) { return fitLevel < -5 ? fitLevel : -5; }
+
+// The level after the preview area changed size: a view that showed the
+// whole filter (its fit level) shows it whole again; any other keeps its
+// level, within those the new area allows.
+int HuxPSLevelAfterResize(int level, int oldFitLevel, int newFitLevel);
+
+// The top-left corner of a view of `size` centred where `view` is centred.
+HuxPointI HuxPSCentredCorner(const HuxRect& view, HuxPointI size);

@@ -31,6 +31,14 @@ void PSPlimEditorCommands::Open(int32_t previewWidth, int32_t previewHeight)
     app_.BuildThumbnail(kThumbnailBound, kThumbnailBound);
 }
 
+PSPlimRedraw PSPlimEditorCommands::Resize(int32_t previewWidth, int32_t previewHeight)
+{
+    if (app_.GetPreviewSize() == HuxPointI{previewWidth, previewHeight})
+        return {};
+    app_.ResizePreview(previewWidth, previewHeight);
+    return {true, true, true, false};
+}
+
 std::optional<PSPlimControlLayout> PSPlimEditorCommands::LayOut(const HuxRect& client)
 {
     std::optional<PSPlimControlLayout> layout =

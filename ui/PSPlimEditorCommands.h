@@ -47,6 +47,9 @@ public:
     // The editor opens with a preview of the control's client size and the
     // locator's thumbnail.
     void Open(int32_t previewWidth, int32_t previewHeight);
+    // The control's client area took another size: the preview follows it
+    // (nothing to redraw when the size stayed).
+    PSPlimRedraw Resize(int32_t previewWidth, int32_t previewHeight);
     // The layout of a paint of the control's client area: the stroke maps
     // the mouse through the image rectangle it places (before anything is
     // drawn), and keeps the last one while there is no preview to lay out.

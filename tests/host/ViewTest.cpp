@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
@@ -273,4 +274,40 @@ TEST(View, RandomNavigationKeepsTheViewInsideWithItsLevelsSize)
             ASSERT_EQ(source->AbsHeight(), filter.ScaledViewRect().Height());
         }
     });
+}
+
+// A resized preview area: a whole view stays whole at the new fit level,
+// another keeps its level (cut to the new fit) and its centre, shifted back
+// inside the filter where it would leave it.
+TEST_F(ViewFixture, AResizedPreviewKeepsTheViewCentredAtItsLevel)
+{
+    struct Case {
+        int zoomIns;
+        std::optional<HuxRect> moved;
+        HuxPointI resized;
+        int level;
+        HuxRect view;
+    };
+    const Case cases[] = {
+        {0, std::nullopt, {500, 500}, 2, {0, 0, 1000, 600}},
+        {1, std::nullopt, {500, 300}, 2, {0, 0, 1000, 600}},
+        {9, std::nullopt, {500, 500}, -5, {465, 265, 536, 336}},
+        {3, HuxRect{750, 350, 1000, 600}, {400, 300}, 1, {600, 300, 1000, 600}},
+        {3, std::nullopt, {250, 250}, 1, {375, 175, 625, 425}},
+    };
+    for (const Case& c : cases) {
+        Run([&] {
+            filter.SetPreviewSize(250, 250);
+            for (int i = 0; i < c.zoomIns; ++i)
+                filter.ZoomIn();
+            if (c.moved)
+                filter.SetViewRect(*c.moved);
+            filter.ResizePreview(c.resized.x, c.resized.y);
+        });
+        SCOPED_TRACE(testing::Message() << c.zoomIns << " zoom-ins, resized to " << c.resized.x << "x" << c.resized.y);
+        EXPECT_EQ(filter.GetPreviewSize(), c.resized);
+        EXPECT_EQ(filter.GetZoomLevel(), c.level);
+        EXPECT_EQ(filter.GetViewRect(), c.view);
+        EXPECT_EQ(filter.GetSourcePreview()->Width(), filter.ScaledViewRect().Width());
+    }
 }

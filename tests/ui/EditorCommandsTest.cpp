@@ -155,6 +155,16 @@ TEST(EditorCommandsTest, ZoomLocateAndPanMoveTheView)
     });
 }
 
+TEST(EditorCommandsTest, AResizeRedrawsTheViewOnlyWhenThePreviewSizeChanged)
+{
+    WithCommands(300, 200, [](PSPlimEditorCommands& commands) {
+        EXPECT_EQ(commands.Resize(300, 200), kNone);
+        EXPECT_EQ(commands.Resize(700, 500), (PSPlimRedraw{true, true, true, false}));
+        EXPECT_EQ(commands.App().GetPreviewSize(), (HuxPointI{700, 500}));
+        EXPECT_EQ(commands.App().GetZoomLevel(), commands.App().GetFitLevel());
+    });
+}
+
 namespace {
 
 // The points of two grids of one size, compared.

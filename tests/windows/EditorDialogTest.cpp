@@ -1,7 +1,8 @@
 // The editor dialog of the real Squelm.8bf, opened by the test host's Start
 // call on this thread and used from a second thread through its own
 // controls: what it shows on opening, strokes, tooltips, the grid toggle,
-// the sliders, where it opens, and how OK and Cancel end the run.
+// the sliders, where it opens, resizing and the placement it remembers, and
+// how OK and Cancel end the run.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,11 +18,15 @@
 #include <regex>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "testhost/PollUntil.h"
 #include "PluginFile.h"
+#include "RememberedEditorPlacement.h"
 #include "ui/PSPlimImageRectProperties.h"
 #include "effect/PSPlimVersionText.h"
+#include "host/HuxPSZoom.h"
 #include "resources/ResourceIds.h"
 #include "support/ParametersRecord.h"
 #include "testhost/OwnerWindow.h"
@@ -92,6 +97,27 @@ bool Inside(const RECT& inner, const RECT& outer)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
+}
+
+RECT ClientRectOf(HWND window)
+{
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+// The dialog's visible controls in its client coordinates.
+std::vector<std::pair<int, RECT>> VisibleControls(HWND dialog)
+{
+    std::vector<std::pair<int, RECT>> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT rect = WindowRect(child);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        controls.emplace_back(GetDlgCtrlID(child), rect);
+    }
+    return controls;
 }
 
 RECT WorkArea()
@@ -359,6 +385,7 @@ protected:
 
     void SetUp() override
     {
+        RememberedEditorPlacement::Forget();
         ASSERT_NE(entry_, nullptr);
         host_ = std::make_unique<TestHost>(entry_);
         host_->SetImage(Picture());
@@ -390,6 +417,8 @@ protected:
         user.Join();
         return result;
     }
+
+    void TearDown() override { RememberedEditorPlacement::Forget(); }
 
     static PS::PluginEntry entry_;
     std::unique_ptr<TestHost> host_;
@@ -632,6 +661,90 @@ TEST_F(EditorDialog, OpensCentredOnAShownOwnerAndOnScreenWithoutOneOrWithItMinim
     Run([&](const Editor& editor) {
         EXPECT_EQ(GetWindow(editor.Window(), GW_OWNER), ownerWindow);
         EXPECT_TRUE(Inside(WindowRect(editor.Window()), WorkArea()));
+        editor.ClickButton(IDCANCEL);
+    });
+}
+
+// ---- Resizing -------------------------------------------------------------------------
+
+// At each size and maximised: every control inside the client area, none
+// over another, and the zoom levels of a preview of the control's size.
+TEST_F(EditorDialog, ResizedOrMaximisedItKeepsEveryControlApartAndThePreviewTakesTheControlsSize)
+{
+    Run([](const Editor& editor) {
+        const RECT opened = WindowRect(editor.Window());
+        const int width = opened.right - opened.left, height = opened.bottom - opened.top;
+        const SIZE sizes[] = {{width + 400, height + 250}, {width, height + 300}, {width / 2, height / 2}};
+        const auto check = [&](const char* what) {
+            SCOPED_TRACE(what);
+            const RECT client = ClientRectOf(editor.Window());
+            const std::vector<std::pair<int, RECT>> controls = VisibleControls(editor.Window());
+            for (size_t i = 0; i < controls.size(); ++i) {
+                EXPECT_TRUE(Inside(controls[i].second, client)) << "control " << controls[i].first;
+                for (size_t j = i + 1; j < controls.size(); ++j) {
+                    RECT overlap{};
+                    EXPECT_FALSE(IntersectRect(&overlap, &controls[i].second, &controls[j].second))
+                        << "controls " << controls[i].first << " and " << controls[j].first;
+                }
+            }
+            // The zoom steps from the fit level to the closest (7:1) are
+            // those of a preview of the control's client size.
+            const RECT area = ClientRectOf(editor.Item(IDC_EDITOR_CONTROL));
+            const int fit = std::max(HuxPSAxisFitLevel(160, area.right), HuxPSAxisFitLevel(120, area.bottom));
+            EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)));
+            int steps = 0;
+            for (; IsWindowEnabled(editor.Item(IDC_ZOOM_IN)) && steps < 10; ++steps)
+                editor.ClickButton(IDC_ZOOM_IN);
+            EXPECT_EQ(steps, fit - HuxPSClosestLevel(fit));
+            while (IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)))
+                editor.ClickButton(IDC_ZOOM_OUT);
+        };
+        check("as opened");
+        for (const SIZE& size : sizes) {
+            SetWindowPos(editor.Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+            const RECT now = WindowRect(editor.Window());
+            EXPECT_EQ(now.right - now.left, std::max(size.cx, LONG(width)));
+            EXPECT_EQ(now.bottom - now.top, std::max(size.cy, LONG(height)));
+            check(std::to_string(size.cx).c_str());
+        }
+        editor.Send(editor.Window(), WM_SYSCOMMAND, SC_MAXIMIZE);
+        EXPECT_TRUE(IsZoomed(editor.Window()));
+        check("maximised");
+        editor.ClickButton(IDCANCEL);
+    });
+}
+
+// ---- Remembered placement -------------------------------------------------------------------
+
+TEST_F(EditorDialog, ReopensWhereItWasLeftMaximisedOrNotAndOnScreenWhenThatPlaceIsGone)
+{
+    const RECT placed{60, 50, 960, 750};
+    Run([&](const Editor& editor) {
+        MoveWindow(editor.Window(), placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                   TRUE);
+        editor.ClickButton(IDCANCEL);
+    });
+    Run([&](const Editor& editor) {
+        const RECT reopened = WindowRect(editor.Window());
+        EXPECT_TRUE(EqualRect(&placed, &reopened));
+        editor.Send(editor.Window(), WM_SYSCOMMAND, SC_MAXIMIZE);
+        editor.ClickButton(IDCANCEL);
+    });
+    Run([&](const Editor& editor) {
+        EXPECT_TRUE(IsZoomed(editor.Window()));
+        editor.Send(editor.Window(), WM_SYSCOMMAND, SC_RESTORE);
+        const RECT restored = WindowRect(editor.Window());
+        EXPECT_TRUE(EqualRect(&placed, &restored));
+        editor.ClickButton(IDCANCEL);
+    });
+
+    // Off every monitor: its size, whole on the screen.
+    RememberedEditorPlacement::Set("5000,4000,5900,4700,0");
+    Run([&](const Editor& editor) {
+        const RECT now = WindowRect(editor.Window());
+        EXPECT_TRUE(Inside(now, WorkArea()));
+        EXPECT_EQ(now.right - now.left, 900);
+        EXPECT_EQ(now.bottom - now.top, 700);
         editor.ClickButton(IDCANCEL);
     });
 }

@@ -1,16 +1,19 @@
 // The real editor of Squelm.8bf on the bundled photograph, played by the
 // stroke-script driver, photographed from the screen at the moments a user
-// would look: just opened, after the demo's strokes with the grid shown,
-// zoomed in with the locator open, and the options dialog. The pictures go
+// would look: just opened, after the demo's strokes with the grid shown (also
+// in a large editor), zoomed in with the locator open, and the options
+// dialog. The pictures go
 // to screenshots/ of the build directory (scripts/screenshots copies them
 // for the README); the checks are what those pictures must show.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "PluginFile.h"
+#include "RememberedEditorPlacement.h"
 #include "resources/ResourceIds.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
@@ -103,7 +106,8 @@ protected:
 
 PS::PluginEntry EditorScreenshots::entry_ = nullptr;
 
-TEST_F(EditorScreenshots, OpenedAndAfterTheDemoStrokesWithTheGridShown)
+// The demo's strokes, with the grid shown.
+std::string DemoScript()
 {
     std::string demo = "toggle grid\n";
     for (const std::string& line : {std::string("tool right boggle\nsize 0.14\npower 1.0\n"),
@@ -114,9 +118,13 @@ TEST_F(EditorScreenshots, OpenedAndAfterTheDemoStrokesWithTheGridShown)
                                     std::string("drag left 100,150 88,165 78,180 68,195 61,210 57,225 55,240 57,255 "
                                                 "61,270 68,285 78,300 88,315 100,330\n")})
         demo += line;
+    return demo;
+}
 
+TEST_F(EditorScreenshots, OpenedAndAfterTheDemoStrokesWithTheGridShown)
+{
     RgbImage opened, edited;
-    const SquelmHost::RunResult result = Play(demo, [&](const PSPlimScriptCommand& next, intptr_t editor) {
+    const SquelmHost::RunResult result = Play(DemoScript(), [&](const PSPlimScriptCommand& next, intptr_t editor) {
         if (opened.Empty())
             opened = Screenshot(editor, "editor-opened.png");
         else if (next.kind == Kind::Ok)
@@ -130,6 +138,29 @@ TEST_F(EditorScreenshots, OpenedAndAfterTheDemoStrokesWithTheGridShown)
     EXPECT_EQ(GridColouredPixels(opened), 0);
     EXPECT_GT(GridColouredPixels(edited), 1000);
     EXPECT_NE(host_->Image().pixels, photo_.pixels);
+}
+
+// The editor left at 1600 x 1000 (or the screen's work area, if smaller)
+// in an earlier run: the preview takes the room.
+TEST_F(EditorScreenshots, LargeAfterTheDemoStrokes)
+{
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const LONG width = std::min<LONG>(1600, area.right - area.left);
+    const LONG height = std::min<LONG>(1000, area.bottom - area.top);
+    const std::string placement = std::to_string(area.left) + "," + std::to_string(area.top) + "," +
+                                  std::to_string(area.left + width) + "," + std::to_string(area.top + height) + ",0";
+    RememberedEditorPlacement::Set(placement.c_str());
+    RgbImage large;
+    const SquelmHost::RunResult result = Play(DemoScript(), [&](const PSPlimScriptCommand& next, intptr_t editor) {
+        if (next.kind == Kind::Ok)
+            large = Screenshot(editor, "editor-large.png");
+    });
+    RememberedEditorPlacement::Forget();
+    ASSERT_TRUE(result.Succeeded()) << result.result;
+    EXPECT_EQ(large.width, width);
+    EXPECT_EQ(large.height, height);
+    EXPECT_GT(GridColouredPixels(large), 3000);
 }
 
 TEST_F(EditorScreenshots, ZoomedInWithTheLocatorOpenAndTheOptionsDialog)

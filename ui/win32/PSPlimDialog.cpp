@@ -9,6 +9,7 @@
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimVersionText.h"
 #include "ui/PSPlimDialogModel.h"
+#include "ui/PSPlimEditorLayout.h"
 #include "ui/win32/PSPlimDialogHelp.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
 
@@ -20,6 +21,9 @@ constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr int kToolImageWidth = 16;
+// Where the editor's placement is kept for the user (HKCU\Software\Squelm).
+constexpr const wchar_t* kPlacementApplication = L"Squelm";
+constexpr const wchar_t* kPlacementValue = L"EditorPlacement";
 
 static_assert(PSPlimVirtualKey::kEscape == VK_ESCAPE && PSPlimVirtualKey::kSpace == VK_SPACE &&
               PSPlimVirtualKey::kNumpadZero == VK_NUMPAD0 && PSPlimVirtualKey::kAdd == VK_ADD &&
@@ -45,7 +49,8 @@ PSPlimDialog::PSPlimDialog(CPSPlimPluginApp* application, HWND owner)
       m_meshes(*application, m_meshStore),
       m_editor(m_commands),
       m_zoomRatio(application, 1),
-      m_locator(m_commands)
+      m_locator(m_commands),
+      m_placement(kPlacementApplication, kPlacementValue)
 {
     m_editor.SetDialog(this);
 }
@@ -83,7 +88,40 @@ BOOL PSPlimDialog::OnInitDialog()
     EnableToolTips();
     SetStatusText(PSPlimBuildLabel());
     UpdateZoomButtons();
+    m_resizer.Attach(m_hWnd, &PSPlimEditorAnchor);
     return TRUE;
+}
+
+void PSPlimDialog::PlaceDialog()
+{
+    CDialog::PlaceDialog();
+    m_placement.Restore(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER), m_resizer.MinimumSize());
+}
+
+LRESULT PSPlimDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_GETMINMAXINFO)
+        return CDialog::WindowProc(message, wParam, lParam);
+    m_resizer.LimitSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+}
+
+// The preview takes the editor control's new client size.
+void PSPlimDialog::OnSize(UINT type, int width, int height)
+{
+    CDialog::OnSize(type, width, height);
+    if (type == SIZE_MINIMIZED || !m_resizer.Attached())
+        return;
+    m_resizer.LayOut(width, height);
+    RECT client{};
+    m_editor.GetClientRect(&client);
+    Show(m_commands.Resize(client.right, client.bottom));
+}
+
+void PSPlimDialog::OnDestroy()
+{
+    m_placement.Save(m_hWnd);
+    CDialog::OnDestroy();
 }
 
 void PSPlimDialog::CreateToolbar()

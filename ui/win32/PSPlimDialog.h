@@ -13,6 +13,8 @@
 #include "HuxLib/HUXWIN/win32/CDialog.h"
 #include "HuxLib/HUXWIN/win32/CImageList.h"
 #include "HuxLib/HUXWIN/win32/CToolBar.h"
+#include "HuxLib/HUXWIN/win32/HuxDialogResizer.h"
+#include "HuxLib/HUXWIN/win32/HuxRememberedPlacement.h"
 #include "ui/win32/HuxPSPreviewLocatorButton.h"
 #include "ui/win32/HuxPSZoomRatioStatic.h"
 #include "ui/PSPlimEditorCommands.h"
@@ -45,6 +47,11 @@ public:
     BOOL OnHelpInfo(HELPINFO* info) override;
     void OnContextMenu(HWND window, POINT screenPoint) override;
     bool PreTranslateMessage(const MSG& message) override;
+    // Resizable, reopening where the user left it.
+    void PlaceDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type, int width, int height) override;
+    void OnDestroy() override;
 
 private:
     void CreateToolbar();
@@ -77,4 +84,6 @@ private:
     CStatic m_toolbarPlaceholder;
     CStatic m_statusLabel;
     CStatic m_editorFrame;
+    HuxDialogResizer m_resizer;
+    HuxRememberedPlacement m_placement;
 };

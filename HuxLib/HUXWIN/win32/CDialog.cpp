@@ -48,10 +48,11 @@ INT_PTR CDialog::InitialiseFromProcedure(HWND dialog, LPARAM object)
     if (self->m_loop)
         self->m_loop->SetWindow(dialog);
     const BOOL result = self->OnInitDialog();
-    // As the class framework does for a dialog its template leaves unplaced.
-    HuxCentreDialog(dialog, self->OwnerWindow());
+    self->PlaceDialog();
     return result;
 }
+
+void CDialog::PlaceDialog() { HuxCentreDialog(m_hWnd, OwnerWindow()); }
 
 bool CDialog::PreTranslateMessage(const MSG&) { return false; }
 

@@ -35,6 +35,9 @@ public:
     // with IDCANCEL.
     virtual void OnOK();
     virtual void OnCancel();
+    // After OnInitDialog: the default centres the dialog on its owner, as
+    // the class framework does for a dialog its template leaves unplaced.
+    virtual void PlaceDialog();
 
     bool OnCommand(UINT id, UINT code, HWND control) override;
     // A message of the modal loop for the dialog or one of its windows,

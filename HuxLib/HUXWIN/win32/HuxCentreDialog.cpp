@@ -10,22 +10,32 @@ bool UsableOwner(HWND owner) { return owner && IsWindow(owner) && IsWindowVisibl
 
 } // namespace
 
-void HuxCentreDialog(HWND dialog, HWND owner)
+std::optional<HuxRect> HuxUsableOwnerRect(HWND owner)
 {
-    RECT window{};
-    if (!GetWindowRect(dialog, &window))
-        return;
-    std::optional<HuxRect> ownerRect;
     RECT ownerWindow{};
     if (UsableOwner(owner) && GetWindowRect(owner, &ownerWindow))
-        ownerRect = FromRect(ownerWindow);
+        return FromRect(ownerWindow);
+    return std::nullopt;
+}
+
+std::optional<HuxRect> HuxOwnerWorkArea(HWND owner)
+{
     // A minimised owner's monitor is still the one it belongs to.
     const HMONITOR monitor = owner && IsWindow(owner) ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
                                                       : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(monitor, &info))
+        return std::nullopt;
+    return FromRect(info.rcWork);
+}
+
+void HuxCentreDialog(HWND dialog, HWND owner)
+{
+    RECT window{};
+    const std::optional<HuxRect> workArea = HuxOwnerWorkArea(owner);
+    if (!GetWindowRect(dialog, &window) || !workArea)
         return;
-    const HuxRect placed = HuxDialogPlacement(FromRect(window), ownerRect, FromRect(info.rcWork));
+    const HuxRect placed = HuxDialogPlacement(FromRect(window), HuxUsableOwnerRect(owner), *workArea);
     SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,4 +5,14 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "HuxLib/HuxGeometry/HuxRect.h"
+
 void HuxCentreDialog(HWND dialog, HWND owner);
+
+// The owner's window rectangle while it is a visible, restored window.
+std::optional<HuxRect> HuxUsableOwnerRect(HWND owner);
+// The work area of the monitor nearest the owner (the primary one without
+// an owner); none if the system cannot say.
+std::optional<HuxRect> HuxOwnerWorkArea(HWND owner);
