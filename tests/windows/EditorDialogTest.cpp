@@ -756,6 +756,8 @@ TEST_F(EditorDialog, ReopensWhereItWasLeftMaximisedOrNotAndOnScreenWhenThatPlace
 TEST_F(EditorDialog, KeysDoWhatTheirButtonsDoSpaceDragPansAndEscTakesBackAStrokeFirst)
 {
     const RunResult result = Run([](const Editor& editor) {
+        // The real pointer's own moves must not steer the drags posted here.
+        editor.ParkPointer();
         auto enabled = [&](int id) { return bool(IsWindowEnabled(editor.Item(id))); };
         const HWND control = editor.Item(IDC_EDITOR_CONTROL);
         RECT client{};
