@@ -765,7 +765,11 @@ TEST_F(EditorDialog, KeysDoWhatTheirButtonsDoSpaceDragPansAndEscTakesBackAStroke
         const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
         const LPARAM right = MAKELPARAM(client.right / 2 + 40, client.bottom / 2);
 
+        // From the fit, one level in: the view sits in the middle, with room
+        // to pan either way; the paint that places it is done before reading.
+        editor.ChordUntil('0', false, [&] { return !enabled(IDC_ZOOM_OUT); });
         EXPECT_TRUE(editor.ChordUntil(VK_OEM_PLUS, false, [&] { return enabled(IDC_ZOOM_OUT); })) << "Ctrl+=";
+        editor.ControlShot();
         auto imageLeft = [&] { return reinterpret_cast<intptr_t>(GetPropA(control, PSPlimImageRectProperties::kLeft)); };
         const intptr_t leftBefore = imageLeft();
         editor.PostToControl({{WM_KEYDOWN, VK_SPACE, 1},
