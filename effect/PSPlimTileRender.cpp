@@ -24,9 +24,9 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
     PrepareLanes(grid, rect);
     std::vector<int32_t> pending;
     if (pool_.ThreadCount() > 1 && tiles.size() > 1) {
-        const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
-        standInPixels_.resize(tileBytes * 3);
-        standInMask_.assign(tileBytes, 0xFF);
+        const size_t tilePixels = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
+        standInPixels_.resize(tilePixels * size_t(cache.Layout().PixelBytes()));
+        standInMask_.assign(tilePixels, 0xFF);
         // Runs of tiles whose own area of the source the cache holds at once.
         for (size_t begin = 0; begin < tiles.size();) {
             std::vector<int32_t> under = SourceTilesUnder(cache, tiles[begin]);
@@ -84,17 +84,7 @@ void PSPlimTileRender::PrepareLanes(PSPlimGrid& grid, const HuxRect& rect)
 void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const
 {
     lane.grid->SetLookupState(0, 0, false);
-    switch (mode_) {
-    case Mode::Plain:
-        mapper_->RenderTile(source, tile, *lane.mapping);
-        break;
-    case Mode::Masked:
-        mapper_->RenderTileMasked(source, tile, *lane.mapping);
-        break;
-    case Mode::Knockout:
-        mapper_->RenderTileKnockout(source, tile, *lane.mapping);
-        break;
-    }
+    RenderTileInSourceFormat(*mapper_, mode_, source, tile, *lane.mapping);
 }
 
 std::vector<int32_t> PSPlimTileRender::SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile)

@@ -1,6 +1,9 @@
 // The per-pixel rule of the texture mapper: from the four mapped corners of a
 // destination pixel, decide how many samples to take and how, average them
-// over the source quadrilateral and write the 3 result bytes.
+// over the source quadrilateral and write the result pixel, in the format of
+// the reader. With weighted transparency the colour is averaged weighted by
+// it and divided back; with kept transparency only the colour is written
+// (the pixel's own transparency is the walk's to copy).
 //
 // Inline because it is the innermost step of every render; the arithmetic is
 // written out in the exact order the result depends on.
@@ -13,6 +16,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 struct SamplerSettings {
     PSPlimInterpolation interpolationMode = PSPlimInterpolation::Bilinear;
@@ -24,18 +28,26 @@ struct SamplerSettings {
 // clamped first so that the conversion is always defined.
 inline int32_t TruncatePosition(double value)
 {
-    if (!(value >= -PixelReader::kPositionLimit))
-        return -int32_t(PixelReader::kPositionLimit);
-    if (value > PixelReader::kPositionLimit)
-        return int32_t(PixelReader::kPositionLimit);
+    if (!(value >= -kSamplePositionLimit))
+        return -int32_t(kSamplePositionLimit);
+    if (value > kSamplePositionLimit)
+        return int32_t(kSamplePositionLimit);
     return int32_t(value);
 }
 
+template <class Format = HuxRgb8>
 class PixelSampler {
 public:
+    using Sample = typename Format::Sample;
+    using Reader = PixelReader<Format>;
+    using Sum = typename Reader::Sum;
+    // Channels averaged: all but kept transparency.
+    static constexpr int kAveraged = Format::kAlpha == HuxAlpha::Kept ? Format::kColours : Format::kChannels;
+
     explicit PixelSampler(const SamplerSettings& settings);
 
-    void Render(PixelReader& reader, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
+    // Writes the pixel at `out` and advances it by one pixel.
+    void Render(Reader& reader, Sample*& out, const HuxGeometry::HuxPoint2D& topLeft,
                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
                 const HuxGeometry::HuxPoint2D& bottomRight) const;
 
@@ -46,7 +58,7 @@ private:
     // lengths; only near a threshold are the lengths themselves needed.
     enum class Single { Nearest, Bilinear, Undecided };
     Single ClassifySingle(double squaredTop, double squaredLeft) const;
-    void RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
+    void RenderMany(Reader& reader, Sample* out, double squaredTop, double squaredLeft,
                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
                     const Point& bottomRight) const;
 
@@ -58,22 +70,46 @@ private:
     }
 
     template <bool kBilinear>
-    static void SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
+    static void SampleLattice(Reader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
-                              int32_t sums[3]);
+                              Sum* sums);
 
-    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor)
+    // Every channel's average rounded up, `divide` giving it from a sum.
+    // Weighted colour instead is its sum over the transparency's, rounded
+    // up as well (0 where nothing is visible): the premultiplied average
+    // divided back, which cannot exceed the largest sample and is, where
+    // every sample is equally opaque, the colour's plain average.
+    template <class Divide>
+    static void WriteSums(Sample* o, const Sum* sums, Divide divide)
     {
+        using Unsigned = std::make_unsigned_t<Sum>;
+        Sample result[kAveraged];
+        if constexpr (Format::kAlpha == HuxAlpha::Weighted) {
+            const Unsigned alpha = Unsigned(sums[Format::kColours]);
+            [[maybe_unused]] const double reciprocal = alpha != 0 ? 1.0 / double(alpha) : 0.0;
+            for (int c = 0; c < Format::kColours; ++c) {
+                if (alpha == 0)
+                    result[c] = 0;
+                else if constexpr (ChannelSums<Format>::kColourByReciprocal)
+                    result[c] = Sample(AverageRoundedUp(Unsigned(sums[c]), alpha, reciprocal));
+                else
+                    result[c] = Sample((Unsigned(sums[c]) + alpha - 1) / alpha);
+            }
+            result[Format::kColours] = Sample(divide(alpha));
+        } else {
+            for (int c = 0; c < kAveraged; ++c)
+                result[c] = Sample(divide(Unsigned(sums[c])));
+        }
+        for (int c = 0; c < kAveraged; ++c)
+            o[c] = result[c];
+    }
+
+    static void WriteAverage(Sample* out, const Sum* sums, uint32_t divisor)
+    {
+        using Unsigned = std::make_unsigned_t<Sum>;
         const double reciprocal = 1.0 / divisor;
-        const uint32_t c0 = AverageRoundedUp(uint32_t(sums[0]), divisor, reciprocal);
-        const uint32_t c1 = AverageRoundedUp(uint32_t(sums[1]), divisor, reciprocal);
-        const uint32_t c2 = AverageRoundedUp(uint32_t(sums[2]), divisor, reciprocal);
-        uint8_t* const o = out;
-        out = o + 3;
-        o[0] = uint8_t(c0);
-        o[1] = uint8_t(c1);
-        o[2] = uint8_t(c2);
+        WriteSums(out, sums, [&](Unsigned sum) { return AverageRoundedUp(sum, Unsigned(divisor), reciprocal); });
     }
 
     SamplerSettings settings_;
@@ -84,7 +120,8 @@ private:
     double unmagnifiedSquared_ = 2.0;
 };
 
-inline PixelSampler::PixelSampler(const SamplerSettings& settings) : settings_(settings)
+template <class Format>
+inline PixelSampler<Format>::PixelSampler(const SamplerSettings& settings) : settings_(settings)
 {
     // Margins far above the rounding of sqrt and of length * density + bias,
     // far below any length that matters; a bias next to 2 leaves no room.
@@ -98,7 +135,8 @@ inline PixelSampler::PixelSampler(const SamplerSettings& settings) : settings_(s
     unmagnifiedSquared_ = 0.64 * (1.0 + kMargin);
 }
 
-inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, double squaredLeft) const
+template <class Format>
+inline typename PixelSampler<Format>::Single PixelSampler<Format>::ClassifySingle(double squaredTop, double squaredLeft) const
 {
     if (!(squaredTop < oneSampleSquared_ && squaredLeft < oneSampleSquared_))
         return Single::Undecided;
@@ -114,12 +152,13 @@ inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, doub
     return Single::Undecided;
 }
 
+template <class Format>
 template <bool kBilinear>
-inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
+inline void PixelSampler<Format>::SampleLattice(Reader& reader, int32_t countTop, int32_t countLeft,
                                         const HuxGeometry::HuxPoint2D& topLeft,
                                         const HuxGeometry::HuxPoint2D& topRight,
                                         const HuxGeometry::HuxPoint2D& bottomLeft,
-                                        const HuxGeometry::HuxPoint2D& bottomRight, int32_t sums[3])
+                                        const HuxGeometry::HuxPoint2D& bottomRight, Sum* sums)
 {
     // Sub-cell centres, stepped by repeated addition from half a step.
     const double stepU = 1.0 / countTop;
@@ -132,20 +171,17 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
         for (double v = stepV * 0.5; v < 1.0; v += stepV) {
             const double x = (1.0 - v) * topX + v * bottomX;
             const double y = (1.0 - v) * topY + v * bottomY;
-            if constexpr (kBilinear) {
-                reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
-            } else {
-                const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
-                sums[0] += p[0];
-                sums[1] += p[1];
-                sums[2] += p[2];
-            }
+            if constexpr (kBilinear)
+                reader.AccumulateBilinear(x, y, sums);
+            else
+                Reader::AddWeighted(reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5)), 1, sums);
         }
     }
 }
 
-inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point& topLeft, const Point& topRight,
-                                 const Point& bottomLeft, const Point& bottomRight) const
+template <class Format>
+inline void PixelSampler<Format>::Render(Reader& reader, Sample*& out, const Point& topLeft, const Point& topRight,
+                                         const Point& bottomLeft, const Point& bottomRight) const
 {
     const double topDx = topLeft.x - topRight.x;
     const double topDy = topLeft.y - topRight.y;
@@ -154,46 +190,44 @@ inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point
     const double squaredTop = topDx * topDx + topDy * topDy;
     const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
     const Single single = ClassifySingle(squaredTop, squaredLeft);
+    Sample* const o = out;
+    out = o + Format::kChannels;
     if (single == Single::Undecided) {
-        RenderMany(reader, out, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, o, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
     // One sample at the centre of the patch (u = v = 0.5).
     const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
     const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
-    // Bytes are read before any is written and the pointer is advanced once:
-    // byte stores may alias anything, and would force reloads otherwise.
-    uint8_t* const o = out;
-    out = o + 3;
+    // Samples are read before any is written: stores through the output
+    // may alias anything, and would force reloads otherwise.
     if (single == Single::Nearest) {
-        const uint8_t* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
-        const uint8_t c0 = p[0], c1 = p[1], c2 = p[2];
-        o[0] = c0;
-        o[1] = c1;
-        o[2] = c2;
+        const Sample* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+        Sample c[kAveraged];
+        for (int k = 0; k < kAveraged; ++k)
+            c[k] = p[k];
+        for (int k = 0; k < kAveraged; ++k)
+            o[k] = c[k];
     } else {
-        int32_t sums[3] = {0, 0, 0};
-        reader.AccumulateBilinear(x, y, sums[0], sums[1], sums[2]);
-        constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
-        const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
-        const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
-        const uint32_t c2 = (kWeights + uint32_t(sums[2]) - 1) / kWeights;
-        o[0] = uint8_t(c0);
-        o[1] = uint8_t(c1);
-        o[2] = uint8_t(c2);
+        using Unsigned = std::make_unsigned_t<Sum>;
+        Sum sums[Format::kChannels] = {};
+        reader.AccumulateBilinear(x, y, sums);
+        constexpr Unsigned kWeights = Unsigned(kBilinearWeightTotal);
+        WriteSums(o, sums, [](Unsigned sum) { return (kWeights + sum - 1) / kWeights; });
     }
 }
 
-inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
-                                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
-                                     const Point& bottomRight) const
+template <class Format>
+inline void PixelSampler<Format>::RenderMany(Reader& reader, Sample* out, double squaredTop, double squaredLeft,
+                                             const Point& topLeft, const Point& topRight, const Point& bottomLeft,
+                                             const Point& bottomRight) const
 {
     const double lengthTop = std::sqrt(squaredTop);
     const double lengthLeft = std::sqrt(squaredLeft);
     int32_t countTop = EdgeSampleCount(lengthTop, settings_.sampleDensity, settings_.sampleCountBias);
     int32_t countLeft = EdgeSampleCount(lengthLeft, settings_.sampleDensity, settings_.sampleCountBias);
     ReduceSampleCounts(countTop, countLeft);
-    int32_t sums[3] = {0, 0, 0};
+    Sum sums[Format::kChannels] = {};
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
