@@ -10,6 +10,7 @@
 #include "effect/PSPlimDocuments.h"
 #include "effect/PSPlimEditor.h"
 #include "effect/PSPlimTileRender.h"
+#include "effect/PSPlimVersionText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kAboutText = "About Plimp Effect";
 constexpr const char* kParametersNotSet = "Parameters not set";
 
 // Why there is no parameters record: what the host lacks, else its refusal.
@@ -36,7 +36,7 @@ CPSPlimPluginApp::CPSPlimPluginApp()
     m_undoList.SetFailureOwner([this] { return MessageOwner(); });
 }
 
-void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), kAboutText, m_pszAppName, kHuxMbOk); }
+void CPSPlimPluginApp::About() { HuxMessageBox(OwnerWindow(), PSPlimAboutText().c_str(), m_pszAppName, kHuxMbOk); }
 
 bool CPSPlimPluginApp::TakesDocument(const HuxPSDocument& document) const { return PSPlimTakesDocument(document); }
 

@@ -67,6 +67,9 @@ public:
     HuxEditor::HuxUndoList& UndoList() { return m_undoList; }
 
     void SnapshotGrid();
+    // Puts back the snapshot's points in `moved` (all that changed since
+    // the snapshot) and re-renders what they cover; records nothing.
+    void RevertToSnapshot(const GridIndexRect& moved);
     // Records the difference from the snapshot as one "Edit grid" step.
     void RecordGridEdit();
     // Records one "Resize grid" step and resamples the grid to the counts.

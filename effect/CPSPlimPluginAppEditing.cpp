@@ -28,6 +28,13 @@ int32_t ToImage(double origin, double extent, double grid, double gridExtent)
 
 void CPSPlimPluginApp::SnapshotGrid() { m_gridSnapshot.CopyFrom(m_grid); }
 
+void CPSPlimPluginApp::RevertToSnapshot(const GridIndexRect& moved)
+{
+    const GridBounds area = PSPlimUnion(m_gridSnapshot.PointBounds(moved), m_grid.PointBounds(moved));
+    m_grid.CopyFrom(m_gridSnapshot);
+    UpdateOutputForGridArea(area);
+}
+
 void CPSPlimPluginApp::RecordGridEdit()
 {
     // A snapshot of another size cannot be compared point by point.

@@ -87,6 +87,8 @@ public:
     void SetPreviewSize(int32_t width, int32_t height);
     void ZoomIn();
     void ZoomOut();
+    // The level at which the whole filter rectangle fits the preview.
+    void ZoomToFit();
     bool CanZoomIn() const;
     bool CanZoomOut() const;
     // The preview area in screen pixels, as SetPreviewSize stored it.

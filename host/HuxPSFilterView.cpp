@@ -52,6 +52,12 @@ void HuxPSFilter::ZoomOut()
         ZoomTo(m_zoomLevel + 1);
 }
 
+void HuxPSFilter::ZoomToFit()
+{
+    if (m_zoomLevel != m_fitLevel)
+        ZoomTo(m_fitLevel);
+}
+
 // The new view keeps the old view's centre, as far as the filter allows.
 void HuxPSFilter::ZoomTo(int level)
 {

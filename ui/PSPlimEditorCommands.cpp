@@ -11,6 +11,7 @@ namespace {
 
 constexpr PSPlimRedraw kEditor{true, false, false, false};
 constexpr PSPlimRedraw kToolbar{false, false, false, true};
+constexpr PSPlimRedraw kZoomed{true, true, true, false};
 
 std::optional<PSPlimEdgeMode> EdgeModeOf(int commandId)
 {
@@ -82,7 +83,7 @@ PSPlimRedraw PSPlimEditorCommands::MoveSliders(int sizePosition, int powerPositi
 PSPlimRedraw PSPlimEditorCommands::Zoom(bool in)
 {
     in ? app_.ZoomIn() : app_.ZoomOut();
-    return {true, true, true, false};
+    return kZoomed;
 }
 
 PSPlimZoomButtons PSPlimEditorCommands::ZoomButtons() const
@@ -123,6 +124,51 @@ PSPlimRedraw PSPlimEditorCommands::PanTo(HuxPointI cursor)
         PSPlimPanScroll(stroke_.Mapping(), panStart_, cursor, panOrigin_, app_.GetViewRect(), app_.FilterRect());
     app_.ScrollView(scroll.x, scroll.y);
     return {true, true, false, false};
+}
+
+std::optional<PSPlimEditorCommands::KeyAnswer> PSPlimEditorCommands::Key(PSPlimKey key, int sizePosition,
+                                                                        int powerPosition)
+{
+    switch (key) {
+    case PSPlimKey::Escape:
+        if (!stroke_.Cancel())
+            return std::nullopt;
+        return KeyAnswer{kEditor, std::nullopt};
+    case PSPlimKey::SmallerTool:
+    case PSPlimKey::LargerTool: {
+        // A size change mid-stroke acts from the next move on, as the slider's would.
+        const int position = PSPlimSteppedSizePosition(sizePosition, key);
+        MoveSliders(position, powerPosition);
+        return KeyAnswer{kEditor, position};
+    }
+    default: break;
+    }
+    // The grid and the view belong to a stroke or a pan in progress.
+    if (stroke_.IsStroking() || stroke_.IsPanning())
+        return KeyAnswer{};
+    switch (key) {
+    case PSPlimKey::Undo:
+        if (app_.CanUndo())
+            return KeyAnswer{*ToolbarCommand(PSPlimIds::kUndo), std::nullopt};
+        break;
+    case PSPlimKey::Redo:
+        if (app_.CanRedo())
+            return KeyAnswer{*ToolbarCommand(PSPlimIds::kRedo), std::nullopt};
+        break;
+    case PSPlimKey::ZoomIn:
+    case PSPlimKey::ZoomOut:
+        if (key == PSPlimKey::ZoomIn ? app_.CanZoomIn() : app_.CanZoomOut())
+            return KeyAnswer{Zoom(key == PSPlimKey::ZoomIn), std::nullopt};
+        break;
+    case PSPlimKey::ZoomToFit:
+        if (app_.GetZoomLevel() != app_.GetFitLevel()) {
+            app_.ZoomToFit();
+            return KeyAnswer{kZoomed, std::nullopt};
+        }
+        break;
+    default: break;
+    }
+    return KeyAnswer{};
 }
 
 PSPlimOptionsValues PSPlimEditorCommands::Options() const

@@ -9,6 +9,7 @@
 #include "ui/HuxPSPreviewLocator.h"
 #include "ui/PSPlimControlLayout.h"
 #include "ui/PSPlimDialogModel.h"
+#include "ui/PSPlimEditorKeys.h"
 #include "ui/PSPlimOptionsModel.h"
 #include "ui/PSPlimStroke.h"
 
@@ -73,6 +74,18 @@ public:
     bool BeginPan(HuxPointI press);
     PSPlimRedraw PanTo(HuxPointI cursor);
     void EndPan() { stroke_.EndPan(); }
+
+    // A key of the editor's keyboard, with the sliders where they stand:
+    // what it changed, and the size slider's new position when it moved it.
+    // None when the key is not the editor's to take: Esc with no stroke in
+    // progress then closes the editor as Cancel does.
+    struct KeyAnswer {
+        PSPlimRedraw redraw;
+        std::optional<int> sizePosition;
+    };
+    std::optional<KeyAnswer> Key(PSPlimKey key, int sizePosition, int powerPosition);
+    // A left press with the space bar held pans as the middle button does.
+    static bool PressPans(PSPlimButton button, bool spaceHeld) { return spaceHeld && button == PSPlimButton::Left; }
 
     // The options dialog's OK: each point count clamped as its boxes do.
     PSPlimOptionsValues Options() const;

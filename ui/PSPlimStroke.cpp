@@ -93,6 +93,16 @@ PSPlimStroke::EndResult PSPlimStroke::ButtonUp(PSPlimButton button)
     return EndResult::Submitted;
 }
 
+bool PSPlimStroke::Cancel()
+{
+    if (!IsStroking())
+        return false;
+    leftStroke_ = rightStroke_ = false;
+    if (!strokeRange_.Empty())
+        app_.RevertToSnapshot(strokeRange_);
+    return true;
+}
+
 bool PSPlimStroke::BeginPan()
 {
     if (IsStroking() || !app_.CanZoomOut())

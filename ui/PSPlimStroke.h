@@ -43,6 +43,9 @@ public:
     bool MouseMove(Point2D client);
     // Ends the stroke of that button; see EndResult.
     EndResult ButtonUp(PSPlimButton button);
+    // Esc during a stroke: the stroke ends and the grid returns to where it
+    // began, recording no step; false when no stroke was in progress.
+    bool Cancel();
     // The timing line of the last submitted stroke's final re-render, for
     // the dialog's status label.
     const std::string& TimingLine() const { return timingLine_; }

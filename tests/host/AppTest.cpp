@@ -5,6 +5,7 @@
 #include "HuxLib/HUXWIN/HuxMessageBox.h"
 #include "HuxLib/HUXWIN/HuxMessageLog.h"
 #include "effect/PSPlimParameters.h"
+#include "effect/PSPlimVersionText.h"
 #include "plugin/PluginMain.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <cstring>
 #include <limits>
+#include <regex>
 
 using namespace FakeHostTest;
 
@@ -170,7 +172,11 @@ TEST_F(AppFixture, AboutShowsTheMessageBoxOwnedByTheHostWindow)
     PluginMain(PS::filterSelectorAbout, &about, &data, &result);
     EXPECT_EQ(result, 0);
     ASSERT_EQ(HuxMessageLog().size(), 1u);
-    EXPECT_EQ(HuxMessageLog()[0].text, "About Plimp Effect");
+    EXPECT_EQ(HuxMessageLog()[0].text, PSPlimAboutText());
+    EXPECT_TRUE(std::regex_match(HuxMessageLog()[0].text,
+                                 std::regex("Squelm [0-9]+\\.[0-9]+\\.[0-9]+\nMesh-warp filter by Ombrix\n"
+                                            "Built [1-9][0-9]? [A-Z][a-z]{2} 2[0-9]{3}")))
+        << HuxMessageLog()[0].text;
     EXPECT_EQ(HuxMessageLog()[0].caption, "Squelm");
     EXPECT_EQ(HuxMessageLog()[0].owner, 0x4242);
     EXPECT_EQ(HuxMessageLog()[0].flags, kHuxMbOk);
@@ -188,7 +194,7 @@ TEST_F(AppFixture, AboutWithoutAnOwnerWindowStillShowsTheBox)
     ASSERT_EQ(HuxMessageLog().size(), 2u);
     EXPECT_EQ(HuxMessageLog()[0].owner, 0);
     EXPECT_EQ(HuxMessageLog()[1].owner, 0);
-    EXPECT_EQ(HuxMessageLog()[1].text, "About Plimp Effect");
+    EXPECT_EQ(HuxMessageLog()[1].text, PSPlimAboutText());
 }
 
 TEST_F(AppFixture, AboutAfterAFilterCallDoesNotTouchTheOldParametersHandle)

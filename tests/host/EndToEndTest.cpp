@@ -2,6 +2,7 @@
 // the real entry point.
 #include "HuxLib/HUXWIN/HuxMessageLog.h"
 #include "effect/PSPlimParameters.h"
+#include "effect/PSPlimVersionText.h"
 #include "plugin/PluginMain.h"
 #include "testhost/TestHost.h"
 #include "support/ParametersRecord.h"
@@ -48,7 +49,7 @@ TEST(EndToEnd, AboutWithEveryKindOfOwner)
     EXPECT_EQ(HuxMessageLog()[1].owner, 0);
     EXPECT_EQ(HuxMessageLog()[2].owner, 0);
     for (const HuxMessageRecord& box : HuxMessageLog()) {
-        EXPECT_EQ(box.text, "About Plimp Effect");
+        EXPECT_EQ(box.text, PSPlimAboutText());
         EXPECT_EQ(box.caption, "Squelm");
     }
 }

@@ -147,7 +147,7 @@ TEST(DialogModelTest, TooltipsShowTheTipAfterTheNewline)
 {
     PSPlimTooltip tip = TipFor(PSPlimIds::kUndo);
     EXPECT_EQ(tip.kind, PSPlimTooltip::Kind::Text);
-    EXPECT_EQ(tip.text, "Undo Stroke");
+    EXPECT_EQ(tip.text, "Undo Stroke (Ctrl+Z)");
     EXPECT_EQ(TipFor(PSPlimIds::kOptions).text, "Options");
     EXPECT_EQ(TipFor(PSPlimIds::kFixedEdge).text, "Fixed Edge");
     // Controls without strings get none.
@@ -169,7 +169,7 @@ TEST(DialogModelTest, ZoomButtonsAnswerWithTheirWholeString)
     EXPECT_EQ(tip.stringId, PSPlimIds::kZoomOutString);
     EXPECT_EQ(TipFor(PSPlimIds::kLocator).stringId, 150);
     EXPECT_EQ(TipFor(PSPlimIds::kZoomIn).stringId, 151);
-    EXPECT_EQ(FromTable(151), "Zoom In");
+    EXPECT_EQ(FromTable(151), "Zoom In (Ctrl+=)");
 }
 
 TEST(DialogModelTest, HelpTablesGiveEachControlItsTopic)

@@ -154,3 +154,60 @@ TEST(EditorCommandsTest, ZoomLocateAndPanMoveTheView)
         EXPECT_FALSE(commands.Stroke().IsPanning());
     });
 }
+
+namespace {
+
+// The points of two grids of one size, compared.
+bool SameGrid(const PSPlimGrid& a, const PSPlimGrid& b)
+{
+    GridPatch patch;
+    return !a.Diff(b, patch);
+}
+
+} // namespace
+
+TEST(EditorCommandsTest, KeysDoWhatTheirButtonsDoAndEscTakesBackTheStrokeInProgress)
+{
+    WithCommands(200, 150, [](PSPlimEditorCommands& commands) {
+        CPSPlimPluginApp& app = commands.App();
+        const PSPlimGrid undeformed = app.Grid();
+        Stroke(commands);
+        const PSPlimGrid stroked = app.Grid();
+        EXPECT_EQ(commands.Key(PSPlimKey::Undo, 0, 0)->redraw, kEditorAndToolbar);
+        EXPECT_TRUE(SameGrid(app.Grid(), undeformed));
+        EXPECT_EQ(commands.Key(PSPlimKey::Redo, 0, 0)->redraw, kEditorAndToolbar);
+        EXPECT_TRUE(SameGrid(app.Grid(), stroked));
+        EXPECT_EQ(commands.Key(PSPlimKey::Redo, 0, 0)->redraw, kNone) << "nothing to redo";
+
+        EXPECT_EQ(commands.Key(PSPlimKey::ZoomIn, 0, 0)->redraw, (PSPlimRedraw{true, true, true, false}));
+        commands.Key(PSPlimKey::ZoomIn, 0, 0);
+        EXPECT_EQ(app.GetViewRect(), (HuxRect{200, 125, 400, 275})) << "as two presses of Zoom In";
+        commands.Key(PSPlimKey::ZoomOut, 0, 0);
+        commands.Key(PSPlimKey::ZoomToFit, 0, 0);
+        EXPECT_EQ(app.GetZoomLevel(), app.GetFitLevel());
+        EXPECT_EQ(commands.Key(PSPlimKey::ZoomToFit, 0, 0)->redraw, kNone);
+
+        // One slider step, kept on the slider.
+        EXPECT_EQ(commands.Key(PSPlimKey::LargerTool, 40, 50)->sizePosition, 41);
+        EXPECT_EQ(app.Params()->toolSize, PSPlimToolSizeAt(41));
+        EXPECT_EQ(commands.Key(PSPlimKey::SmallerTool, 0, 50)->sizePosition, 0);
+        EXPECT_EQ(commands.Key(PSPlimKey::LargerTool, kPSPlimSliderSteps, 50)->sizePosition, kPSPlimSliderSteps);
+
+        // Esc mid-stroke: the grid as the stroke found it, no step; other
+        // keys wait for the stroke's end; Esc without a stroke is Cancel's.
+        commands.Key(PSPlimKey::Undo, 0, 0);
+        PSPlimStroke& stroke = commands.Stroke();
+        commands.LayOut({0, 0, 200, 150});
+        ASSERT_TRUE(stroke.ButtonDown(PSPlimButton::Left, {100, 75}));
+        ASSERT_TRUE(stroke.MouseMove({140, 90}));
+        EXPECT_FALSE(SameGrid(app.Grid(), undeformed));
+        EXPECT_EQ(commands.Key(PSPlimKey::Redo, 0, 0)->redraw, kNone);
+        EXPECT_EQ(commands.Key(PSPlimKey::Escape, 0, 0)->redraw, kEditor);
+        EXPECT_TRUE(SameGrid(app.Grid(), undeformed));
+        EXPECT_FALSE(stroke.IsStroking());
+        EXPECT_FALSE(stroke.MouseMove({150, 95}));
+        EXPECT_EQ(stroke.ButtonUp(PSPlimButton::Left), PSPlimStroke::EndResult::Ignored);
+        EXPECT_TRUE(app.CanRedo()) << "the cancelled stroke recorded no step";
+        EXPECT_FALSE(commands.Key(PSPlimKey::Escape, 0, 0));
+    });
+}

@@ -8,7 +8,10 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <regex>
@@ -17,6 +20,8 @@
 
 #include "testhost/PollUntil.h"
 #include "PluginFile.h"
+#include "ui/PSPlimImageRectProperties.h"
+#include "effect/PSPlimVersionText.h"
 #include "resources/ResourceIds.h"
 #include "support/ParametersRecord.h"
 #include "testhost/OwnerWindow.h"
@@ -34,7 +39,6 @@ using SquelmHost::TestHost;
 using SquelmHost::WindowAutomation;
 
 constexpr const char* kCaption = "Squelm!";
-constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
 constexpr UINT kAnswerTimeoutMs = 20000;
 // The default grid and tool circle colours (COLORREFs 200 and 0xC80000).
 constexpr uint8_t kGridRed = 200;
@@ -287,6 +291,41 @@ public:
         PostMessageA(control, WM_KEYUP, key, 1 | scan | LPARAM(3) << 30);
     }
 
+    // Ctrl (with Shift when asked) held while `key` goes down and up, until
+    // `done` holds: the keyboard's state is the thread's input state, so the
+    // test shares the editor thread's and sets it as the keyboard would.
+    bool ChordUntil(UINT key, bool shift, const std::function<bool()>& done) const
+    {
+        const DWORD own = GetCurrentThreadId(), editor = GetWindowThreadProcessId(dialog_, nullptr);
+        AttachThreadInput(own, editor, TRUE);
+        BYTE saved[256] = {}, held[256] = {};
+        GetKeyboardState(saved);
+        std::copy(std::begin(saved), std::end(saved), held);
+        held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+        if (shift)
+            held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+        SetKeyboardState(held);
+        PostKey(IDC_EDITOR_CONTROL, key);
+        const bool answered = SquelmHost::PollUntil(done);
+        SetKeyboardState(saved);
+        AttachThreadInput(own, editor, FALSE);
+        return answered;
+    }
+
+    // Messages into the editor control's queue, in order, as the mouse and
+    // keyboard put them there.
+    struct Posted {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    void PostToControl(std::initializer_list<Posted> messages) const
+    {
+        const HWND control = Item(IDC_EDITOR_CONTROL);
+        for (const Posted& m : messages)
+            PostMessageA(control, m.message, m.wParam, m.lParam);
+    }
+
     // One press and release of the key on the slider.
     void PressKey(int sliderId, UINT key) const
     {
@@ -391,7 +430,7 @@ TEST_F(EditorDialog, OpensWithTheDefaultToolsSlidersButtonsAndStatus)
 
         const HWND status = editor.Item(IDC_STATUS_LABEL);
         EXPECT_FALSE(IsWindowVisible(status));
-        EXPECT_EQ(editor.Text(status), kBuildStatus);
+        EXPECT_EQ(editor.Text(status), PSPlimBuildLabel());
         editor.ClickButton(IDCANCEL);
     });
     ExpectCancelled(result);
@@ -405,7 +444,7 @@ TEST_F(EditorDialog, AStrokeEnablesUndoAndLeavesItsTimingLineButAClickDoesNeithe
         const HWND status = editor.Item(IDC_STATUS_LABEL);
         editor.Stroke(0, 0);
         EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE));
-        EXPECT_EQ(editor.Text(status), kBuildStatus);
+        EXPECT_EQ(editor.Text(status), PSPlimBuildLabel());
 
         editor.Stroke(80, 8);
         EXPECT_TRUE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE));
@@ -466,9 +505,9 @@ TEST_F(EditorDialog, EnterEndsTheEditorWithOkAndEscapeWithCancel)
 TEST_F(EditorDialog, TooltipsNameTheToolbarButtonsAndTheZoomButtons)
 {
     Run([](const Editor& editor) {
-        EXPECT_EQ(editor.ButtonTip(ID_EDIT_UNDO_STROKE), "Undo Stroke");
+        EXPECT_EQ(editor.ButtonTip(ID_EDIT_UNDO_STROKE), "Undo Stroke (Ctrl+Z)");
         EXPECT_EQ(editor.ButtonTip(ID_EDIT_OPTIONS), "Options");
-        EXPECT_EQ(editor.ControlTip(IDC_ZOOM_IN), "Zoom In");
+        EXPECT_EQ(editor.ControlTip(IDC_ZOOM_IN), "Zoom In (Ctrl+=)");
         EXPECT_EQ(editor.ControlTip(IDC_ZOOM_LOCATOR), "Zoom Locator");
         // Controls without a command string have no tooltip.
         EXPECT_EQ(editor.ControlTip(IDOK), "");
@@ -598,3 +637,54 @@ TEST_F(EditorDialog, OpensCentredOnAShownOwnerAndOnScreenWithoutOneOrWithItMinim
 }
 
 } // namespace
+
+// ---- Keys -------------------------------------------------------------------------
+
+TEST_F(EditorDialog, KeysDoWhatTheirButtonsDoSpaceDragPansAndEscTakesBackAStrokeFirst)
+{
+    const RunResult result = Run([](const Editor& editor) {
+        auto enabled = [&](int id) { return bool(IsWindowEnabled(editor.Item(id))); };
+        const HWND control = editor.Item(IDC_EDITOR_CONTROL);
+        RECT client{};
+        GetClientRect(control, &client);
+        const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+        const LPARAM right = MAKELPARAM(client.right / 2 + 40, client.bottom / 2);
+
+        EXPECT_TRUE(editor.ChordUntil(VK_OEM_PLUS, false, [&] { return enabled(IDC_ZOOM_OUT); })) << "Ctrl+=";
+        auto imageLeft = [&] { return reinterpret_cast<intptr_t>(GetPropA(control, PSPlimImageRectProperties::kLeft)); };
+        const intptr_t leftBefore = imageLeft();
+        editor.PostToControl({{WM_KEYDOWN, VK_SPACE, 1},
+                              {WM_LBUTTONDOWN, MK_LBUTTON, middle},
+                              {WM_MOUSEMOVE, MK_LBUTTON, right},
+                              {WM_LBUTTONUP, 0, right},
+                              {WM_KEYUP, VK_SPACE, 1 | LPARAM(3) << 30}});
+        EXPECT_TRUE(SquelmHost::PollUntil([&] { return imageLeft() != leftBefore; })) << "space-drag pans";
+        EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE)) << "and strokes nothing";
+        EXPECT_TRUE(editor.ChordUntil('0', false, [&] { return !enabled(IDC_ZOOM_OUT); })) << "Ctrl+0";
+
+        editor.Stroke(80, 8);
+        EXPECT_TRUE(editor.ChordUntil('Z', false, [&] { return editor.ButtonEnabled(ID_EDIT_REDO_STROKE); }));
+        EXPECT_TRUE(editor.ChordUntil('Y', false, [&] { return editor.ButtonEnabled(ID_EDIT_UNDO_STROKE); }));
+        editor.ChordUntil('Z', false, [&] { return !editor.ButtonEnabled(ID_EDIT_UNDO_STROKE); });
+        EXPECT_TRUE(editor.ChordUntil('Z', true, [&] { return editor.ButtonEnabled(ID_EDIT_UNDO_STROKE); }))
+            << "Ctrl+Shift+Z";
+
+        // Esc in a stroke takes it back and leaves the editor open; the
+        // bracket after it shows that everything before it was handled.
+        editor.ChordUntil('Z', false, [&] { return !editor.ButtonEnabled(ID_EDIT_UNDO_STROKE); });
+        const int size = editor.SliderPosition(IDC_TOOL_SIZE);
+        editor.PostToControl({{WM_LBUTTONDOWN, MK_LBUTTON, middle},
+                              {WM_MOUSEMOVE, MK_LBUTTON, right},
+                              {WM_KEYDOWN, VK_ESCAPE, 1},
+                              {WM_LBUTTONUP, 0, right},
+                              {WM_CHAR, ']', 1}});
+        EXPECT_TRUE(SquelmHost::PollUntil([&] { return editor.SliderPosition(IDC_TOOL_SIZE) == size + 1; }));
+        EXPECT_TRUE(IsWindow(editor.Window()));
+        EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE)) << "the taken-back stroke left no step";
+        EXPECT_TRUE(editor.ButtonEnabled(ID_EDIT_REDO_STROKE));
+        editor.PostToControl({{WM_CHAR, '[', 1}, {WM_CHAR, '[', 1}});
+        EXPECT_TRUE(SquelmHost::PollUntil([&] { return editor.SliderPosition(IDC_TOOL_SIZE) == size - 1; }));
+        editor.PostToControl({{WM_KEYDOWN, VK_ESCAPE, 1}});
+    });
+    ExpectCancelled(result);
+}

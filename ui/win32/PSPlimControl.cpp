@@ -242,9 +242,21 @@ void PSPlimControl::OnMouseMove(UINT, POINT point)
     }
 }
 
-void PSPlimControl::OnLButtonDown(UINT, POINT point) { BeginStroke(PSPlimButton::Left, point); }
+void PSPlimControl::OnLButtonDown(UINT, POINT point)
+{
+    if (PSPlimEditorCommands::PressPans(PSPlimButton::Left, m_spaceHeld))
+        OnMButtonDown(0, point);
+    else
+        BeginStroke(PSPlimButton::Left, point);
+}
 
-void PSPlimControl::OnLButtonUp(UINT, POINT) { EndStroke(PSPlimButton::Left); }
+void PSPlimControl::OnLButtonUp(UINT, POINT)
+{
+    if (m_stroke.IsPanning())
+        OnMButtonUp(0, {});
+    else
+        EndStroke(PSPlimButton::Left);
+}
 
 void PSPlimControl::OnRButtonDown(UINT, POINT point) { BeginStroke(PSPlimButton::Right, point); }
 
@@ -288,6 +300,12 @@ void PSPlimControl::OnMButtonUp(UINT, POINT)
     ReleaseOwnCapture();
 }
 
+void PSPlimControl::StrokeCancelled()
+{
+    ReleaseOwnCapture();
+    RepaintNow();
+}
+
 // After a lost capture the mouse belongs to another window, perhaps of this
 // thread, which must keep it.
 void PSPlimControl::ReleaseOwnCapture()
@@ -306,7 +324,7 @@ void PSPlimControl::EndGesture()
 
 BOOL PSPlimControl::OnSetCursor(HWND window, UINT hitTest, UINT message)
 {
-    if (m_stroke.IsPanning() && hitTest == HTCLIENT) {
+    if ((m_stroke.IsPanning() || m_spaceHeld) && hitTest == HTCLIENT) {
         SetCursor(PanCursor());
         return TRUE;
     }

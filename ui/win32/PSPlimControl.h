@@ -28,6 +28,10 @@ public:
     // While the dialog's size slider is dragged the circle shows the new
     // size, centred when the cursor is elsewhere.
     void SetSizeTracking(bool tracking);
+    // The space bar held: a left press pans instead of stroking.
+    void SetSpaceHeld(bool held) { m_spaceHeld = held; }
+    // Esc took back the stroke in progress: the mouse is free again.
+    void StrokeCancelled();
     void UpdateScrollBars();
 
     // The filter rectangle as placed in client coordinates at the last paint.
@@ -66,6 +70,7 @@ private:
     PSPlimStroke& m_stroke;
     PSPlimDialog* m_dialog = nullptr;
     bool m_sizeTracking = false;
+    bool m_spaceHeld = false;
     bool m_radiusShown = false;
     HuxOffscreenDC m_backBuffer;
     PSPlimPolylines m_lines; // reused by every paint

@@ -6,6 +6,7 @@
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 #include "HuxLib/HUXWIN/win32/HuxToolTipAnswer.h"
 #include "effect/CPSPlimPluginApp.h"
+#include "effect/PSPlimVersionText.h"
 #include "ui/PSPlimDialogModel.h"
 #include "ui/win32/PSPlimDialogHelp.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
@@ -18,7 +19,13 @@ constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr int kToolImageWidth = 16;
-constexpr const char* kBuildStatus = "Release (Nov  5 2002 12:51:28)";
+
+static_assert(PSPlimVirtualKey::kEscape == VK_ESCAPE && PSPlimVirtualKey::kSpace == VK_SPACE &&
+              PSPlimVirtualKey::kNumpadZero == VK_NUMPAD0 && PSPlimVirtualKey::kAdd == VK_ADD &&
+              PSPlimVirtualKey::kSubtract == VK_SUBTRACT && PSPlimVirtualKey::kOemPlus == VK_OEM_PLUS &&
+              PSPlimVirtualKey::kOemMinus == VK_OEM_MINUS);
+
+bool KeyIsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 RECT ChildRect(const CWnd& dialog, const CWnd& child)
 {
@@ -72,7 +79,7 @@ BOOL PSPlimDialog::OnInitDialog()
     m_editor.Create(this, ChildRect(*this, m_editorFrame), IDC_EDITOR_CONTROL);
     InitialiseToolBoxes();
     EnableToolTips();
-    SetStatusText(kBuildStatus);
+    SetStatusText(PSPlimBuildLabel());
     UpdateZoomButtons();
     return TRUE;
 }
@@ -266,6 +273,45 @@ bool PSPlimDialog::OnNotify(NMHDR* header, LRESULT* result)
 BOOL PSPlimDialog::OnHelpInfo(HELPINFO* info)
 {
     return PSPlimDialogHelp::ShowControlHelp(*m_application, info, kPSPlimDialogPopupFile, kPSPlimDialogHelpIds.data());
+}
+
+// Keys reach the editor whatever control has the focus; the space bar is
+// the pan key while held and never presses the focused button.
+bool PSPlimDialog::PreTranslateMessage(const MSG& message)
+{
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (message.wParam == VK_SPACE) {
+            m_editor.SetSpaceHeld(message.message == WM_KEYDOWN);
+            return true;
+        }
+        if (message.message == WM_KEYUP)
+            return false;
+        if (const std::optional<PSPlimKey> key = PSPlimKeyForPress(
+                {uint32_t(message.wParam), KeyIsDown(VK_CONTROL), KeyIsDown(VK_SHIFT), KeyIsDown(VK_MENU)}))
+            return AnswerKey(*key);
+        return false;
+    case WM_CHAR:
+        if (const std::optional<PSPlimKey> key = PSPlimKeyForCharacter(uint32_t(message.wParam)))
+            return AnswerKey(*key);
+        return false;
+    default: return false;
+    }
+}
+
+bool PSPlimDialog::AnswerKey(PSPlimKey key)
+{
+    const std::optional<PSPlimEditorCommands::KeyAnswer> answer =
+        m_commands.Key(key, m_sizeSlider.GetPos(), m_powerSlider.GetPos());
+    if (!answer)
+        return false;
+    if (answer->sizePosition)
+        m_sizeSlider.SetPos(*answer->sizePosition);
+    if (key == PSPlimKey::Escape)
+        m_editor.StrokeCancelled();
+    Show(answer->redraw);
+    return true;
 }
 
 void PSPlimDialog::OnContextMenu(HWND, POINT screenPoint)

@@ -42,6 +42,7 @@ public:
     void OnHScroll(UINT code, UINT position, HWND scrollBar) override;
     BOOL OnHelpInfo(HELPINFO* info) override;
     void OnContextMenu(HWND window, POINT screenPoint) override;
+    bool PreTranslateMessage(const MSG& message) override;
 
 private:
     void CreateToolbar();
@@ -52,6 +53,7 @@ private:
     void Show(const PSPlimRedraw& redraw);
     void RunOptions();
     void ToolChosen(CComboBoxEx& box, PSPlimButton button);
+    bool AnswerKey(PSPlimKey key);
 
     CPSPlimPluginApp* m_application;
     PSPlimEditorCommands m_commands;

@@ -5,6 +5,7 @@
 #include "HuxLib/HUXWIN/win32/CDataExchange.h"
 #include "HuxLib/HUXWIN/win32/HuxCentreDialog.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
+#include "HuxLib/HUXWIN/win32/HuxDialogMessageFilter.h"
 #include "HuxLib/HUXWIN/win32/HuxWindowBarrier.h"
 
 namespace {
@@ -28,6 +29,7 @@ INT_PTR CDialog::DoModal()
     HuxEnsureCommonControls();
     const HuxVisualStyleScope styles;
     HuxModalLoopScope loop;
+    const HuxDialogMessageFilter filter(*this);
     m_loop = &loop;
     const INT_PTR result = DialogBoxParamA(HuxResourceModule(), MAKEINTRESOURCEA(m_templateId), OwnerWindow(),
                                            &HuxDialogProcedure, reinterpret_cast<LPARAM>(this));
@@ -50,6 +52,8 @@ INT_PTR CDialog::InitialiseFromProcedure(HWND dialog, LPARAM object)
     HuxCentreDialog(dialog, self->OwnerWindow());
     return result;
 }
+
+bool CDialog::PreTranslateMessage(const MSG&) { return false; }
 
 void CDialog::EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
 

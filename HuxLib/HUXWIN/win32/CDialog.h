@@ -37,6 +37,10 @@ public:
     virtual void OnCancel();
 
     bool OnCommand(UINT id, UINT code, HWND control) override;
+    // A message of the modal loop for the dialog or one of its windows,
+    // before the dialog manager sees it; true takes it. The default takes
+    // none.
+    virtual bool PreTranslateMessage(const MSG& message);
 
     // Tooltips for the dialog's child controls: the dialog is asked for
     // each text with TTN_NEEDTEXT (the tool id is the control's window).
