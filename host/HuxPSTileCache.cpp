@@ -176,7 +176,9 @@ void HuxPSTileCache::StoreEdgePixel(const uint32_t colour[4])
 {
     const uint32_t white = layout_.sampleBytes == 2 ? 32768u : 255u;
     const bool transparent = edgeMode_ == kTransparent;
-    for (int32_t c = 0; c < layout_.Channels(); ++c) {
+    // At most five channels (four colours and transparency) fit the pixel.
+    const int32_t channels = std::min(layout_.Channels(), int32_t(sizeof edgePixel_ / 2));
+    for (int32_t c = 0; c < channels; ++c) {
         const uint32_t value = transparent ? 0 : c < layout_.colourChannels ? colour[c] : white;
         if (layout_.sampleBytes == 2) {
             const uint16_t sample = uint16_t(value);

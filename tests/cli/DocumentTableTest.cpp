@@ -156,5 +156,34 @@ TEST_F(DocumentTableTest, ADiscOnATransparentLayerMovesWithItsTransparency)
     }
 }
 
+// The left border dragged inwards on a free edge: on a layer, "Transparent"
+// (exposed-area value 4 in the record) leaves the exposed strip
+// transparent; a flat image's run keeps the choice in the record.
+TEST_F(DocumentTableTest, ExposedAreasOfALayerMayBeTransparent)
+{
+    WriteBytes(scratch.Path("expose.txt"), "preview 96 72\nedge free\ntool left squelm\nsize 0.25\npower 1.0\n"
+                                           "drag left 1,18 8,18 14,18\n");
+    SquelmHost::SavePng(scratch.Path("layer.png"), Document(ColourSpace::RGB, 8, Transparency::Editable));
+    SquelmHost::SavePng(scratch.Path("flat.png"), Document(ColourSpace::RGB, 8, Transparency::None));
+    // The record as a first run leaves it, its exposed-area mode then set.
+    ASSERT_EQ(scratch.Run({"--params", "p.bin", "--script", "cancel.txt", "layer.png", "unused.png"}).status, 1);
+    std::string params = ReadBytes(scratch.Path("p.bin"));
+    ASSERT_EQ(params.size(), 16u + 96u);
+    params[16 + 56] = 4;
+    WriteBytes(scratch.Path("p.bin"), params);
+
+    ProgramRun run = scratch.Run({"--params", "p.bin", "--script", "expose.txt", "layer.png", "out.png"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const HostImage warped = SquelmHost::LoadPng(scratch.Path("out.png"));
+    int transparentAtTheEdge = 0;
+    for (int y = 0; y < kHeight; ++y)
+        transparentAtTheEdge += warped.Sample(0, y, 3) == 0;
+    EXPECT_GT(transparentAtTheEdge, 4);
+
+    run = scratch.Run({"--params", "p.bin", "--script", "expose.txt", "flat.png", "out.png"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(ReadBytes(scratch.Path("p.bin"))[16 + 56], 4);
+}
+
 } // namespace
 } // namespace SquelmCliTest
