@@ -130,7 +130,7 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
     for (int32_t row = 0; layer && row < target.Height(); ++row)
         HuxPSOverCheckerboard(layerPixels.data() + size_t(row) * size_t(layerRowBytes),
                               preview.PixelAddress(target.left - scaledView.left, target.top + row - scaledView.top),
-                              target.Width(), target.left - scaledView.left, target.top + row - scaledView.top);
+                              target.Width(), target.left, target.top + row);
 }
 
 void CPSPlimPluginApp::RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,

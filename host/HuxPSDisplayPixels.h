@@ -25,8 +25,10 @@ constexpr uint8_t kHuxPSCheckerLight = 255;
 constexpr uint8_t kHuxPSCheckerDark = 204;
 
 // Blue-green-red-transparency pixels over the checkerboard, into
-// blue-green-red ones; (x, y) is the first pixel's place on the screen's
-// grid of squares. Rounded to nearest: an opaque pixel shows unchanged.
+// blue-green-red ones; (x, y) is the first pixel's place in the previews'
+// (scaled) image coordinates, which the squares are laid on, so that every
+// preview shows them alike. Rounded to nearest: an opaque pixel shows
+// unchanged.
 void HuxPSOverCheckerboard(const uint8_t* from, uint8_t* to, int32_t count, int32_t x, int32_t y);
 
 // Host pixels straight to the screen's blue-green-red, a layer over the

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -171,22 +172,20 @@ void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)
 }
 
 // The colour planes' samples, opaque where the layout has transparency; no
-// sample at all for the transparent edge.
+// sample at all for the transparent edge. Samples past the layout's are 0.
 void HuxPSTileCache::StoreEdgePixel(const uint32_t colour[4])
 {
     const uint32_t white = layout_.sampleBytes == 2 ? 32768u : 255u;
     const bool transparent = edgeMode_ == kTransparent;
-    // At most five channels (four colours and transparency) fit the pixel.
-    const int32_t channels = std::min(layout_.Channels(), int32_t(sizeof edgePixel_ / 2));
-    for (int32_t c = 0; c < channels; ++c) {
-        const uint32_t value = transparent ? 0 : c < layout_.colourChannels ? colour[c] : white;
-        if (layout_.sampleBytes == 2) {
-            const uint16_t sample = uint16_t(value);
-            std::memcpy(edgePixel_ + 2 * c, &sample, 2);
-        } else {
-            edgePixel_[c] = uint8_t(value);
-        }
+    uint16_t samples[sizeof edgePixel_ / 2] = {};
+    for (int32_t c = 0; c < layout_.Channels() && c < int32_t(std::size(samples)); ++c)
+        samples[c] = uint16_t(transparent ? 0 : c < layout_.colourChannels ? colour[c] : white);
+    if (layout_.sampleBytes == 2) {
+        std::memcpy(edgePixel_, samples, sizeof edgePixel_);
+        return;
     }
+    for (size_t c = 0; c < std::size(samples); ++c)
+        edgePixel_[c] = uint8_t(samples[c]);
 }
 
 int32_t HuxPSTileCache::TileIndexOf(uint32_t dx, uint32_t dy) const
