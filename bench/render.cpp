@@ -125,7 +125,7 @@ Measurement RenderOnce(HuxPSFilter& filter, PSPlimGrid& grid, const Case& c, Hux
     mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
     PSPlimTileRender render(pool);
     const int threads = pool.ThreadCount();
-    const int32_t bandTiles = threads == 1 ? 1 : std::max(2 * threads, cache.Capacity() / 2);
+    const int32_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), threads);
     std::vector<uint8_t> buffer(size_t(bandTiles) * kTile * kTile * pixelBytes);
     const int32_t across = (kWidth + kTile - 1) / kTile;
     const int32_t tileCount = across * ((kHeight + kTile - 1) / kTile);

@@ -1,6 +1,7 @@
 // Speed of one step of a stroke as the editor does it: one tool application
 // and the re-render of the preview area it changed, on a 4000 x 3000 image
-// shown in a 640 x 480 preview at the fit level, over a 200-move stroke.
+// shown at the fit level in a 640 x 480 preview and in a 1333 x 1000 one,
+// over a 200-move stroke.
 #include "support/FakeEditor.h"
 
 #include "HuxLib/HUXUTIL/HuxWorkerPool.h"
@@ -60,35 +61,42 @@ std::vector<double> TimeStroke(CPSPlimPluginApp& app)
 } // namespace
 
 // The stroke on one thread, then on every thread the machine has when that
-// is more.
+// is more, in each preview size.
 int main()
 {
     const int allThreads = HuxWorkerPool::ThreadCountFor(nullptr, std::thread::hardware_concurrency());
     std::vector<int> threadCounts{1};
     if (allThreads > 1)
         threadCounts.push_back(allThreads);
-    for (const int threads : threadCounts) {
-        SquelmHost::TestHost host(EffectTest::Entry());
-        host.SetImage(Bench::TestCard());
-        host.Options().renderThreads = threads;
-        std::vector<double> times;
-        EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
-            app.SetPreviewSize(640, 480);
-            std::printf("preview: %dx%d at zoom level %d, %d threads\n", app.GetOutputPreview()->Width(),
-                        app.GetOutputPreview()->AbsHeight(), app.GetZoomLevel(), threads);
-            times = TimeStroke(app);
-            return kHuxIdCancel;
-        });
-        EffectTest::EditorInstallation installed(editor);
-        host.RunFilter();
-        if (times.empty()) {
-            std::fprintf(stderr, "stroke: the editor did not run\n");
-            return 1;
+    const struct {
+        int32_t width, height;
+        const char* name; // in the case names; none for the first size
+    } previews[] = {{640, 480, ""}, {1333, 1000, "-1333x1000"}};
+    for (const auto& preview : previews) {
+        for (const int threads : threadCounts) {
+            SquelmHost::TestHost host(EffectTest::Entry());
+            host.SetImage(Bench::TestCard());
+            host.Options().renderThreads = threads;
+            std::vector<double> times;
+            EffectTest::FakeEditor editor([&](CPSPlimPluginApp& app) {
+                app.SetPreviewSize(preview.width, preview.height);
+                std::printf("preview: %dx%d at zoom level %d, %d threads\n", app.GetOutputPreview()->Width(),
+                            app.GetOutputPreview()->AbsHeight(), app.GetZoomLevel(), threads);
+                times = TimeStroke(app);
+                return kHuxIdCancel;
+            });
+            EffectTest::EditorInstallation installed(editor);
+            host.RunFilter();
+            if (times.empty()) {
+                std::fprintf(stderr, "stroke: the editor did not run\n");
+                return 1;
+            }
+            const std::string suffix =
+                preview.name + (threads == 1 ? std::string() : "-threads" + std::to_string(threads));
+            std::printf("moves: %zu, slowest %.3f ms\n", times.size(), *std::max_element(times.begin(), times.end()));
+            std::printf("stroke-update-p50%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.5));
+            std::printf("stroke-update-p95%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.95));
         }
-        const std::string suffix = threads == 1 ? "" : "-threads" + std::to_string(threads);
-        std::printf("moves: %zu, slowest %.3f ms\n", times.size(), *std::max_element(times.begin(), times.end()));
-        std::printf("stroke-update-p50%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.5));
-        std::printf("stroke-update-p95%s: %.3f ms\n", suffix.c_str(), Percentile(times, 0.95));
     }
     return 0;
 }

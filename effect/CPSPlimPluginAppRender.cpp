@@ -162,11 +162,9 @@ void CPSPlimPluginApp::FinalRender()
     ApplyMapperSettings();
     const int32_t tileBytes = kFinalTilePixels * cache.Layout().PixelBytes();
 
-    // A band is rendered before any of it goes to the host: one tile alone,
-    // or enough to keep every thread busy, at most half what the cache
-    // holds so that their source stays resident together.
+    // A band is rendered before any of it goes to the host.
     const int32_t threads = m_tileRender ? m_tileRender->Pool().ThreadCount() : 1;
-    const int64_t bandTiles = threads == 1 ? 1 : std::max(2 * threads, cache.Capacity() / 2);
+    const int64_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), threads);
     HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[size_t(bandTiles) * size_t(tileBytes)]);
     std::vector<DestinationTile> band;
     for (int64_t first = 0; first < tileCount; first += bandTiles) {

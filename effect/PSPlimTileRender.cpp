@@ -1,19 +1,36 @@
 #include "effect/PSPlimTileRender.h"
 
+#include "effect/GatheredSource.h"
+#include "effect/ResidentTileSource.h"
+
 #include <algorithm>
-#include <climits>
-#include <iterator>
 
 namespace {
 
-// Rounds against what is resident before the rest goes to the caller alone:
-// the first finds what a set of tiles needs, the second renders them once
-// that is loaded, unless it did not fit into the cache.
-constexpr int kResidentRounds = 2;
+// Rows of one task, mapping or sampling: small enough that a chunk shares
+// out evenly among the threads, large enough that a task costs little to
+// hand out.
+constexpr int32_t kStripRows = 16;
+// Corners a chunk's tables hold at most (16 bytes each), unless one tile
+// alone has more.
+constexpr size_t kChunkCorners = size_t(1) << 18;
+// Positions a GatheredSource collects before it loads them (and each of
+// their tiles once): a few megabytes.
+constexpr size_t kGatherPositions = size_t(1) << 16;
+
+size_t CornerCount(const DestinationTile& tile)
+{
+    return (size_t(std::max(tile.Width(), 0)) + 1) * (size_t(std::max(tile.Height(), 0)) + 1);
+}
 
 } // namespace
 
 PSPlimTileRender::PSPlimTileRender(HuxWorkerPool& pool) : pool_(pool) {}
+
+int32_t PSPlimTileRender::BandTiles(int32_t capacity, int threads)
+{
+    return std::max({capacity / 4, int32_t(threads) / 2, int32_t(1)});
+}
 
 PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode,
                                                        HuxPSTileCache& cache, PSPlimGrid& grid,
@@ -21,39 +38,39 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
 {
     mapper_ = &mapper;
     mode_ = mode;
+    singleSquared_ = SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias());
     PrepareLanes(grid, rect);
-    std::vector<int32_t> pending;
-    if (pool_.ThreadCount() > 1 && tiles.size() > 1) {
-        const size_t tilePixels = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
-        standInPixels_.resize(tilePixels * size_t(cache.Layout().PixelBytes()));
-        standInMask_.assign(tilePixels, 0xFF);
-        // Runs of tiles whose own area of the source the cache holds at once.
-        for (size_t begin = 0; begin < tiles.size();) {
-            std::vector<int32_t> under = SourceTilesUnder(cache, tiles[begin]);
-            size_t end = begin + 1;
-            for (; end < tiles.size(); ++end) {
-                std::vector<int32_t> more = SourceTilesUnder(cache, tiles[end]);
-                std::vector<int32_t> both;
-                std::set_union(under.begin(), under.end(), more.begin(), more.end(), std::back_inserter(both));
-                if (both.size() > size_t(cache.Capacity()))
-                    break;
-                under = std::move(both);
-            }
-            Load(cache, under);
-            std::vector<int32_t> run;
-            for (size_t i = begin; i < end; ++i)
-                run.push_back(int32_t(i));
-            for (int round = 0; round < kResidentRounds && !run.empty(); ++round)
-                run = RenderResident(cache, tiles, run);
-            pending.insert(pending.end(), run.begin(), run.end());
-            begin = end;
+    const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
+    standInPixels_.resize(tileBytes * size_t(cache.Layout().PixelBytes()));
+    standInMask_.assign(tileBytes, 0xFF);
+    marks_.assign(size_t(cache.TilesAcross()) * size_t(cache.TilesDown()), 0);
+    const SourceFootprint footprint(cache);
+
+    std::vector<int32_t> load;
+    std::vector<Strip> left;
+    for (size_t begin = 0; begin < tiles.size();) {
+        const size_t end = ChunkEnd(tiles, begin);
+        MapChunk(tiles, begin, end, footprint);
+        const std::vector<ReadPiece> pieces = PlanChunk(cache, tiles, begin, end, footprint);
+        left.clear();
+        size_t first = 0;
+        while (first < pieces.size() && pieces[first].window != SourceWindows::kNone) {
+            size_t last = first + 1;
+            while (last < pieces.size() && pieces[last].window == pieces[first].window)
+                ++last;
+            UnionOf(cache, pieces, first, last, load);
+            cache.LoadTogether(load);
+            SampleResident(cache, tiles, pieces, first, last, left);
+            first = last;
         }
-    } else {
-        for (int32_t i = 0; i < int32_t(tiles.size()); ++i)
-            pending.push_back(i);
+        // Never expected: a strip that read a tile that was not loaded.
+        for (const Strip& strip : left) {
+            const HuxRect& area = pieces[size_t(strip.piece)].area;
+            SamplePart(cache, tiles, pieces[size_t(strip.piece)].tile, {area.left, strip.first, area.right, strip.end});
+        }
+        SampleGathered(cache, tiles, pieces, first, pieces.size());
+        begin = end;
     }
-    for (const int32_t i : pending)
-        RenderTile(*lanes_[0], cache, tiles[size_t(i)]);
     LookupCounts counts;
     for (const std::unique_ptr<Lane>& lane : lanes_) {
         counts.lookups += lane->grid->LookupCounter();
@@ -81,73 +98,180 @@ void PSPlimTileRender::PrepareLanes(PSPlimGrid& grid, const HuxRect& rect)
     }
 }
 
-void PSPlimTileRender::RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const
+size_t PSPlimTileRender::ChunkEnd(const std::vector<DestinationTile>& tiles, size_t begin)
 {
-    lane.grid->SetLookupState(0, 0, false);
-    RenderTileInSourceFormat(*mapper_, mode_, source, tile, *lane.mapping);
+    size_t corners = CornerCount(tiles[begin]);
+    size_t end = begin + 1;
+    while (end < tiles.size() && corners + CornerCount(tiles[end]) <= kChunkCorners)
+        corners += CornerCount(tiles[end++]);
+    return end;
 }
 
-std::vector<int32_t> PSPlimTileRender::SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile)
+void PSPlimTileRender::MapChunk(const std::vector<DestinationTile>& tiles, size_t begin, size_t end,
+                                const SourceFootprint& footprint)
 {
-    std::vector<int32_t> under;
-    // A warp mostly reads near the pixel it fills: the ring of source tiles
-    // around the tile's own area too, so that few tiles are rendered twice.
-    const int32_t w = cache.TileWidth(), h = cache.TileHeight();
-    const HuxRect around{int32_t(std::max<int64_t>(int64_t(tile.left) - w, INT32_MIN)),
-                         int32_t(std::max<int64_t>(int64_t(tile.top) - h, INT32_MIN)),
-                         int32_t(std::min<int64_t>(int64_t(tile.right) + w, INT32_MAX)),
-                         int32_t(std::min<int64_t>(int64_t(tile.bottom) + h, INT32_MAX))};
-    const HuxRect area = HuxRectIntersect(around, cache.Bounds());
-    if (area.IsEmpty())
-        return under;
-    const int32_t first = cache.TileIndexAt(area.left, area.top);
-    const int32_t last = cache.TileIndexAt(area.right - 1, area.bottom - 1);
-    const int32_t across = cache.TilesAcross();
-    for (int32_t row = first / across; row <= last / across; ++row) {
-        for (int32_t column = first % across; column <= last % across; ++column)
-            under.push_back(row * across + column);
+    chunkBegin_ = begin;
+    if (tables_.size() < end - begin)
+        tables_.resize(end - begin);
+    std::vector<Strip> tasks;
+    for (size_t i = begin; i < end; ++i) {
+        tables_[i - begin].Reset(tiles[i]);
+        const int32_t rows = std::max(tiles[i].Height(), 0) + 1;
+        for (int32_t row = 0; row < rows; row += kStripRows)
+            tasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
     }
-    return under;
+    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
+        const Strip& strip = tasks[size_t(task)];
+        tables_[size_t(strip.piece) - begin].MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
+    });
+    // A pixel row needs the corner row below it, which another task may
+    // have mapped: the boxes once all are done.
+    std::vector<CornerBox> boxes(tasks.size());
+    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int) {
+        const Strip& strip = tasks[size_t(task)];
+        const DestinationTile& tile = tiles[size_t(strip.piece)];
+        boxes[size_t(task)] = tables_[size_t(strip.piece) - begin].Box(
+            0, std::max(tile.Width(), 0), strip.first, std::min(strip.end, std::max(tile.Height(), 0)), singleSquared_);
+    });
+
+    tileReads_.assign(end - begin, HuxRect{});
+    std::vector<CornerBox> tileBoxes(end - begin);
+    for (size_t task = 0; task < tasks.size(); ++task)
+        tileBoxes[size_t(tasks[task].piece) - begin].Add(boxes[task]);
+    for (size_t i = begin; i < end; ++i) {
+        const DestinationTile& tile = tiles[i];
+        const HuxRect reads = footprint.OfCorners(tileBoxes[i - begin]);
+        tileReads_[i - begin] =
+            ReadsOwnPixels() ? TileHull(reads, footprint.OfPixels({tile.left, tile.top, tile.right, tile.bottom}))
+                             : reads;
+    }
 }
 
-// Loads beyond the capacity would only evict what the others need.
-void PSPlimTileRender::Load(HuxPSTileCache& cache, const std::vector<int32_t>& sortedTiles)
+std::vector<ReadPiece> PSPlimTileRender::PlanChunk(const HuxPSTileCache& cache,
+                                                   const std::vector<DestinationTile>& tiles, size_t begin,
+                                                   size_t end, const SourceFootprint& footprint)
 {
-    const size_t count = std::min(sortedTiles.size(), size_t(cache.Capacity()));
-    for (size_t i = 0; i < count; ++i)
-        cache.LoadTile(sortedTiles[i]);
+    std::vector<ReadPiece> pieces;
+    for (size_t i = begin; i < end; ++i) {
+        const DestinationTile& tile = tiles[i];
+        pieces.push_back({int32_t(i), {tile.left, tile.top, tile.right, tile.bottom}, tileReads_[i - begin], 0});
+    }
+    std::vector<int32_t> all;
+    if (UnionOf(cache, pieces, 0, pieces.size(), all))
+        return pieces;
+
+    const SourceWindows windows(cache.TilesAcross(), cache.TilesDown(), cache.Capacity());
+    pieces.clear();
+    for (size_t i = begin; i < end; ++i)
+        SplitByWindows(int32_t(i), tiles[i], tables_[i - begin], ReadsOwnPixels(), singleSquared_, footprint, windows,
+                       pieces);
+    // Window by window, and what fits none last.
+    std::stable_sort(pieces.begin(), pieces.end(), [](const ReadPiece& a, const ReadPiece& b) {
+        return uint32_t(a.window) < uint32_t(b.window);
+    });
+    return pieces;
 }
 
-std::vector<int32_t> PSPlimTileRender::RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                                                      const std::vector<int32_t>& pending)
+bool PSPlimTileRender::UnionOf(const HuxPSTileCache& cache, const std::vector<ReadPiece>& pieces, size_t first,
+                               size_t end, std::vector<int32_t>& tiles)
 {
+    const size_t capacity = size_t(cache.Capacity());
+    tiles.clear();
+    bool fits = true;
+    for (size_t p = first; p < end && fits; ++p) {
+        const HuxRect& reads = pieces[p].reads;
+        if (reads.IsEmpty())
+            continue;
+        if (int64_t(reads.Width()) * reads.Height() > int64_t(capacity)) {
+            fits = false;
+            break;
+        }
+        for (int32_t row = reads.top; row < reads.bottom && fits; ++row) {
+            for (int32_t column = reads.left; column < reads.right; ++column) {
+                const int32_t index = row * cache.TilesAcross() + column;
+                if (marks_[size_t(index)] == 0) {
+                    marks_[size_t(index)] = 1;
+                    tiles.push_back(index);
+                }
+            }
+            fits = tiles.size() <= capacity;
+        }
+    }
+    for (const int32_t index : tiles)
+        marks_[size_t(index)] = 0;
+    if (!fits)
+        tiles.clear();
+    std::sort(tiles.begin(), tiles.end());
+    return fits;
+}
+
+void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                                      const std::vector<ReadPiece>& pieces, size_t first, size_t end,
+                                      std::vector<Strip>& left)
+{
+    std::vector<Strip> tasks;
+    for (size_t p = first; p < end; ++p) {
+        const HuxRect& area = pieces[p].area;
+        for (int32_t row = area.top; row < area.bottom; row += kStripRows)
+            tasks.push_back({int32_t(p), row, std::min(row + kStripRows, area.bottom)});
+    }
     std::vector<ResidentTileSource> sources;
     sources.reserve(lanes_.size());
     for (size_t i = 0; i < lanes_.size(); ++i)
         sources.emplace_back(cache, standInPixels_.data(), standInMask_.data());
-    std::vector<uint8_t> missed(pending.size(), 0);
-    std::vector<std::vector<int32_t>> missedTiles(lanes_.size());
-    pool_.Run(int32_t(pending.size()), [&](int32_t task, int thread) {
+    std::vector<uint8_t> missed(tasks.size(), 0);
+    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
+        const Strip& strip = tasks[size_t(task)];
         ResidentTileSource& source = sources[size_t(thread)];
         source.ForgetMisses();
-        RenderTile(*lanes_[size_t(thread)], source, tiles[size_t(pending[size_t(task)])]);
-        if (source.Missed()) {
-            missed[size_t(task)] = 1;
-            std::vector<int32_t>& into = missedTiles[size_t(thread)];
-            into.insert(into.end(), source.MissedTiles().begin(), source.MissedTiles().end());
-        }
+        const ReadPiece& piece = pieces[size_t(strip.piece)];
+        SamplePart(source, tiles, piece.tile, {piece.area.left, strip.first, piece.area.right, strip.end});
+        missed[size_t(task)] = source.Missed() ? 1 : 0;
     });
-
-    std::vector<int32_t> again;
-    for (size_t task = 0; task < pending.size(); ++task) {
+    for (size_t task = 0; task < tasks.size(); ++task) {
         if (missed[task])
-            again.push_back(pending[task]);
+            left.push_back(tasks[task]);
     }
-    std::vector<int32_t> load;
-    for (const std::vector<int32_t>& list : missedTiles)
-        load.insert(load.end(), list.begin(), list.end());
-    std::sort(load.begin(), load.end());
-    load.erase(std::unique(load.begin(), load.end()), load.end());
-    Load(cache, load);
-    return again;
+}
+
+void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                                      const std::vector<ReadPiece>& pieces, size_t first, size_t end)
+{
+    GatheredSource source(cache);
+    std::vector<std::pair<int32_t, HuxPointI>> batch; // tile, pixel
+    const auto replay = [&] {
+        source.Gather();
+        for (const auto& [tile, at] : batch)
+            SamplePart(source, tiles, tile, {at.x, at.y, at.x + 1, at.y + 1});
+        source.Clear();
+        batch.clear();
+    };
+    for (size_t p = first; p < end; ++p) {
+        const HuxRect& area = pieces[p].area;
+        for (int32_t y = area.top; y < area.bottom; ++y) {
+            for (int32_t x = area.left; x < area.right; ++x) {
+                SamplePart(source, tiles, pieces[p].tile, {x, y, x + 1, y + 1});
+                batch.push_back({pieces[p].tile, {x, y}});
+                if (source.Recorded() >= kGatherPositions)
+                    replay();
+            }
+        }
+    }
+    if (!batch.empty())
+        replay();
+}
+
+void PSPlimTileRender::SamplePart(HuxPixelSource& source, const std::vector<DestinationTile>& tiles, int32_t tile,
+                                  const HuxRect& area) const
+{
+    const DestinationTile& whole = tiles[size_t(tile)];
+    DestinationTile part = whole;
+    part.left = area.left;
+    part.right = area.right;
+    part.top = area.top;
+    part.bottom = area.bottom;
+    part.data = whole.data + ptrdiff_t(area.top - whole.top) * whole.rowStride +
+                ptrdiff_t(area.left - whole.left) * source.Layout().PixelBytes();
+    const CornerTable& table = tables_[size_t(tile) - chunkBegin_];
+    RenderTileInSourceFormat(*mapper_, mode_, source, part, table);
 }

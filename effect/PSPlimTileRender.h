@@ -1,21 +1,30 @@
 // Renders a set of destination tiles through the grid on every thread of a
-// worker pool. Everything that reaches the host happens on the calling
-// thread (the host's): it loads source tiles into the cache, and the workers
-// only read what is resident. Tiles go in runs whose own area of the source,
-// and the ring of source tiles around it, the cache holds at once; that is
-// loaded first. A tile that needed a
-// tile not yet loaded is rendered again after the caller has loaded it; what
-// the cache cannot hold at once is rendered on the caller alone, loading as
-// it goes. So the memory is the cache's budget whatever the image's size.
+// worker pool, in two steps per chunk of tiles. First every thread maps
+// pixel corners through the grid (no source needed) into a table per tile;
+// from the corners alone follows which source tiles each part of a tile
+// reads (SourceFootprint). Then the calling thread, the only one that talks
+// to the host, loads what is read into the cache, and every thread samples
+// against what is resident; nothing is mapped twice.
 //
-// Each tile starts its lookups from the same grid cell on a grid of its
-// thread's own, so a tile's pixels never depend on which thread rendered it
-// or on what that thread rendered before: the same bytes for any thread
-// count and any order.
+// How often a source tile is loaded, whatever the image's shape or the
+// warp: when what a chunk reads fits into the cache, it is loaded once and
+// the whole chunk sampled. Otherwise the chunk is swept window by window
+// (SourceWindows), each part of a tile sampled while its window is loaded:
+// a tile is loaded at most twice per chunk (four times when neither two
+// rows nor two columns of tiles fit the cache). A pixel whose own reads
+// span more than a window's overlap is gathered instead (GatheredSource):
+// its reads are recorded, every tile of a batch of 65536 recorded positions
+// loaded once, and the pixel sampled from the copies; once more per batch.
+// The memory is the cache's budget, the chunk's corner tables and a batch.
+//
+// A pixel's bytes depend only on its corners and the source, and a corner
+// only on its position and the grid: the same bytes for any thread count
+// and any order.
 #pragma once
 
 #include "HuxLib/HUXUTIL/HuxWorkerPool.h"
-#include "effect/ResidentTileSource.h"
+#include "effect/CornerTable.h"
+#include "effect/ReadPieces.h"
 #include "grid/PSPlimGrid.h"
 #include "host/HuxPSTileCache.h"
 #include "warp/DestinationTile.h"
@@ -37,6 +46,11 @@ public:
 
     HuxWorkerPool& Pool() const { return pool_; }
 
+    // Output tiles a final render hands over at a time, for a cache of
+    // `capacity` tiles: few enough that their reads mostly fit the cache
+    // together, enough to share among the threads.
+    static int32_t BandTiles(int32_t capacity, int threads);
+
     // The grid lookups of a render and their failed triangle tests, on all
     // threads together.
     struct LookupCounts {
@@ -50,7 +64,7 @@ public:
     // grid itself (its lookup state and counters change), the others in
     // copies.
     LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, PSPlimGrid& grid,
-                const HuxRect& rect, const std::vector<DestinationTile>& tiles);
+                        const HuxRect& rect, const std::vector<DestinationTile>& tiles);
 
 private:
     // What one thread renders with: a grid (the caller's own, or a copy)
@@ -60,22 +74,49 @@ private:
         PSPlimGrid* grid = nullptr;
         std::unique_ptr<PSPlimGridMapping> mapping;
     };
+    // Rows first .. end - 1 of a piece, or corner rows of a tile: one task.
+    struct Strip {
+        int32_t piece = 0;
+        int32_t first = 0;
+        int32_t end = 0;
+    };
 
     void PrepareLanes(PSPlimGrid& grid, const HuxRect& rect);
-    void RenderTile(Lane& lane, HuxPixelSource& source, const DestinationTile& tile) const;
-    // The source tiles under a destination tile and around it, in order.
-    static std::vector<int32_t> SourceTilesUnder(const HuxPSTileCache& cache, const DestinationTile& tile);
-    // Loads the tiles, at most as many as the cache holds.
-    static void Load(HuxPSTileCache& cache, const std::vector<int32_t>& sortedTiles);
-    // Renders `pending` on every thread against what is resident; returns
-    // the tiles that missed, in order, and loads what they missed.
-    std::vector<int32_t> RenderResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                                        const std::vector<int32_t>& pending);
+    // Tiles from `begin` whose corner tables fit the chunk's budget.
+    static size_t ChunkEnd(const std::vector<DestinationTile>& tiles, size_t begin);
+    // Maps the corners of tiles begin .. end - 1 on every thread into
+    // tables_, and works out each tile's reads.
+    void MapChunk(const std::vector<DestinationTile>& tiles, size_t begin, size_t end,
+                  const SourceFootprint& footprint);
+    // The parts of the chunk's tiles in the order they are sampled.
+    std::vector<ReadPiece> PlanChunk(const HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                                     size_t begin, size_t end, const SourceFootprint& footprint);
+    // The distinct source tiles that pieces first .. end - 1 read, sorted,
+    // into `tiles`; false when they are more than the cache holds.
+    bool UnionOf(const HuxPSTileCache& cache, const std::vector<ReadPiece>& pieces, size_t first, size_t end,
+                 std::vector<int32_t>& tiles);
+    // Samples pieces first .. end - 1 on every thread against what is
+    // resident; those that read a tile not resident go to `left`.
+    void SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                        const std::vector<ReadPiece>& pieces, size_t first, size_t end, std::vector<Strip>& left);
+    // Samples pieces first .. end - 1 on this thread a pixel at a time
+    // through a GatheredSource, gathering every so many positions read.
+    void SampleGathered(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+                        const std::vector<ReadPiece>& pieces, size_t first, size_t end);
+    // Samples the pixels `area` of tile `tile` (an index into `tiles`).
+    void SamplePart(HuxPixelSource& source, const std::vector<DestinationTile>& tiles, int32_t tile,
+                    const HuxRect& area) const;
+    bool ReadsOwnPixels() const { return mode_ != Mode::Plain; }
 
     HuxWorkerPool& pool_;
     std::vector<std::unique_ptr<Lane>> lanes_;
     const HuxPSNonLinearTextureMapper* mapper_ = nullptr;
     Mode mode_ = Mode::Plain;
+    double singleSquared_ = -1.0; // see CornerBox::AddPixel
+    size_t chunkBegin_ = 0;                  // tables_[i] holds the corners of tile chunkBegin_ + i
+    std::vector<CornerTable> tables_;
+    std::vector<HuxRect> tileReads_;         // per table
+    std::vector<uint8_t> marks_;             // per source tile, for unions; all zero between uses
     std::vector<uint8_t> standInPixels_;
     std::vector<uint8_t> standInMask_;
 };

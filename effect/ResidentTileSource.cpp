@@ -12,7 +12,7 @@ HuxPixelBlock ResidentTileSource::BlockAt(int32_t x, int32_t y)
     const int32_t index = cache_.TileIndexAt(x, y);
     HuxPixelBlock block = cache_.TileBlock(index);
     if (block.pixels == nullptr) {
-        Miss(index);
+        missed_ = true;
         block.pixels = standInPixels_;
         block.mask = cache_.HasMask() ? standInMask_ : nullptr;
     }
@@ -28,16 +28,8 @@ const uint8_t* ResidentTileSource::OutsidePixel(int32_t x, int32_t y)
         return cache_.EdgePixel();
     const HuxPixelBlock block = cache_.TileBlock(index);
     if (block.pixels == nullptr) {
-        Miss(index);
+        missed_ = true;
         return kStandInOutside;
     }
     return block.pixels + offset;
-}
-
-// A reader asks again each time it crosses into the tile: consecutive
-// repeats are noted once.
-void ResidentTileSource::Miss(int32_t index)
-{
-    if (missed_.empty() || missed_.back() != index)
-        missed_.push_back(index);
 }

@@ -1,8 +1,8 @@
 // The tile cache as a render on another thread reads it: resident tiles as
 // the cache holds them, and for a tile not resident a stand-in (black, all
 // selected, so that a masked render still samples everything it would) while
-// the tile is noted as missed. A render that missed anything is thrown away
-// and done again once the owner's thread has loaded what it missed.
+// the miss is noted. A render that missed anything is thrown away and done
+// again on the owner's thread, which loads as it reads.
 //
 // Reads only; nothing may load into the cache while a render reads it.
 #pragma once
@@ -10,7 +10,6 @@
 #include "host/HuxPSTileCache.h"
 
 #include <cstdint>
-#include <vector>
 
 class ResidentTileSource final : public HuxPixelSource {
 public:
@@ -28,16 +27,12 @@ public:
     bool SwapsRedAndBlue() const override { return cache_.SwapsRedAndBlue(); }
     HuxPixelLayout Layout() const override { return cache_.Layout(); }
 
-    bool Missed() const { return !missed_.empty(); }
-    // Tiles read while not resident, possibly more than once.
-    const std::vector<int32_t>& MissedTiles() const { return missed_; }
-    void ForgetMisses() { missed_.clear(); }
+    bool Missed() const { return missed_; }
+    void ForgetMisses() { missed_ = false; }
 
 private:
-    void Miss(int32_t index);
-
     const HuxPSTileCache& cache_;
     const uint8_t* standInPixels_;
     const uint8_t* standInMask_;
-    std::vector<int32_t> missed_;
+    bool missed_ = false;
 };

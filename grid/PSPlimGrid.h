@@ -12,6 +12,7 @@
 #include "grid/GridOverlaps.h"
 #include "grid/GridPatch.h"
 #include "grid/GridPoints.h"
+#include "grid/GridRowSolvers.h"
 #include "grid/GridTriangles.h"
 #include "grid/PSPlimChoices.h"
 
@@ -66,6 +67,12 @@ public:
     // several triangles hold the position, the one on top gives it (see
     // PSPlimGridFolds.cpp).
     Point2D InvertPoint(Point2D deformed);
+    // InvertPoint of (xs[k], y) for k = 0 .. count - 1 into out, in this
+    // order, with the same results, counters and lookup state as those
+    // calls; the points the remembered cell settles go through `solver`
+    // (PSPlimGridRow.cpp), several at a time.
+    void InvertRow(const double* xs, double y, int32_t count, Point2D* out,
+                   GridRowSolver solver = GridRowSolvers::Chosen());
 
     // ---- Brush tools (PSPlimGridTools.cpp) --------------------------------
     // Each returns the range of inner points inside the brush circle.
@@ -128,6 +135,10 @@ private:
     bool RingInPlace() const;
     // Undeformed position of (s, t) in triangle (a, b, upperLeft).
     Point2D UndeformedPosition(int a, int b, bool upperLeft, double s, double t) const;
+    // The position a lookup searches for: clamped onto the rectangle.
+    Point2D Clamped(Point2D p) const;
+    // The remembered cell as a row kernel reads it, for a row at clamped y.
+    GridRowCell RememberedCell(double y);
     // InvertPoint, telling whether a triangle held the (clamped) position;
     // a miss leaves (0, 0) in result.
     bool Lookup(Point2D deformed, Point2D& result);

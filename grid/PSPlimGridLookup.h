@@ -58,10 +58,8 @@ inline PSPlimGrid::Point2D PSPlimGrid::InvertPoint(Point2D deformed)
     return result;
 }
 
-inline bool PSPlimGrid::Lookup(Point2D deformed, Point2D& result)
+inline PSPlimGrid::Point2D PSPlimGrid::Clamped(Point2D p) const
 {
-    ++lookupCounter_;
-    Point2D p = deformed;
     if (p.x < 0.0)
         p.x = 0.0;
     else if (p.x > width_)
@@ -70,6 +68,13 @@ inline bool PSPlimGrid::Lookup(Point2D deformed, Point2D& result)
         p.y = 0.0;
     else if (p.y > height_)
         p.y = height_;
+    return p;
+}
+
+inline bool PSPlimGrid::Lookup(Point2D deformed, Point2D& result)
+{
+    ++lookupCounter_;
+    const Point2D p = Clamped(deformed);
 
     const int a = rememberedColumn_, b = rememberedRow_;
     const bool upperLeft = rememberedTriangle_;

@@ -285,6 +285,20 @@ uint8_t* HuxPSTileCache::LoadTile(int32_t index)
     return buffers.pixels;
 }
 
+void HuxPSTileCache::LoadTogether(const std::vector<int32_t>& tiles)
+{
+    if (tiles.size() > size_t(capacity_))
+        throw std::length_error("tile cache: more tiles at once than it holds");
+    for (const int32_t index : tiles) {
+        if (index >= 0 && size_t(index) < pixelTiles_.size() && pixelTiles_[size_t(index)] != nullptr) {
+            loadOrder_.erase(std::find(loadOrder_.begin(), loadOrder_.end(), index));
+            loadOrder_.push_back(index);
+        }
+    }
+    for (const int32_t index : tiles)
+        LoadTile(index);
+}
+
 HuxPSTileCache::TileBuffers HuxPSTileCache::AcquireBuffers()
 {
     if (!spareBuffers_.empty()) {

@@ -4,7 +4,8 @@
 // All positions are cache coordinates: image coordinates divided by the
 // scale. Tiles are loaded through the host's advanceState the first time one
 // of their pixels is read; when the budget is full the tile loaded first is
-// evicted (load order, not use order) and its buffers are reused. As a
+// evicted (load order, not use order; LoadTogether renews what it keeps) and
+// its buffers are reused. As a
 // pixel source, each tile is one block.
 //
 // Pixels are held as the warp reads them: in host order, the document's
@@ -51,6 +52,10 @@ public:
     // The pixel tile of `index`, loaded from the host when not resident. A
     // failed load leaves the tile unloaded and rethrows the host's failure.
     uint8_t* LoadTile(int32_t index);
+    // Makes every listed tile resident at once (at most Capacity() of them,
+    // no repeats): those already resident count as loaded last, so that
+    // loading the others evicts only tiles outside the list.
+    void LoadTogether(const std::vector<int32_t>& tiles);
 
     // ---- The pixel source, in cache coordinates -------------------------
     // The scaled rectangle.

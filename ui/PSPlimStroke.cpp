@@ -49,7 +49,7 @@ bool PSPlimStroke::ButtonDown(PSPlimButton button, Point2D client)
     return true;
 }
 
-bool PSPlimStroke::MouseMove(Point2D client)
+bool PSPlimStroke::MouseMove(Point2D client, double pressure)
 {
     if (!IsStroking())
         return false;
@@ -61,7 +61,8 @@ bool PSPlimStroke::MouseMove(Point2D client)
     // A stored id that names no tool applies nothing.
     const std::optional<PSPlimTool> tool = PSPlimChoiceFrom<PSPlimTool>(ToolOf(button));
     const GridIndexRect moved =
-        tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize, params.toolPower, anchor_)
+        tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize,
+                         params.toolPower * pressure, anchor_)
              : GridIndexRect{};
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);

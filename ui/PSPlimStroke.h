@@ -38,9 +38,10 @@ public:
     // A press starts a stroke unless a stroke or a pan is in progress;
     // true when it did (the caller then captures the mouse and repaints).
     bool ButtonDown(PSPlimButton button, Point2D client);
-    // Applies the stroke's tool from the last to the new position and
-    // re-renders the changed area; true when a tool was applied.
-    bool MouseMove(Point2D client);
+    // Applies the stroke's tool from the last to the new position, at its
+    // power scaled by a pen's `pressure` (0..1; a mouse's 1 changes no bit
+    // of it), and re-renders the changed area; true when a tool was applied.
+    bool MouseMove(Point2D client, double pressure = 1.0);
     // Ends the stroke of that button; see EndResult.
     EndResult ButtonUp(PSPlimButton button);
     // Esc during a stroke: the stroke ends and the grid returns to where it

@@ -9,6 +9,7 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "grid/PSPlimGrid.h"
+#include "warp/ScaledPointRow.h"
 
 #include <cstdint>
 #include <vector>
@@ -45,14 +46,15 @@ public:
                 out[k] = MapPoint({x0 + double(k), y});
             return;
         }
-        const double gridY = ToGridY(y);
-        // Copies: stores through out could otherwise be taken to change them.
-        PSPlimGrid& grid = *grid_;
-        const Axis x = x_, yAxis = y_;
-        for (int32_t k = 0; k < count; ++k) {
-            const HuxGeometry::HuxPoint2D undeformed = grid.InvertPoint({gridX[k], gridY});
-            out[k] = {x.FromGrid(undeformed.x), yAxis.FromGrid(undeformed.y)};
+        grid_->InvertRow(gridX, ToGridY(y), count, out);
+        if (x_.scaled && y_.scaled) {
+            ScalePointRow(out, count, {x_.gridExtent, y_.gridExtent}, {x_.extent, y_.extent}, {x_.origin, y_.origin});
+            return;
         }
+        // Copies: stores through out could otherwise be taken to change them.
+        const Axis x = x_, yAxis = y_;
+        for (int32_t k = 0; k < count; ++k)
+            out[k] = {x.FromGrid(out[k].x), yAxis.FromGrid(out[k].y)};
     }
 
 private:
@@ -71,6 +73,7 @@ private:
         {
         }
         double ToGrid(double position) const { return scaled ? (position - origin) * gridExtent / extent : 0.0; }
+        // ScalePointRow does the same for a row of points.
         double FromGrid(double position) const { return scaled ? extent * (position / gridExtent) + origin : origin; }
     };
 

@@ -12,6 +12,7 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
 #include "warp/PixelReader.h"
+#include "warp/QuadMeasures.h"
 #include "warp/SampleCounts.h"
 
 #include <cmath>
@@ -33,6 +34,17 @@ inline int32_t TruncatePosition(double value)
     if (value > kSamplePositionLimit)
         return int32_t(kSamplePositionLimit);
     return int32_t(value);
+}
+
+// TruncatePosition of both coordinates.
+inline void TruncatePositions(PointPair position, int32_t& x, int32_t& y)
+{
+    if (position.Within(kSamplePositionLimit)) {
+        position.Truncate(x, y);
+        return;
+    }
+    x = TruncatePosition(position.X());
+    y = TruncatePosition(position.Y());
 }
 
 template <class Format = HuxRgb8>
@@ -69,6 +81,7 @@ private:
                (mode == PSPlimInterpolation::Adaptive && (lengthTop < 0.8 || lengthLeft < 0.8));
     }
 
+    // Counts as ReduceSampleCounts leaves them.
     template <bool kBilinear>
     static void SampleLattice(Reader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
@@ -105,10 +118,10 @@ private:
             o[c] = result[c];
     }
 
-    static void WriteAverage(Sample* out, const Sum* sums, uint32_t divisor)
+    // reciprocal: 1.0 / divisor.
+    static void WriteAverage(Sample* out, const Sum* sums, uint32_t divisor, double reciprocal)
     {
         using Unsigned = std::make_unsigned_t<Sum>;
-        const double reciprocal = 1.0 / divisor;
         WriteSums(out, sums, [&](Unsigned sum) { return AverageRoundedUp(sum, Unsigned(divisor), reciprocal); });
     }
 
@@ -161,20 +174,23 @@ inline void PixelSampler<Format>::SampleLattice(Reader& reader, int32_t countTop
                                         const HuxGeometry::HuxPoint2D& bottomRight, Sum* sums)
 {
     // Sub-cell centres, stepped by repeated addition from half a step.
-    const double stepU = 1.0 / countTop;
-    const double stepV = 1.0 / countLeft;
+    const double stepU = kSampleReciprocals.plain[countTop];
+    const double stepV = kSampleReciprocals.plain[countLeft];
+    const PointPair tl = PointPair::Of(topLeft), tr = PointPair::Of(topRight);
+    const PointPair bl = PointPair::Of(bottomLeft), br = PointPair::Of(bottomRight);
     for (double u = stepU * 0.5; u < 1.0; u += stepU) {
-        const double topX = (1.0 - u) * topLeft.x + u * topRight.x;
-        const double topY = (1.0 - u) * topLeft.y + u * topRight.y;
-        const double bottomX = (1.0 - u) * bottomLeft.x + u * bottomRight.x;
-        const double bottomY = (1.0 - u) * bottomLeft.y + u * bottomRight.y;
+        const PointPair before = PointPair::Both(1.0 - u), after = PointPair::Both(u);
+        const PointPair top = before * tl + after * tr;
+        const PointPair bottom = before * bl + after * br;
         for (double v = stepV * 0.5; v < 1.0; v += stepV) {
-            const double x = (1.0 - v) * topX + v * bottomX;
-            const double y = (1.0 - v) * topY + v * bottomY;
-            if constexpr (kBilinear)
-                reader.AccumulateBilinear(x, y, sums);
-            else
-                Reader::AddWeighted(reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5)), 1, sums);
+            const PointPair position = PointPair::Both(1.0 - v) * top + PointPair::Both(v) * bottom;
+            if constexpr (kBilinear) {
+                reader.AccumulateBilinear(position.X(), position.Y(), sums);
+            } else {
+                int32_t x, y;
+                TruncatePositions(position + PointPair::Both(0.5), x, y);
+                Reader::AddWeighted(reader.PixelAt(x, y), 1, sums);
+            }
         }
     }
 }
@@ -183,26 +199,21 @@ template <class Format>
 inline void PixelSampler<Format>::Render(Reader& reader, Sample*& out, const Point& topLeft, const Point& topRight,
                                          const Point& bottomLeft, const Point& bottomRight) const
 {
-    const double topDx = topLeft.x - topRight.x;
-    const double topDy = topLeft.y - topRight.y;
-    const double leftDx = topLeft.x - bottomLeft.x;
-    const double leftDy = topLeft.y - bottomLeft.y;
-    const double squaredTop = topDx * topDx + topDy * topDy;
-    const double squaredLeft = leftDx * leftDx + leftDy * leftDy;
-    const Single single = ClassifySingle(squaredTop, squaredLeft);
+    const QuadMeasures quad = MeasureQuad(topLeft, topRight, bottomLeft, bottomRight);
+    const Single single = ClassifySingle(quad.squaredTop, quad.squaredLeft);
     Sample* const o = out;
     out = o + Format::kChannels;
     if (single == Single::Undecided) {
-        RenderMany(reader, o, squaredTop, squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, o, quad.squaredTop, quad.squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
-    // One sample at the centre of the patch (u = v = 0.5).
-    const double x = 0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x);
-    const double y = 0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y);
-    // Samples are read before any is written: stores through the output
-    // may alias anything, and would force reloads otherwise.
+    // One sample at the centre of the patch (u = v = 0.5). Samples are read
+    // before any is written: stores through the output may alias anything,
+    // and would force reloads otherwise.
     if (single == Single::Nearest) {
-        const Sample* p = reader.PixelAt(TruncatePosition(x + 0.5), TruncatePosition(y + 0.5));
+        int32_t x, y;
+        TruncatePositions(quad.centre + PointPair::Both(0.5), x, y);
+        const Sample* p = reader.PixelAt(x, y);
         Sample c[kAveraged];
         for (int k = 0; k < kAveraged; ++k)
             c[k] = p[k];
@@ -211,16 +222,19 @@ inline void PixelSampler<Format>::Render(Reader& reader, Sample*& out, const Poi
     } else {
         using Unsigned = std::make_unsigned_t<Sum>;
         Sum sums[Format::kChannels] = {};
-        reader.AccumulateBilinear(x, y, sums);
+        reader.AccumulateBilinear(quad.centre.X(), quad.centre.Y(), sums);
         constexpr Unsigned kWeights = Unsigned(kBilinearWeightTotal);
         WriteSums(o, sums, [](Unsigned sum) { return (kWeights + sum - 1) / kWeights; });
     }
 }
 
+// Out of line, so that the one-sample path stays small enough to be inlined
+// into the tile walk.
 template <class Format>
-inline void PixelSampler<Format>::RenderMany(Reader& reader, Sample* out, double squaredTop, double squaredLeft,
-                                             const Point& topLeft, const Point& topRight, const Point& bottomLeft,
-                                             const Point& bottomRight) const
+[[gnu::noinline]] inline void PixelSampler<Format>::RenderMany(Reader& reader, Sample* out, double squaredTop,
+                                                               double squaredLeft, const Point& topLeft,
+                                                               const Point& topRight, const Point& bottomLeft,
+                                                               const Point& bottomRight) const
 {
     const double lengthTop = std::sqrt(squaredTop);
     const double lengthLeft = std::sqrt(squaredLeft);
@@ -231,9 +245,9 @@ inline void PixelSampler<Format>::RenderMany(Reader& reader, Sample* out, double
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal));
+        WriteAverage(out, sums, n * uint32_t(kBilinearWeightTotal), kSampleReciprocals.weighted[n]);
     } else {
         SampleLattice<false>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);
-        WriteAverage(out, sums, n);
+        WriteAverage(out, sums, n, kSampleReciprocals.plain[n]);
     }
 }

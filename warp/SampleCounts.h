@@ -84,6 +84,23 @@ inline Unsigned SettledQuotient(Unsigned numerator, Unsigned denominator, Unsign
     return estimate;
 }
 
+// 1.0 / k and 1.0 / (k * kBilinearWeightTotal) for k = 1 .. the sample cap:
+// the divisions of a pixel's lattice steps and average, done by the
+// compiler. Both it and the processor round a quotient correctly, so the
+// bits are those of the division at run time.
+struct SampleReciprocals {
+    double plain[kMaxSamplesPerPixel + 1];
+    double weighted[kMaxSamplesPerPixel + 1];
+};
+inline constexpr SampleReciprocals kSampleReciprocals = [] {
+    SampleReciprocals r{};
+    for (int64_t k = 1; k <= kMaxSamplesPerPixel; ++k) {
+        r.plain[k] = 1.0 / double(k);
+        r.weighted[k] = 1.0 / double(k * kBilinearWeightTotal);
+    }
+    return r;
+}();
+
 // (divisor + sum - 1) / divisor, the average rounded up, through the
 // divisor's reciprocal instead of an integer division: the quotient read
 // from the product is settled exactly on the integer one. For numerators

@@ -95,7 +95,7 @@ void PSPlimScriptedEditor::Drag(PSPlimEditorCommands& commands, const PSPlimScri
     if (!stroke.ButtonDown(command.button, MessagePoint(commands, command.points.front())))
         return;
     for (size_t i = 1; i < command.points.size(); ++i)
-        stroke.MouseMove(MessagePoint(commands, command.points[i]));
+        stroke.MouseMove(MessagePoint(commands, command.points[i]), command.pressures[i]);
     stroke.ButtonUp(command.button);
 }
 

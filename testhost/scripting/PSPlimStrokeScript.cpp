@@ -76,13 +76,28 @@ public:
         return static_cast<int>(v);
     }
 
-    HuxGeometry::HuxPoint2D Position(size_t i) const
+    HuxGeometry::HuxPoint2D Position(size_t i) const { return PositionOf(words_[i]); }
+
+    HuxGeometry::HuxPoint2D PositionOf(const std::string& w) const
     {
-        const std::string& w = words_[i];
         const size_t comma = w.find(',');
         if (comma == std::string::npos)
             Fail(HuxQuote(w) + " is not a position x,y");
         return {ParseNumber(w.substr(0, comma)), ParseNumber(w.substr(comma + 1))};
+    }
+
+    // "x,y" or "x,y,p" with the pressure p in 0 .. 1.
+    HuxGeometry::HuxPoint2D PressedPosition(size_t i, double& pressure) const
+    {
+        const std::string& w = words_[i];
+        const size_t second = w.find(',', w.find(',') + 1);
+        pressure = 1.0;
+        if (w.find(',') == std::string::npos || second == std::string::npos)
+            return Position(i);
+        pressure = ParseNumber(w.substr(second + 1));
+        if (!(pressure >= 0.0 && pressure <= 1.0))
+            Fail(HuxQuote(w) + " has a pressure outside 0..1");
+        return PositionOf(w.substr(0, second));
     }
 
     PSPlimButton Button(size_t i) const
@@ -127,11 +142,14 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         cmd.value = in.Number(1);
     } else if (verb == "drag") {
         if (in.Count() < 3)
-            in.Fail("expected \"drag left|right x,y [x,y ...]\"");
+            in.Fail("expected \"drag left|right x,y[,p] [x,y[,p] ...]\"");
         cmd.kind = Kind::Drag;
         cmd.button = in.Button(1);
-        for (size_t i = 2; i < in.Count(); ++i)
-            cmd.points.push_back(in.Position(i));
+        for (size_t i = 2; i < in.Count(); ++i) {
+            double pressure = 1.0;
+            cmd.points.push_back(in.PressedPosition(i, pressure));
+            cmd.pressures.push_back(pressure);
+        }
     } else if (verb == "edge") {
         in.ExpectCount(2, "edge fixed|locked|free");
         cmd.kind = Kind::Edge;

@@ -12,9 +12,12 @@
 //   power <value>        the Tool Power slider likewise (0.05 .. 1.0);
 //                        as in the dialog, moving either slider writes
 //                        both values from both sliders' steps
-//   drag left|right x,y [x,y ...]
+//   drag left|right x,y[,p] [x,y[,p] ...]
 //                        one stroke: press at the first position, move to
-//                        each following one, release at the last
+//                        each following one, release at the last; p is
+//                        the pen's pressure (0 .. 1, default 1) at that
+//                        position, which scales the tool's power for the
+//                        move there
 //   edge fixed|locked|free
 //                        the edge-mode commands of the toolbar
 //   grid <across> <down> point counts as the options dialog shows them
@@ -69,6 +72,7 @@ struct PSPlimScriptCommand {
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height
     std::vector<HuxGeometry::HuxPoint2D> points; // Drag, Pan; Locate: one
+    std::vector<double> pressures;               // Drag: one per point
 };
 
 class PSPlimStrokeScript {

@@ -245,6 +245,10 @@ private:
 
     void Drag(const PSPlimScriptCommand& command)
     {
+        // The driver's hand is a mouse: it cannot press harder or softer.
+        if (std::any_of(command.pressures.begin(), command.pressures.end(), [](double p) { return p != 1.0; }))
+            throw std::runtime_error("line " + std::to_string(command.line) +
+                                     ": a pen's pressure cannot be played on the dialog with the mouse");
         const HuxRect imageRect = ImageRect();
         auto client = [&](HuxGeometry::HuxPoint2D image) {
             return AsPoint(PSPlimImageToClient(image, filterRect_, imageRect));

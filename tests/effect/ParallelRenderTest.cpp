@@ -107,22 +107,30 @@ TEST(ParallelRenderTest, TheOrderOfTheTilesDoesNotChangeThem)
     for (int32_t i = 1; i < tileCount; i += 2)
         interleaved.push_back(i);
 
-    // A small budget, so that some tiles need more than the cache holds.
-    WarpTest::CacheSetup setup;
-    setup.tileSize = kTile;
-    setup.budget = 6 * kTile * kTile * 3;
-    const auto result = WarpTest::RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
-        const std::vector<uint8_t> expected = render(cache, 1, forward);
-        const struct {
-            int threads;
-            const std::vector<int32_t>& order;
-            const char* name;
-        } cases[] = {{1, reversed, "reversed, 1 thread"},
-                     {3, forward, "in order, 3 threads"},
-                     {3, reversed, "reversed, 3 threads"},
-                     {2, interleaved, "interleaved, 2 threads"}};
-        for (const auto& c : cases)
-            EXPECT_TRUE(render(cache, c.threads, c.order) == expected) << c.name;
-    });
-    ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
+    // First everything in the cache at once; then budgets so small that
+    // tiles are swept window by window, and a single tile's, so that every
+    // pixel reading two tiles is gathered.
+    std::vector<uint8_t> expected;
+    for (const int32_t budgetTiles : {1000, 6, 1}) {
+        WarpTest::CacheSetup setup;
+        setup.tileSize = kTile;
+        setup.budget = budgetTiles * kTile * kTile * 3;
+        const auto result = WarpTest::RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
+            if (expected.empty()) {
+                expected = render(cache, 1, forward);
+                return;
+            }
+            const struct {
+                int threads;
+                const std::vector<int32_t>& order;
+                const char* name;
+            } cases[] = {{1, reversed, "reversed, 1 thread"},
+                         {3, forward, "in order, 3 threads"},
+                         {3, reversed, "reversed, 3 threads"},
+                         {2, interleaved, "interleaved, 2 threads"}};
+            for (const auto& c : cases)
+                EXPECT_TRUE(render(cache, c.threads, c.order) == expected) << c.name << ", " << budgetTiles << " tiles";
+        });
+        ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
+    }
 }

@@ -109,6 +109,20 @@ TEST(ScriptedEditorTest, AScriptGivesTheSameBytesEveryTime)
     EXPECT_GT(change.differingPixels, 10000) << change.Describe();
 }
 
+// A pen's pressure scales the power of each move: full pressure is the
+// mouse's stroke, and pressure p at power 1 is the stroke at power p (the
+// lowest slider step, 0.05, is exact either way).
+TEST(ScriptedEditorTest, PressureScalesThePowerOfEachMove)
+{
+    const ScriptRun mouse = RunScript("power 0.05\ndrag left 100,120 160,140 220,150\n");
+    const ScriptRun light = RunScript("power 1\ndrag left 100,120 160,140,0.05 220,150,0.05\n");
+    const ScriptRun full = RunScript("power 0.05\ndrag left 100,120,0.3 160,140,1 220,150,1\n");
+    const ScriptRun half = RunScript("power 1\ndrag left 100,120 160,140,0.5 220,150,0.5\n");
+    EXPECT_TRUE(SameImage(mouse.image, light.image));
+    EXPECT_TRUE(SameImage(mouse.image, full.image)) << "the press applies nothing: its pressure does not count";
+    EXPECT_FALSE(SameImage(mouse.image, half.image));
+}
+
 TEST(ScriptedEditorTest, UndoingEveryStrokeGivesTheBytesOfNoStrokes)
 {
     const ScriptRun plain = RunScript("");

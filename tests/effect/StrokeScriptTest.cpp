@@ -98,7 +98,10 @@ TEST(StrokeScriptTest, MistakesNameTheirLine)
     EXPECT_EQ(ErrorOf("size"), "line 1: expected \"size <value>\"");
     EXPECT_EQ(ErrorOf("power 0.2x"), "line 1: '0.2x' is not a number");
     EXPECT_EQ(ErrorOf("size nan"), "line 1: 'nan' is not a number");
-    EXPECT_EQ(ErrorOf("drag left"), "line 1: expected \"drag left|right x,y [x,y ...]\"");
+    EXPECT_EQ(ErrorOf("drag left"), "line 1: expected \"drag left|right x,y[,p] [x,y[,p] ...]\"");
+    EXPECT_EQ(ErrorOf("drag left 1,2 3,4,1.5"), "line 1: '3,4,1.5' has a pressure outside 0..1");
+    EXPECT_EQ(ErrorOf("drag left 1,2 3,4,x"), "line 1: 'x' is not a number");
+    EXPECT_EQ(ErrorOf("pan 1,2 3,4,0.5"), "line 1: '4,0.5' is not a number");
     EXPECT_EQ(ErrorOf("drag left 10;20"), "line 1: '10;20' is not a position x,y");
     EXPECT_EQ(ErrorOf("drag left 10,"), "line 1: '' is not a number");
     EXPECT_EQ(ErrorOf("edge sticky"), "line 1: unknown edge mode 'sticky'");

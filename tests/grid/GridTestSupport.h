@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -28,6 +29,22 @@ inline PSPlimGrid MakeGrid(double width, double height, int across, int down, PS
 inline PSPlimGrid UnitCellGrid(PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Free)
 {
     return MakeGrid(4.0, 4.0, 7, 7, edgeMode);
+}
+
+// Moves every inner point by up to `cells` cells each way, then applies the
+// edge mode: a fifth of a cell keeps the mesh unfolded, two cells fold it
+// often.
+inline void Shake(PSPlimGrid& grid, std::mt19937& random, double cells)
+{
+    const double cellW = grid.Width() / (grid.PointsAcross() - 3), cellH = grid.Height() / (grid.PointsDown() - 3);
+    std::uniform_real_distribution<double> shift(-cells, cells);
+    for (int r = 1; r <= grid.PointsDown() - 2; ++r) {
+        for (int c = 1; c <= grid.PointsAcross() - 2; ++c) {
+            grid.At(c, r).x += shift(random) * cellW;
+            grid.At(c, r).y += shift(random) * cellH;
+        }
+    }
+    grid.ApplyEdgeMode();
 }
 
 // Compares all points of two grids of the same size; reports how many

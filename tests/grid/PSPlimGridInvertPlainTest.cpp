@@ -17,6 +17,7 @@
 using gridtest::HuxPoint2D;
 using gridtest::MakeGrid;
 using gridtest::ReplayLine;
+using gridtest::Shake;
 
 namespace {
 
@@ -124,19 +125,6 @@ testing::AssertionResult SameAsPlain(PSPlimGrid& grid, const Queries& queries)
         std::shuffle(order.begin(), order.end(), random);
     }
     return testing::AssertionSuccess();
-}
-
-void Shake(PSPlimGrid& grid, std::mt19937& random, double cells)
-{
-    const double cellW = grid.Width() / (grid.PointsAcross() - 3), cellH = grid.Height() / (grid.PointsDown() - 3);
-    std::uniform_real_distribution<double> shift(-cells, cells);
-    for (int r = 1; r <= grid.PointsDown() - 2; ++r) {
-        for (int c = 1; c <= grid.PointsAcross() - 2; ++c) {
-            grid.At(c, r).x += shift(random) * cellW;
-            grid.At(c, r).y += shift(random) * cellH;
-        }
-    }
-    grid.ApplyEdgeMode();
 }
 
 // Pixel corners of a few tiles in render order, plus the grid's own points,

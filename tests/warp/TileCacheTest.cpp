@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,28 @@ TEST_F(TileCacheEviction, TheTwentySecondTileEvictsTheFirstLoadedEvenIfJustRead)
         EXPECT_FALSE(cache.IsResident(1)) << "the reload evicts the next oldest";
         EXPECT_EQ(log.Since().back().inRect, (Rect32{0, 0, 128, 128}));
         EXPECT_EQ(cache.LoadCount(), 23);
+    });
+}
+
+// Tiles loaded together are all resident afterwards: those already there
+// are renewed and the loads evict only what was not asked for, oldest first.
+TEST_F(TileCacheEviction, TilesLoadedTogetherEvictOnlyOthers)
+{
+    host.SetImage(NoiseImage(128 * 6, 128 * 4, 9));
+    InStart([&](HuxPSFilter& filter) {
+        HuxPSTileCache cache(&filter, 1);
+        cache.Configure(128, 128, 0, false, kBudget);
+        for (int32_t index = 0; index < 21; ++index)
+            cache.LoadTile(index);
+        const RequestLog log(host);
+        cache.LoadTogether({0, 1, 21, 22});
+        EXPECT_EQ(log.Since().size(), 2u);
+        EXPECT_EQ(cache.LoadOrder(), (std::vector<int32_t>{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+                                                           20, 0, 1, 21, 22}));
+        std::vector<int32_t> tooMany(22);
+        for (int32_t i = 0; i < 22; ++i)
+            tooMany[size_t(i)] = i;
+        EXPECT_THROW(cache.LoadTogether(tooMany), std::length_error);
     });
 }
 

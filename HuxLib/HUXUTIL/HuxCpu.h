@@ -1,0 +1,6 @@
+// What the processor offers beyond the baseline the program is built for
+// (SSE2 on x86): the kernels with a wider variant choose it at run time.
+#pragma once
+
+// True where the processor and the system run AVX instructions.
+bool HuxCpuHasAvx();

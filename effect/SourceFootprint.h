@@ -1,0 +1,77 @@
+// Which source tiles of a cache a render reads, worked out from mapped pixel
+// corners before anything is read. The sampler reads only inside the
+// quadrilateral of a pixel's corners (at its centre when it takes one
+// sample), one pixel further right and down for the bilinear neighbours,
+// and a position outside the image where the edge mode sends it; so the box
+// of the samples, widened by that much, holds every read. The
+// answer is a rectangle of tile columns and rows that may hold a few more
+// tiles than are read, never fewer.
+#pragma once
+
+#include "HuxLib/HuxGeometry/HuxPoint2D.h"
+#include "HuxLib/HuxGeometry/HuxRect.h"
+#include "host/HuxPSTileCache.h"
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+// The bounding box of sample positions; a position that is not finite makes
+// its axis unbounded (the sampler clamps such positions to its limits).
+struct CornerBox {
+    double minX = std::numeric_limits<double>::infinity();
+    double maxX = -std::numeric_limits<double>::infinity();
+    double minY = std::numeric_limits<double>::infinity();
+    double maxY = -std::numeric_limits<double>::infinity();
+    bool wildX = false;
+    bool wildY = false;
+
+    // A position, widened by the margins.
+    void Add(const HuxGeometry::HuxPoint2D& p, double marginX, double marginY);
+    void Add(const CornerBox& other);
+    // Where a pixel's samples lie: at the centre of its corners when its top
+    // and left edges are both shorter than sqrt(singleSquared) (one sample),
+    // else anywhere within its corners.
+    void AddPixel(const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
+                  const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
+                  double singleSquared);
+    bool IsEmpty() const { return !wildX && !wildY && minX > maxX; }
+};
+
+// The squared edge length below which a pixel certainly takes one sample
+// per edge (EdgeSampleCount): below which length x density + bias < 2,
+// with a margin for the rounding; -1 when no length is certain to.
+double SingleSampleSquared(double density, double bias);
+
+class SourceFootprint {
+public:
+    explicit SourceFootprint(const HuxPSTileCache& cache) : cache_(cache) {}
+
+    // The tiles read by samples that lie in the box,
+    // as tile columns (left, right) and rows (top, bottom), half-open.
+    // Empty when nothing is read from a tile.
+    HuxRect OfCorners(const CornerBox& box) const;
+    // The tiles read at the pixels of `pixels` themselves (cache
+    // coordinates): a masked render reads each output pixel's own source.
+    HuxRect OfPixels(const HuxRect& pixels) const;
+
+    // Tile indices of a rectangle of tiles, row by row.
+    std::vector<int32_t> Indices(const HuxRect& tiles) const;
+
+private:
+    struct Span {
+        int64_t first = 0; // tile column or row
+        int64_t last = -1;
+    };
+    // The tiles holding the positions first .. last (inclusive) of one axis
+    // and where the edge mode sends those outside.
+    Span AxisTiles(int64_t first, int64_t last, int32_t origin, int64_t extent, int32_t tileSize) const;
+    // The positions an axis's samples read, from the corners' extent.
+    static void ReadRange(double low, double high, bool wild, int64_t& first, int64_t& last);
+    HuxRect Combine(const Span& columns, const Span& rows) const;
+
+    const HuxPSTileCache& cache_;
+};
+
+// The union of two rectangles of tiles, an empty one ignored.
+HuxRect TileHull(const HuxRect& a, const HuxRect& b);

@@ -1,0 +1,109 @@
+// How often a render through a grid pushed far along or across a long thin
+// image asks the host for each source tile, counted by the test host: at
+// most twice per band of output tiles that reads it plus once per gathered
+// batch (PSPlimTileRender), whatever the image's orientation and the push's
+// direction. A push along or across a tall image needs at most twice the
+// requests of the same push turned onto a wide one, and the other way
+// round. (The proportions are those of a 200 x 10000 image in 128-pixel
+// tiles and a cache of 21.)
+#include "EffectTestSupport.h"
+
+#include "effect/PSPlimTileRender.h"
+#include "warp/CacheTestSupport.h"
+#include "warp/GridRender.h"
+#include "warp/WarpHarness.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int32_t kLong = 1250, kShort = 25, kTile = 16;
+constexpr int32_t kCacheTiles = 21;
+
+struct Loads {
+    size_t total = 0;
+    int mostRepeats = 0;
+};
+
+// Pushes the grid along a path given in fractions of the image's sides
+// (x along the width), then renders the whole image in bands as the final
+// render does, counting the source requests.
+Loads PushAndRender(int32_t width, int32_t height, double x0, double y0, double x1, double y1)
+{
+    SquelmHost::TestHost host(&WarpTest::HarnessEntry);
+    host.SetImage(WarpTest::NoiseImage(width, height, 5));
+    PSPlimGrid grid;
+    WarpTest::ResetGrid(grid, width, height, 52);
+    constexpr int kSteps = 80;
+    for (int i = 0; i < kSteps; ++i) {
+        auto at = [&](int k) {
+            return HuxGeometry::HuxPoint2D{grid.Width() * (x0 + (x1 - x0) * k / kSteps),
+                                           grid.Height() * (y0 + (y1 - y0) * k / kSteps)};
+        };
+        grid.Push(at(i), at(i + 1), 0.1, 1.0);
+    }
+    const HuxPSNonLinearTextureMapper mapper;
+    Loads loads;
+    WarpTest::CacheSetup setup;
+    setup.tileSize = kTile;
+    setup.budget = kCacheTiles * kTile * kTile * 3;
+    const auto result = WarpTest::RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
+        const WarpTest::RequestLog log(host);
+        HuxWorkerPool pool(1);
+        PSPlimTileRender render(pool);
+        std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 3);
+        std::vector<DestinationTile> band;
+        const int32_t across = (width + kTile - 1) / kTile, tiles = across * ((height + kTile - 1) / kTile);
+        const int32_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), 1);
+        int bands = 0;
+        for (int32_t first = 0; first < tiles; first += bandTiles, ++bands) {
+            band.clear();
+            for (int32_t k = first; k < std::min(first + bandTiles, tiles); ++k) {
+                DestinationTile tile;
+                tile.left = k % across * kTile;
+                tile.top = k / across * kTile;
+                tile.right = std::min(tile.left + kTile, width);
+                tile.bottom = std::min(tile.top + kTile, height);
+                tile.rowStride = width * 3;
+                tile.data = pixels.data() + (size_t(tile.top) * size_t(width) + size_t(tile.left)) * 3;
+                band.push_back(tile);
+            }
+            render.Render(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), band);
+        }
+        std::map<std::pair<int32_t, int32_t>, int> perTile;
+        for (const SquelmHost::HostEvent& e : log.Since()) {
+            ++loads.total;
+            loads.mostRepeats = std::max(loads.mostRepeats, ++perTile[{e.inRect.left, e.inRect.top}]);
+        }
+        // Twice per band at most, and one gathered batch (a batch holds
+        // the reads of hundreds of pixels at the least).
+        EXPECT_LE(loads.mostRepeats, 2 * bands + 1);
+    });
+    EXPECT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
+    return loads;
+}
+
+} // namespace
+
+TEST(LongPushRequestTest, EachTileLoadsABoundedNumberOfTimesWhateverTheShapeAndDirection)
+{
+    const struct {
+        const char* name;
+        double along0, across0, along1, across1; // fractions along the long side and across it
+        bool evenly;                             // the same requests either way within 2x
+    } pushes[] = {{"along", 0.05, 0.5, 0.95, 0.5, true},
+                  {"along, backwards", 0.95, 0.4, 0.05, 0.6, false},
+                  {"across", 0.5, 0.0, 0.52, 1.0, true},
+                  {"diagonally", 0.2, 0.0, 0.8, 1.0, false}};
+    for (const auto& p : pushes) {
+        SCOPED_TRACE(p.name);
+        const Loads tall = PushAndRender(kShort, kLong, p.across0, p.along0, p.across1, p.along1);
+        const Loads wide = PushAndRender(kLong, kShort, p.along0, p.across0, p.along1, p.across1);
+        if (p.evenly) {
+            EXPECT_LE(tall.total, 2 * wide.total) << "tall " << tall.total << ", wide " << wide.total;
+            EXPECT_LE(wide.total, 2 * tall.total) << "tall " << tall.total << ", wide " << wide.total;
+        }
+    }
+}

@@ -1,0 +1,142 @@
+// The source tiles worked out from a pixel's corners hold every tile the
+// sampler then reads: for every edge mode and interpolation, with corners
+// inside, across and far outside the image, tiny and huge quadrilaterals,
+// corners on whole pixels, and a masked render's read of the pixel itself.
+#include "effect/ReadPieces.h"
+#include "warp/HuxPSNonLinearTextureMapper.h"
+#include "warp/WarpHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+using HuxGeometry::HuxPoint2D;
+
+namespace {
+
+constexpr int32_t kWidth = 100, kHeight = 60, kTile = 16;
+
+// Notes the tile of every position read and hands out a black pixel that is
+// not selected, so that a masked render reads the pixel itself too.
+class ReadRecorder final : public HuxPixelSource {
+public:
+    explicit ReadRecorder(const HuxPSTileCache& cache) : cache_(cache) {}
+
+    HuxPixelLayout Layout() const override { return HuxRgb8::kLayout; }
+    HuxRect Bounds() const override { return cache_.Bounds(); }
+    HuxPixelBlock BlockAt(int32_t x, int32_t y) override
+    {
+        tiles.push_back(cache_.TileIndexAt(x, y));
+        HuxPixelBlock block;
+        block.pixels = black_;
+        block.mask = &unselected_;
+        block.rowBytes = 3;
+        block.maskRowBytes = 1;
+        block.left = x;
+        block.top = y;
+        block.width = block.height = 1;
+        return block;
+    }
+    const uint8_t* OutsidePixel(int32_t x, int32_t y) override
+    {
+        int32_t index = -1;
+        uint32_t offset = 0;
+        cache_.OutsideSource(x, y, index, offset);
+        if (index >= 0)
+            tiles.push_back(index);
+        return black_;
+    }
+    bool HasMask() const override { return true; }
+    bool SwapsRedAndBlue() const override { return false; }
+
+    std::vector<int32_t> tiles;
+
+private:
+    const HuxPSTileCache& cache_;
+    const uint8_t black_[3] = {0, 0, 0};
+    const uint8_t unselected_ = 0;
+};
+
+// The four corners of one pixel, as the mapping a corner table is filled from.
+struct FixedCorners {
+    HuxPoint2D top[2], bottom[2];
+    double topY;
+    void MapCorners(double, double y, int32_t, HuxPoint2D* out) const
+    {
+        const HuxPoint2D* row = y == topY ? top : bottom;
+        out[0] = row[0];
+        out[1] = row[1];
+    }
+};
+
+} // namespace
+
+TEST(SourceFootprintTest, HoldsEveryTileTheSamplerReads)
+{
+    SquelmHost::TestHost host(&WarpTest::HarnessEntry);
+    host.SetImage(WarpTest::NoiseImage(kWidth, kHeight, 3));
+    const PSPlimInterpolation interpolations[] = {PSPlimInterpolation::Nearest, PSPlimInterpolation::Bilinear,
+                                                  PSPlimInterpolation::Adaptive};
+    const double sizes[] = {0.3, 1.0, 3.0, 40.0, 400.0};
+    for (int32_t edge = 0; edge < 4; ++edge) {
+        WarpTest::CacheSetup setup;
+        setup.edgeMode = edge;
+        setup.tileSize = kTile;
+        const auto result = WarpTest::RunWithCache(host, setup, [&](HuxPSTileCache& cache) {
+            const SourceFootprint footprint(cache);
+            for (const PSPlimInterpolation interpolation : interpolations) {
+                HuxPSNonLinearTextureMapper mapper;
+                mapper.SetInterpolationMode(interpolation);
+                const uint32_t seed = uint32_t(100 * edge + int(interpolation));
+                std::mt19937 random(seed);
+                std::uniform_real_distribution<double> unit(0.0, 1.0);
+                for (int trial = 0; trial < 400; ++trial) {
+                    // Corners around a centre in and beyond the image; every
+                    // fourth on whole pixels, where rounding decides.
+                    const double size = sizes[trial % 5];
+                    const double cx = -60.0 + unit(random) * (kWidth + 120.0);
+                    const double cy = -60.0 + unit(random) * (kHeight + 120.0);
+                    auto corner = [&] {
+                        HuxPoint2D p{cx + (unit(random) - 0.5) * size, cy + (unit(random) - 0.5) * size};
+                        if (trial % 4 == 0)
+                            p = {std::round(p.x), std::round(p.y)};
+                        return p;
+                    };
+                    const DestinationTile tile{nullptr, trial % kWidth, trial % kHeight,
+                                               trial % kWidth + 1, trial % kHeight + 1};
+                    const FixedCorners corners{{corner(), corner()}, {corner(), corner()}, tile.top - 0.5};
+                    CornerTable table;
+                    table.Reset(tile);
+                    table.MapRows(corners, 0, 2);
+                    for (const bool masked : {false, true}) {
+                        uint8_t out[3];
+                        DestinationTile into = tile;
+                        into.data = out;
+                        into.rowStride = 3;
+                        ReadRecorder recorder(cache);
+                        if (masked)
+                            mapper.RenderTileMasked(recorder, into, table);
+                        else
+                            mapper.RenderTile(recorder, into, table);
+                        const HuxRect reads =
+                            PieceReads(table, tile, {tile.left, tile.top, tile.right, tile.bottom}, masked,
+                                       SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias()),
+                                       footprint);
+                        for (const int32_t index : recorder.tiles) {
+                            const int32_t column = index % cache.TilesAcross(), row = index / cache.TilesAcross();
+                            ASSERT_TRUE(column >= reads.left && column < reads.right && row >= reads.top &&
+                                        row < reads.bottom)
+                                << "edge mode " << edge << ", seed " << seed << ", trial " << trial << ", masked "
+                                << masked << ": tile (" << column << ", " << row << ") read outside columns "
+                                << reads.left << ".." << reads.right << ", rows " << reads.top << ".." << reads.bottom;
+                        }
+                    }
+                }
+            }
+        });
+        ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
+    }
+}
