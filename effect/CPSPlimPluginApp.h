@@ -125,7 +125,7 @@ private:
     HuxPSTileCache& SelectTileCache(int32_t scale, int32_t channelOrder);
     void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
     void FinalRender();
-    void DeliverFinalTile(const HuxRect& tile, const uint8_t* pixels);
+    void DeliverFinalTile(const HuxRect& tile, const uint8_t* pixels, const HuxPixelLayout& layout);
     // Renders the tiles through the grid, on the threads of the running
     // Start call or else on this one.
     void RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,

@@ -4,6 +4,7 @@
 #include "effect/CPSPlimPluginApp.h"
 
 #include "host/HuxPSDelivery.h"
+#include "host/HuxPSDisplayPixels.h"
 #include "host/HuxPSRequest.h"
 
 #include <algorithm>
@@ -13,13 +14,24 @@
 
 namespace {
 
-constexpr int32_t kFinalTileBytes = CPSPlimPluginApp::kTileSize * CPSPlimPluginApp::kTileSize * 3;
+constexpr int32_t kFinalTilePixels = CPSPlimPluginApp::kTileSize * CPSPlimPluginApp::kTileSize;
 
 // The record's exposed-area mode is the cache's edge mode, number for number.
 static_assert(HuxPSTileCache::kRepeatEdge == PSPlimStored(PSPlimExposedArea::RepeatEdge));
 static_assert(HuxPSTileCache::kWrap == PSPlimStored(PSPlimExposedArea::Wrap));
 static_assert(HuxPSTileCache::kMirror == PSPlimStored(PSPlimExposedArea::Mirror));
 static_assert(HuxPSTileCache::kFixedColour == PSPlimStored(PSPlimExposedArea::FixedColour));
+static_assert(HuxPSTileCache::kTransparent == PSPlimStored(PSPlimExposedArea::Transparent));
+
+// Transparent fills only where the warp moves transparency; elsewhere the
+// choice waits in the record for a layer that has it.
+int32_t EdgeModeFor(int32_t stored, const HuxPSDocument& document)
+{
+    const PSPlimExposedArea area = PSPlimForcedChoice<PSPlimExposedArea>(stored);
+    if (area == PSPlimExposedArea::Transparent && document.kind.transparency != HuxPSTransparency::Editable)
+        return PSPlimStored(PSPlimExposedArea::RepeatEdge);
+    return PSPlimStored(area);
+}
 
 HuxRect Grow(const HuxRect& r, int32_t by)
 {
@@ -39,20 +51,22 @@ void CPSPlimPluginApp::ApplyMapperSettings()
 HuxPSTileCache& CPSPlimPluginApp::SelectTileCache(int32_t scale, int32_t channelOrder)
 {
     const bool hasMask = HostRecord()->haveMask != 0;
-    const int32_t edgeMode = PSPlimStored(PSPlimForcedChoice<PSPlimExposedArea>(m_params->exposedAreaMode));
+    const HuxPSDocument document = Document();
+    const int32_t edgeMode = EdgeModeFor(m_params->exposedAreaMode, document);
     const HuxPSTileCache* c = m_tileCache.get();
     // The mask flag is compared too: a cache built without the host's mask
     // cannot serve the masked preview variants.
     const bool keep = c && c->Scale() == scale && c->TileWidth() == kTileSize && c->TileHeight() == kTileSize &&
                       c->ChannelOrderValue() == channelOrder && c->Budget() == kCacheBudget &&
                       c->HasMask() == hasMask && c->EdgeModeValue() == edgeMode &&
+                      c->Document().kind == document.kind &&
                       (edgeMode != HuxPSTileCache::kFixedColour ||
                        c->EdgeColour() == m_params->exposedAreaColour);
     if (keep)
         return *m_tileCache;
     m_tileCache.reset();
     auto cache = std::make_unique<HuxPSTileCache>(this, scale);
-    cache->Configure(kTileSize, kTileSize, channelOrder, hasMask, kCacheBudget);
+    cache->Configure(kTileSize, kTileSize, channelOrder, hasMask, kCacheBudget, document);
     cache->SetEdge(edgeMode, m_params->exposedAreaColour);
     m_tileCache = std::move(cache);
     return *m_tileCache;
@@ -89,24 +103,34 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
     const int32_t scale = PreviewScale();
     HuxPSTileCache& cache = SelectTileCache(scale, HuxPSTileCache::kSwappedOrder);
     ApplyMapperSettings();
+    // A layer is warped with its transparency into a buffer of its own and
+    // shown over the checkerboard; anything else straight into the preview.
+    const bool layer = cache.Layout().alpha != HuxAlpha::None;
+    const int32_t layerRowBytes = target.Width() * cache.Layout().PixelBytes();
+    std::vector<uint8_t> layerPixels(layer ? size_t(layerRowBytes) * size_t(target.Height()) : 0);
 
     // Bands of a fixed height, whatever the thread count: the same bands,
     // the same bytes.
     std::vector<DestinationTile> bands;
     for (int32_t top = target.top; top < target.bottom; top += std::min(kPreviewBandRows, target.bottom - top)) {
         DestinationTile band;
-        band.data = preview.PixelAddress(target.left - scaledView.left, top - scaledView.top);
+        band.data = layer ? layerPixels.data() + size_t(top - target.top) * size_t(layerRowBytes)
+                          : preview.PixelAddress(target.left - scaledView.left, top - scaledView.top);
         band.left = target.left;
         band.top = top;
         band.right = target.right;
         band.bottom = top + std::min(kPreviewBandRows, target.bottom - top);
-        band.rowStride = preview.RowStride();
+        band.rowStride = layer ? layerRowBytes : preview.RowStride();
         bands.push_back(band);
     }
     const PSPlimTileRender::Mode mode = !HostRecord()->haveMask ? PSPlimTileRender::Mode::Plain
                                         : m_params->knockout    ? PSPlimTileRender::Mode::Knockout
                                                                 : PSPlimTileRender::Mode::Masked;
     RenderTiles(mode, cache, HuxRectDivide(FilterRect(), scale), bands);
+    for (int32_t row = 0; layer && row < target.Height(); ++row)
+        HuxPSOverCheckerboard(layerPixels.data() + size_t(row) * size_t(layerRowBytes),
+                              preview.PixelAddress(target.left - scaledView.left, target.top + row - scaledView.top),
+                              target.Width(), target.left, target.top + row);
 }
 
 void CPSPlimPluginApp::RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,
@@ -136,11 +160,12 @@ void CPSPlimPluginApp::FinalRender()
 
     HuxPSTileCache& cache = SelectTileCache(1, HuxPSTileCache::kHostOrder);
     ApplyMapperSettings();
+    const int32_t tileBytes = kFinalTilePixels * cache.Layout().PixelBytes();
 
     // A band is rendered before any of it goes to the host.
     const int32_t threads = m_tileRender ? m_tileRender->Pool().ThreadCount() : 1;
     const int64_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), threads);
-    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[size_t(bandTiles) * kFinalTileBytes]);
+    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[size_t(bandTiles) * size_t(tileBytes)]);
     std::vector<DestinationTile> band;
     for (int64_t first = 0; first < tileCount; first += bandTiles) {
         band.clear();
@@ -148,17 +173,17 @@ void CPSPlimPluginApp::FinalRender()
             const int64_t x0 = f.left + k % tilesAcross * kTileSize;
             const int64_t y0 = f.top + k / tilesAcross * kTileSize;
             DestinationTile tile;
-            tile.data = buffer.get() + (k - first) * kFinalTileBytes;
+            tile.data = buffer.get() + (k - first) * tileBytes;
             tile.left = int32_t(x0);
             tile.top = int32_t(y0);
             tile.right = int32_t(std::min<int64_t>(x0 + kTileSize, f.right));
             tile.bottom = int32_t(std::min<int64_t>(y0 + kTileSize, f.bottom));
-            tile.rowStride = tile.Width() * 3;
+            tile.rowStride = tile.Width() * cache.Layout().PixelBytes();
             band.push_back(tile);
         }
         RenderTiles(PSPlimTileRender::Mode::Plain, cache, f, band);
         for (const DestinationTile& tile : band) {
-            DeliverFinalTile({tile.left, tile.top, tile.right, tile.bottom}, tile.data);
+            DeliverFinalTile({tile.left, tile.top, tile.right, tile.bottom}, tile.data, cache.Layout());
             TestAbort();
             ReportTileProgress(first + (&tile - band.data()), tileCount);
         }
@@ -176,17 +201,20 @@ void CPSPlimPluginApp::ReportTileProgress(int64_t done, int64_t total)
     UpdateProgress(int32_t(double(done) / double(total) * INT32_MAX), INT32_MAX);
 }
 
-void CPSPlimPluginApp::DeliverFinalTile(const HuxRect& rect, const uint8_t* pixels)
+// The warp's planes go back: a protected layer's transparency is not among
+// them, and the host keeps it.
+void CPSPlimPluginApp::DeliverFinalTile(const HuxRect& rect, const uint8_t* pixels, const HuxPixelLayout& layout)
 {
-    const int32_t rowBytes = rect.Width() * 3;
+    const int32_t rowBytes = rect.Width() * layout.PixelBytes();
     PS::FilterRecord* record = HostRecord();
     // Nothing of the source or the mask is needed for the output.
     HuxPSRequest request;
     request.out = rect;
+    request.planes = int16_t(layout.Channels());
     HuxPSSetRequest(*record, request);
     AdvanceState();
 
-    HuxPSDeliveredRows(record->outData, record->outRowBytes, rect, 3);
+    HuxPSDeliveredRows(record->outData, record->outRowBytes, rect, layout.PixelBytes());
     auto* out = static_cast<uint8_t*>(record->outData);
     for (int32_t row = 0; row < rect.Height(); ++row)
         std::memcpy(out + ptrdiff_t(row) * record->outRowBytes, pixels + ptrdiff_t(row) * rowBytes, size_t(rowBytes));

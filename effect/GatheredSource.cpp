@@ -7,11 +7,12 @@ HuxPixelBlock GatheredSource::BlockAt(int32_t x, int32_t y)
 {
     const int32_t tile = cache_.TileIndexAt(x, y);
     const HuxPixelBlock whole = cache_.TileBlock(tile);
-    Pixel& pixel = PixelOf(tile, uint32_t(y - whole.top) * uint32_t(whole.rowBytes) + uint32_t(x - whole.left) * 3);
+    const uint32_t pixelBytes = uint32_t(cache_.Layout().PixelBytes());
+    Pixel& pixel = PixelOf(tile, uint32_t(y - whole.top) * uint32_t(whole.rowBytes) + uint32_t(x - whole.left) * pixelBytes);
     HuxPixelBlock block;
     block.pixels = pixel.bytes;
     block.mask = cache_.HasMask() ? &pixel.mask : nullptr;
-    block.rowBytes = 3;
+    block.rowBytes = int32_t(pixelBytes);
     block.maskRowBytes = 1;
     block.left = x;
     block.top = y;
@@ -48,6 +49,7 @@ void GatheredSource::Gather()
     std::vector<std::pair<uint64_t, uint32_t>> order(slots_.begin(), slots_.end());
     std::sort(order.begin(), order.end());
     pixels_.assign(order.size(), Pixel{});
+    const uint32_t pixelBytes = uint32_t(std::min<int32_t>(cache_.Layout().PixelBytes(), sizeof(Pixel::bytes)));
     for (size_t i = 0; i < order.size();) {
         const int32_t tile = int32_t(order[i].first >> 32);
         cache_.LoadTile(tile);
@@ -55,9 +57,10 @@ void GatheredSource::Gather()
         for (; i < order.size() && int32_t(order[i].first >> 32) == tile; ++i) {
             const uint32_t offset = uint32_t(order[i].first);
             Pixel& pixel = pixels_[order[i].second];
-            std::copy_n(block.pixels + offset, 3, pixel.bytes);
+            std::copy_n(block.pixels + offset, pixelBytes, pixel.bytes);
             if (block.mask != nullptr) {
-                const uint32_t row = offset / uint32_t(block.rowBytes), column = offset % uint32_t(block.rowBytes) / 3;
+                const uint32_t row = offset / uint32_t(block.rowBytes);
+                const uint32_t column = offset % uint32_t(block.rowBytes) / pixelBytes;
                 pixel.mask = block.mask[row * uint32_t(block.maskRowBytes) + column];
             }
         }

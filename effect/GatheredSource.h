@@ -23,6 +23,7 @@ public:
     const uint8_t* OutsidePixel(int32_t x, int32_t y) override;
     bool HasMask() const override { return cache_.HasMask(); }
     bool SwapsRedAndBlue() const override { return cache_.SwapsRedAndBlue(); }
+    HuxPixelLayout Layout() const override { return cache_.Layout(); }
 
     // Positions recorded and not yet gathered.
     size_t Recorded() const { return slots_.size(); }
@@ -33,8 +34,9 @@ public:
     void Clear();
 
 private:
+    // Room for the largest pixel, five 16-bit samples.
     struct Pixel {
-        uint8_t bytes[3] = {0, 0, 0};
+        alignas(8) uint8_t bytes[10] = {};
         uint8_t mask = 0xFF;
     };
     // The slot of a position's pixel: recorded while recording, found when

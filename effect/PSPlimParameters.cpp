@@ -76,6 +76,10 @@ void PSPlimValidateParameters(PSPlimParameters& p)
     ForceChoice<PSPlimEdgeMode>(p.gridEdgeMode);
     ForceInto(p.pointsAcross, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
     ForceInto(p.pointsDown, kPSPlimMinGridPoints, kPSPlimMaxGridPoints);
+    // Records from before Transparent forced every number above the fixed
+    // colour's to it, and still do.
+    if (p.exposedAreaMode > PSPlimStored(PSPlimExposedArea::Transparent))
+        p.exposedAreaMode = PSPlimStored(PSPlimExposedArea::FixedColour);
     ForceChoice<PSPlimExposedArea>(p.exposedAreaMode);
     ForceInto(p.sampleDensity, 0.5, 3.0, kDefaults.sampleDensity);
     ForceInto(p.sampleCountBias, 0.0, 2.0, kDefaults.sampleCountBias);

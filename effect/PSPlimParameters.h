@@ -22,7 +22,7 @@ struct PSPlimParameters {
     int32_t gridEdgeMode;      // 0 fixed, 1 locked, 2 free
     int32_t pointsAcross;      // 5..152, border points included
     int32_t pointsDown;        // 5..152
-    int32_t exposedAreaMode;   // 0 repeat edge, 1 wrap, 2 mirror, 3 fixed colour
+    int32_t exposedAreaMode;   // 0 repeat edge, 1 wrap, 2 mirror, 3 fixed colour, 4 transparent
     uint32_t exposedAreaColour;
     uint8_t useInterpolation;
     uint8_t padding3[7];

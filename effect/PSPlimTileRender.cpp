@@ -41,7 +41,7 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
     singleSquared_ = SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias());
     PrepareLanes(grid, rect);
     const size_t tileBytes = size_t(cache.TileWidth()) * size_t(cache.TileHeight());
-    standInPixels_.resize(tileBytes * 3);
+    standInPixels_.resize(tileBytes * size_t(cache.Layout().PixelBytes()));
     standInMask_.assign(tileBytes, 0xFF);
     marks_.assign(size_t(cache.TilesAcross()) * size_t(cache.TilesDown()), 0);
     const SourceFootprint footprint(cache);
@@ -270,17 +270,8 @@ void PSPlimTileRender::SamplePart(HuxPixelSource& source, const std::vector<Dest
     part.right = area.right;
     part.top = area.top;
     part.bottom = area.bottom;
-    part.data = whole.data + ptrdiff_t(area.top - whole.top) * whole.rowStride + ptrdiff_t(area.left - whole.left) * 3;
+    part.data = whole.data + ptrdiff_t(area.top - whole.top) * whole.rowStride +
+                ptrdiff_t(area.left - whole.left) * source.Layout().PixelBytes();
     const CornerTable& table = tables_[size_t(tile) - chunkBegin_];
-    switch (mode_) {
-    case Mode::Plain:
-        mapper_->RenderTile(source, part, table);
-        break;
-    case Mode::Masked:
-        mapper_->RenderTileMasked(source, part, table);
-        break;
-    case Mode::Knockout:
-        mapper_->RenderTileKnockout(source, part, table);
-        break;
-    }
+    RenderTileInSourceFormat(*mapper_, mode_, source, part, table);
 }

@@ -29,6 +29,7 @@
 #include "host/HuxPSTileCache.h"
 #include "warp/DestinationTile.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
+#include "warp/PixelFormatDispatch.h"
 #include "warp/PSPlimGridMapping.h"
 
 #include <cstdint>
@@ -37,8 +38,7 @@
 
 class PSPlimTileRender {
 public:
-    // Which of the mapper's render operations fills a tile.
-    enum class Mode { Plain, Masked, Knockout };
+    using Mode = TileRenderMode;
 
     explicit PSPlimTileRender(HuxWorkerPool& pool);
     PSPlimTileRender(const PSPlimTileRender&) = delete;

@@ -2,7 +2,8 @@
 
 namespace {
 
-const uint8_t kStandInOutside[3] = {0, 0, 0};
+// Room for the largest pixel, five 16-bit samples.
+alignas(8) const uint8_t kStandInOutside[16] = {};
 
 } // namespace
 

@@ -25,6 +25,7 @@ public:
     const uint8_t* OutsidePixel(int32_t x, int32_t y) override;
     bool HasMask() const override { return cache_.HasMask(); }
     bool SwapsRedAndBlue() const override { return cache_.SwapsRedAndBlue(); }
+    HuxPixelLayout Layout() const override { return cache_.Layout(); }
 
     bool Missed() const { return missed_; }
     void ForgetMisses() { missed_ = false; }

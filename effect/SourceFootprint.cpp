@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double kLimit = PixelReader::kPositionLimit;
+constexpr double kLimit = kSamplePositionLimit;
 
 // Far above the rounding of a sample position interpolated between corners
 // of this magnitude, far below a pixel.

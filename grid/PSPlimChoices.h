@@ -21,7 +21,9 @@ enum class PSPlimEdgeMode : int32_t {
 };
 
 // What fills areas exposed outside the image (the tile cache's edge mode).
-enum class PSPlimExposedArea : int32_t { RepeatEdge = 0, Wrap = 1, Mirror = 2, FixedColour = 3 };
+// Transparent fills only on a layer whose transparency the filter may
+// change; elsewhere it reads as RepeatEdge.
+enum class PSPlimExposedArea : int32_t { RepeatEdge = 0, Wrap = 1, Mirror = 2, FixedColour = 3, Transparent = 4 };
 
 // How the mapper samples a pixel's source quadrilateral.
 enum class PSPlimInterpolation : int32_t {
@@ -57,10 +59,11 @@ struct PSPlimChoiceTable<PSPlimEdgeMode> {
 
 template <>
 struct PSPlimChoiceTable<PSPlimExposedArea> {
-    static constexpr std::array<PSPlimChoiceName, 4> names{{{"Repeat edge pixels", "repeat"},
+    static constexpr std::array<PSPlimChoiceName, 5> names{{{"Repeat edge pixels", "repeat"},
                                                             {"Wrap", "wrap"},
                                                             {"Mirror", "mirror"},
-                                                            {"Use this colour", "colour"}}};
+                                                            {"Use this colour", "colour"},
+                                                            {"Transparent", "transparent"}}};
 };
 
 template <>

@@ -75,3 +75,14 @@ HuxPSDocument HuxPSDescribeDocument(const PS::FilterRecord& record)
     document.layoutFits = LayoutFits(record, *mode, document.kind.transparency);
     return document;
 }
+
+HuxPixelLayout HuxPSWarpLayout(const HuxPSDocument& document)
+{
+    const bool editable = document.kind.transparency == HuxPSTransparency::Editable;
+    return {document.colourPlanes, editable ? HuxAlpha::Weighted : HuxAlpha::None, document.kind.depth / 8};
+}
+
+int16_t HuxPSShownPlanes(const HuxPSDocument& document)
+{
+    return int16_t(document.colourPlanes + (document.kind.transparency == HuxPSTransparency::None ? 0 : 1));
+}

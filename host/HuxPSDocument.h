@@ -3,6 +3,7 @@
 // offers fit that mode. A filter decides from this what it can take.
 #pragma once
 
+#include "HuxLib/HUXIMAGE/HuxPixelFormat.h"
 #include "host/PSHostInterface.h"
 
 #include <cstdint>
@@ -31,6 +32,16 @@ struct HuxPSDocument {
     // a depth the mode can have.
     bool layoutFits = false;
 };
+
+// The document every filter took before modes: 8-bit RGB, flat.
+constexpr HuxPSDocument kHuxPSFlatRgb8{{HuxPSColourModel::RGB, 8, HuxPSTransparency::None}, 3, true};
+
+// The planes a warp reads and writes: the colour, and an editable layer's
+// transparency weighting it; a protected layer's transparency is the
+// host's to keep and is left out.
+HuxPixelLayout HuxPSWarpLayout(const HuxPSDocument& document);
+// The planes a layer shows with: colour, then any transparency.
+int16_t HuxPSShownPlanes(const HuxPSDocument& document);
 
 // Describes the document of a filter run. Hosts older than the `depth`
 // field leave it 0: the mode alone then gives the depth. A host that falls

@@ -38,6 +38,8 @@ public:
 
     // The FilterRecord of the current call; null during About.
     PS::FilterRecord* HostRecord() const;
+    // The document of the current call, as its record describes it.
+    HuxPSDocument Document() const { return HuxPSDescribeDocument(RequireRecord()); }
     // Window to own dialogs, from the current record's platform data; 0 when absent.
     intptr_t OwnerWindow() const;
 

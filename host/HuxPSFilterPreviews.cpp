@@ -4,7 +4,7 @@
 
 #include "HuxLib/HUXIMAGE/HuxPalette.h"
 #include "host/HuxPSDelivery.h"
-#include "host/HuxPSPixels.h"
+#include "host/HuxPSDisplayPixels.h"
 
 #include <algorithm>
 
@@ -21,10 +21,11 @@ HuxAutoPtr<HuxImage2> NewTopDownImage(const HuxRect& extent, int depth, const Hu
 // ones (m = 0) show at about half.
 uint8_t Darken(uint8_t value, uint8_t mask) { return static_cast<uint8_t>(value * (mask + 255) / 512); }
 
-// Host bytes red, green, blue in; preview bytes blue, green, red out.
-void DarkenRow(const uint8_t* pixels, const uint8_t* mask, uint8_t* out, int32_t width)
+// Host pixels in; preview bytes blue, green, red out.
+void DarkenRow(const HuxPSDocument& document, const uint8_t* pixels, const uint8_t* mask, uint8_t* out,
+               int32_t width, int32_t x, int32_t y)
 {
-    HuxPSCopyPixels(pixels, out, width, true);
+    HuxPSShowRow(document, pixels, out, width, x, y);
     for (int32_t x = 0; x < width; ++x, out += 3) {
         out[0] = Darken(out[0], mask[x]);
         out[1] = Darken(out[1], mask[x]);
@@ -92,10 +93,13 @@ void HuxPSFilter::BuildDisplayPreview()
     RequestRects(extent, extent, PreviewScale());
     if (!extent.IsEmpty()) {
         const PS::FilterRecord& record = RequireRecord();
-        const uint8_t* pixels = HuxPSDeliveredRows(record.inData, record.inRowBytes, extent, 3);
+        const HuxPSDocument document = Document();
+        const int32_t hostPixelBytes = HuxPSShownPlanes(document) * (document.kind.depth / 8);
+        const uint8_t* pixels = HuxPSDeliveredRows(record.inData, record.inRowBytes, extent, hostPixelBytes);
         const uint8_t* mask = HuxPSDeliveredRows(record.maskData, record.maskRowBytes, extent, 1);
         for (int32_t y = 0; y < extent.Height(); ++y, pixels += record.inRowBytes, mask += record.maskRowBytes)
-            DarkenRow(pixels, mask, image->PixelAddress(0, y), extent.Width());
+            DarkenRow(document, pixels, mask, image->PixelAddress(0, y), extent.Width(), extent.left,
+                      extent.top + y);
     }
     m_displayPreview = std::move(image);
 }

@@ -2,6 +2,7 @@
 #include "host/HuxPSFilter.h"
 
 #include "host/HuxPSDelivery.h"
+#include "host/HuxPSDisplayPixels.h"
 #include "host/HuxPSPixels.h"
 #include "host/HuxPSRequest.h"
 
@@ -21,12 +22,17 @@ void CheckFits(const HuxRect& rect, const HuxImage2& image, HuxPointI origin, in
 
 } // namespace
 
+// Every plane the document shows with, colour and transparency.
 void HuxPSFilter::RequestRects(const HuxRect& in, const HuxRect& mask, int scale)
 {
-    HuxPSSetRequest(RequireRecord(), {in, mask, {}, scale});
+    HuxPSRequest request{in, mask, {}, scale};
+    request.planes = HuxPSShownPlanes(Document());
+    HuxPSSetRequest(RequireRecord(), request);
     AdvanceState();
 }
 
+// Only an 8-bit RGB image can stay in the host's order; any other is shown
+// as the screen shows it, whatever `swap` says.
 void HuxPSFilter::ReadInput(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin, bool swap)
 {
     CheckFits(rect, image, origin, 24);
@@ -34,9 +40,17 @@ void HuxPSFilter::ReadInput(const HuxRect& rect, int scale, HuxImage2& image, Hu
     if (rect.IsEmpty())
         return;
     const PS::FilterRecord& record = RequireRecord();
-    const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, rect, 3);
-    for (int32_t row = 0; row < rect.Height(); ++row, source += record.inRowBytes)
-        HuxPSCopyPixels(source, image.PixelAddress(origin.x, origin.y + row), rect.Width(), swap);
+    const HuxPSDocument document = Document();
+    const int32_t hostPixelBytes = HuxPSShownPlanes(document) * (document.kind.depth / 8);
+    const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, rect, hostPixelBytes);
+    const bool plain = document.kind == kHuxPSFlatRgb8.kind && !swap;
+    for (int32_t row = 0; row < rect.Height(); ++row, source += record.inRowBytes) {
+        uint8_t* to = image.PixelAddress(origin.x, origin.y + row);
+        if (plain)
+            HuxPSCopyPixels(source, to, rect.Width(), false);
+        else
+            HuxPSShowRow(document, source, to, rect.Width(), rect.left, rect.top + row);
+    }
 }
 
 void HuxPSFilter::ReadMask(const HuxRect& rect, int scale, HuxImage2& image, HuxPointI origin)

@@ -100,9 +100,9 @@ void HuxPSSetRequest(PS::FilterRecord& record, const HuxPSRequest& request)
         record.outRect = Checked16(request.out);
     }
     record.inLoPlane = 0;
-    record.inHiPlane = 2;
+    record.inHiPlane = int16_t(request.planes - 1);
     record.outLoPlane = 0;
-    record.outHiPlane = 2;
+    record.outHiPlane = int16_t(request.planes - 1);
     record.inputRate = rate;
     record.maskRate = rate;
 }

@@ -2,8 +2,9 @@
 //
 // A host that describes the document in 32-bit coordinates (bigDocumentData)
 // is read and written through those fields only; the 16-bit fields serve
-// hosts without them. Requests always ask for planes 0 to 2 together: some
-// hosts ignore the plane range and deliver them interleaved anyway.
+// hosts without them. Requests always ask for planes 0 to planes - 1
+// together, never one alone: some hosts ignore the plane range and deliver
+// them interleaved anyway.
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxRect.h"
@@ -16,6 +17,7 @@ struct HuxPSRequest {
     HuxRect mask;      // selection mask, scaled coordinates
     HuxRect out;       // output pixels, image coordinates
     int32_t scale = 1; // sampling rate of `in` and `mask`
+    int16_t planes = 3; // the first planes of the input and the output
 };
 
 // The message a user sees when the document cannot be described to a host

@@ -1,13 +1,15 @@
 #include "host/HuxPSTileCache.h"
 
 #include "host/HuxPSDelivery.h"
+#include "host/HuxPSDisplayPixels.h"
+#include "host/HuxPSDocumentColour.h"
 #include "host/HuxPSFilter.h"
-#include "host/HuxPSPixels.h"
 #include "host/HuxPSRequest.h"
 #include "host/PSHostInterface.h"
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -58,6 +60,18 @@ int32_t ResolveEdge(int32_t mode, int32_t value, int32_t origin, int32_t extent)
     }
 }
 
+// The first `toBytes` of each pixel; all of them in one copy when that is
+// the whole pixel.
+void CopyPlanes(const uint8_t* from, int32_t fromBytes, uint8_t* to, int32_t toBytes, int32_t count)
+{
+    if (fromBytes == toBytes) {
+        std::memcpy(to, from, size_t(count) * size_t(toBytes));
+        return;
+    }
+    for (int32_t x = 0; x < count; ++x, from += fromBytes, to += toBytes)
+        std::memcpy(to, from, size_t(toBytes));
+}
+
 } // namespace
 
 HuxPSTileCache::HuxPSTileCache(HuxPSFilter* owner, int32_t scale) : owner_(owner), scale_(scale) {}
@@ -73,12 +87,16 @@ PS::FilterRecord& HuxPSTileCache::Record() const
 HuxPSTileCache::~HuxPSTileCache() = default;
 
 void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t channelOrder, bool hasMask,
-                               int32_t budget)
+                               int32_t budget, const HuxPSDocument& document)
 {
     if (scale_ < 1 || tileWidth < 1 || tileHeight < 1)
         throw std::invalid_argument("tile cache: scale and tile size must be positive");
     const HuxRect source = HuxPSFilterRectOf(Record());
     const HuxRect scaled = HuxRectDivide(source, scale_);
+    const bool shown = channelOrder == kSwappedOrder;
+    const HuxPixelLayout layout = shown ? HuxPSDisplayLayout(document) : HuxPSWarpLayout(document);
+    const int32_t pixelBytes = layout.PixelBytes();
+    const int32_t tileBytesPerPixel = pixelBytes + (hasMask ? 1 : 0);
 
     const int64_t width = std::max<int64_t>(int64_t(scaled.right) - scaled.left, 0);
     const int64_t height = std::max<int64_t>(int64_t(scaled.bottom) - scaled.top, 0);
@@ -86,7 +104,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     const int32_t down = CheckedSize((height + tileHeight - 1) / tileHeight, "tile cache: too many tiles");
     const int32_t tiles = CheckedSize(int64_t(across) * down, "tile cache: too many tiles");
     const int32_t tilePixels = CheckedSize(int64_t(tileWidth) * tileHeight, "tile cache: tile too large");
-    CheckedSize(int64_t(tilePixels) * (hasMask ? 4 : 3), "tile cache: tile too large");
+    CheckedSize(int64_t(tilePixels) * tileBytesPerPixel, "tile cache: tile too large");
     // A rectangle narrower or lower than one tile fills only that part of
     // its tiles, and their buffers hold only that part. The capacity counts
     // what a buffer really takes, so that a tall, thin image keeps as long a
@@ -94,7 +112,7 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     // either along its one band.
     const int64_t usedWidth = std::clamp<int64_t>(width, 1, tileWidth);
     const int64_t usedHeight = std::clamp<int64_t>(height, 1, tileHeight);
-    const int64_t bytesPerTile = usedWidth * usedHeight * (hasMask ? 4 : 3);
+    const int64_t bytesPerTile = usedWidth * usedHeight * tileBytesPerPixel;
 
     const int32_t capacity = int32_t(std::clamp<int64_t>(budget / bytesPerTile, 1, INT32_MAX));
     // More tiles than exist are never held at once.
@@ -115,7 +133,12 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     channelOrder_ = channelOrder;
     hasMask_ = hasMask;
     budget_ = budget;
-    bytesPerPixel_ = 3;
+    document_ = document;
+    layout_ = layout;
+    bytesPerPixel_ = pixelBytes;
+    // A protected layer's transparency is requested too, though the warp
+    // leaves it out: some hosts deliver every plane whatever the request.
+    requestedPlanes_ = HuxPSShownPlanes(document);
     tilesAcross_ = across;
     tilesDown_ = down;
     capacity_ = capacity;
@@ -123,7 +146,8 @@ void HuxPSTileCache::Configure(int32_t tileWidth, int32_t tileHeight, int32_t ch
     scaledHeight_ = uint32_t(height);
     tileShiftX_ = ShiftOf(tileWidth);
     tileShiftY_ = ShiftOf(tileHeight);
-    tileRowBytes_ = uint32_t(usedWidth) * 3;
+    tileColumns_ = uint32_t(usedWidth);
+    tileRowBytes_ = uint32_t(usedWidth) * uint32_t(pixelBytes);
     tileRows_ = uint32_t(usedHeight);
     pixelTiles_.swap(pixelTiles);
     maskTiles_.swap(maskTiles);
@@ -137,12 +161,31 @@ void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)
 {
     edgeMode_ = mode;
     edgeColour_ = colour;
-    const uint8_t red = uint8_t(colour);
-    const uint8_t green = uint8_t(colour >> 8);
-    const uint8_t blue = uint8_t(colour >> 16);
-    edgePixel_[0] = channelOrder_ == kSwappedOrder ? blue : red;
-    edgePixel_[1] = green;
-    edgePixel_[2] = channelOrder_ == kSwappedOrder ? red : blue;
+    if (channelOrder_ == kSwappedOrder) {
+        const uint32_t shown[3] = {(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF};
+        StoreEdgePixel(shown);
+        return;
+    }
+    uint32_t samples[4];
+    HuxPSDocumentColour(document_, colour, samples);
+    StoreEdgePixel(samples);
+}
+
+// The colour planes' samples, opaque where the layout has transparency; no
+// sample at all for the transparent edge. Samples past the layout's are 0.
+void HuxPSTileCache::StoreEdgePixel(const uint32_t colour[4])
+{
+    const uint32_t white = layout_.sampleBytes == 2 ? 32768u : 255u;
+    const bool transparent = edgeMode_ == kTransparent;
+    uint16_t samples[sizeof edgePixel_ / 2] = {};
+    for (int32_t c = 0; c < layout_.Channels() && c < int32_t(std::size(samples)); ++c)
+        samples[c] = uint16_t(transparent ? 0 : c < layout_.colourChannels ? colour[c] : white);
+    if (layout_.sampleBytes == 2) {
+        std::memcpy(edgePixel_, samples, sizeof edgePixel_);
+        return;
+    }
+    for (size_t c = 0; c < std::size(samples); ++c)
+        edgePixel_[c] = uint8_t(samples[c]);
 }
 
 int32_t HuxPSTileCache::TileIndexOf(uint32_t dx, uint32_t dy) const
@@ -157,9 +200,9 @@ uint32_t HuxPSTileCache::PixelOffsetOf(uint32_t dx, uint32_t dy) const
     if (tileShiftX_ >= 0 && tileShiftY_ >= 0) {
         const uint32_t row = dy & ((1u << tileShiftY_) - 1);
         const uint32_t column = dx & ((1u << tileShiftX_) - 1);
-        return row * tileRowBytes_ + column * 3;
+        return row * tileRowBytes_ + column * uint32_t(bytesPerPixel_);
     }
-    return (dy % uint32_t(tileHeight_)) * tileRowBytes_ + (dx % uint32_t(tileWidth_)) * 3;
+    return (dy % uint32_t(tileHeight_)) * tileRowBytes_ + (dx % uint32_t(tileWidth_)) * uint32_t(bytesPerPixel_);
 }
 
 HuxPixelBlock HuxPSTileCache::BlockAt(int32_t x, int32_t y)
@@ -184,7 +227,7 @@ HuxPixelBlock HuxPSTileCache::TileBlock(int32_t index) const
     block.pixels = pixelTiles_.at(size_t(index));
     block.mask = block.pixels ? maskTiles_[size_t(index)] : nullptr;
     block.rowBytes = int32_t(tileRowBytes_);
-    block.maskRowBytes = int32_t(tileRowBytes_ / 3);
+    block.maskRowBytes = int32_t(tileColumns_);
     const HuxRect rect = TileRect(index);
     block.left = rect.left;
     block.top = rect.top;
@@ -206,7 +249,7 @@ void HuxPSTileCache::OutsideSource(int32_t x, int32_t y, int32_t& index, uint32_
     index = -1;
     offset = 0;
     // An empty rectangle has no pixel to repeat, wrap or mirror.
-    if (edgeMode_ == kFixedColour || scaledWidth_ == 0 || scaledHeight_ == 0)
+    if (edgeMode_ == kFixedColour || edgeMode_ == kTransparent || scaledWidth_ == 0 || scaledHeight_ == 0)
         return;
     const int32_t insideX = ResolveEdge(edgeMode_, x, scaledRect_.left, int32_t(scaledWidth_));
     const int32_t insideY = ResolveEdge(edgeMode_, y, scaledRect_.top, int32_t(scaledHeight_));
@@ -275,8 +318,8 @@ HuxPSTileCache::TileBuffers HuxPSTileCache::NewBuffers()
 {
     // Everything that can fail comes first, so that running out of memory
     // leaves the cache as it was.
-    const size_t pixels = size_t(tileRowBytes_ / 3) * tileRows_;
-    auto pixelBuffer = std::make_unique<uint8_t[]>(pixels * 3);
+    const size_t pixels = size_t(tileColumns_) * tileRows_;
+    auto pixelBuffer = std::make_unique<uint8_t[]>(pixels * size_t(bytesPerPixel_));
     auto maskBuffer = hasMask_ ? std::make_unique<uint8_t[]>(pixels) : nullptr;
     ownedBuffers_.reserve(ownedBuffers_.size() + 2);
     const TileBuffers buffers{pixelBuffer.get(), maskBuffer.get()};
@@ -307,22 +350,28 @@ HuxRect HuxPSTileCache::TileRect(int32_t index) const
 
 void HuxPSTileCache::RequestTile(const HuxRect& in)
 {
-    HuxPSSetRequest(Record(), {in, hasMask_ ? in : HuxRect{}, {}, scale_});
+    HuxPSRequest request{in, hasMask_ ? in : HuxRect{}, {}, scale_};
+    request.planes = requestedPlanes_;
+    HuxPSSetRequest(Record(), request);
     owner_->AdvanceState();
 }
 
 void HuxPSTileCache::CopyTile(const HuxRect& in, const TileBuffers& buffers) const
 {
     const PS::FilterRecord& record = Record();
-    const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, in, 3);
+    const int32_t hostPixelBytes = requestedPlanes_ * (document_.kind.depth / 8);
+    const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, in, hostPixelBytes);
     const uint8_t* mask = hasMask_ ? HuxPSDeliveredRows(record.maskData, record.maskRowBytes, in, 1) : nullptr;
     const int32_t columns = in.Width();
     for (int32_t r = 0; r < in.Height(); ++r) {
         const uint8_t* from = source + ptrdiff_t(r) * record.inRowBytes;
         uint8_t* to = buffers.pixels + size_t(r) * tileRowBytes_;
-        HuxPSCopyPixels(from, to, columns, channelOrder_ == kSwappedOrder);
+        if (channelOrder_ == kSwappedOrder)
+            HuxPSDisplayRow(document_, from, to, columns);
+        else
+            CopyPlanes(from, hostPixelBytes, to, bytesPerPixel_, columns);
         if (mask != nullptr)
-            std::memcpy(buffers.mask + size_t(r) * (tileRowBytes_ / 3), mask + ptrdiff_t(r) * record.maskRowBytes,
+            std::memcpy(buffers.mask + size_t(r) * tileColumns_, mask + ptrdiff_t(r) * record.maskRowBytes,
                         size_t(columns));
     }
 }

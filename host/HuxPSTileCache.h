@@ -7,10 +7,16 @@
 // evicted (load order, not use order; LoadTogether renews what it keeps) and
 // its buffers are reused. As a
 // pixel source, each tile is one block.
+//
+// Pixels are held as the warp reads them: in host order, the document's
+// own planes (HuxPSWarpLayout); swapped, as the screen shows them
+// (HuxPSDisplayLayout: blue-green-red, the only swap an 8-bit RGB image
+// needs).
 #pragma once
 
 #include "HuxLib/HUXIMAGE/HuxPixelSource.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
+#include "host/HuxPSDocument.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,7 +30,8 @@ struct FilterRecord;
 class HuxPSTileCache final : public HuxPixelSource {
 public:
     // How a position outside the scaled rectangle reads.
-    enum EdgeMode : int32_t { kRepeatEdge = 0, kWrap = 1, kMirror = 2, kFixedColour = 3 };
+    // kTransparent reads as a fixed colour with every sample 0.
+    enum EdgeMode : int32_t { kRepeatEdge = 0, kWrap = 1, kMirror = 2, kFixedColour = 3, kTransparent = 4 };
     // Byte order of the pixels the cache hands out.
     enum ChannelOrder : int32_t { kHostOrder = 0, kSwappedOrder = 1 };
 
@@ -34,9 +41,12 @@ public:
     HuxPSTileCache& operator=(const HuxPSTileCache&) = delete;
 
     // Takes the filter rectangle from the owner's host record and lays out
-    // the tiles; throws when the sizes cannot be represented.
-    void Configure(int32_t tileWidth, int32_t tileHeight, int32_t channelOrder, bool hasMask, int32_t budget);
-    // Colour is 0x00BBGGRR; the edge pixel is kept in the cache's channel order.
+    // the tiles for the document's pixels; throws when the sizes cannot be
+    // represented.
+    void Configure(int32_t tileWidth, int32_t tileHeight, int32_t channelOrder, bool hasMask, int32_t budget,
+                   const HuxPSDocument& document = kHuxPSFlatRgb8);
+    // Colour is 0x00BBGGRR; the edge pixel is kept in the cache's layout
+    // (HuxPSDocumentColour in host order), opaque.
     void SetEdge(int32_t mode, uint32_t colour);
 
     // The pixel tile of `index`, loaded from the host when not resident. A
@@ -57,6 +67,7 @@ public:
     // Without a host mask every pixel is selected.
     bool HasMask() const override { return hasMask_; }
     bool SwapsRedAndBlue() const override { return channelOrder_ == kSwappedOrder; }
+    HuxPixelLayout Layout() const override { return layout_; }
 
     // ---- Reading without loading --------------------------------------
     // For renders on other threads while the owner's thread loads nothing:
@@ -81,6 +92,7 @@ public:
     int32_t EdgeModeValue() const { return edgeMode_; }
     uint32_t EdgeColour() const { return edgeColour_; }
     const uint8_t* EdgePixel() const { return edgePixel_; }
+    const HuxPSDocument& Document() const { return document_; }
     const HuxRect& SourceRect() const { return sourceRect_; }
     const HuxRect& ScaledRect() const { return scaledRect_; }
 
@@ -110,6 +122,7 @@ private:
     void RequestTile(const HuxRect& in);
     void CopyTile(const HuxRect& in, const TileBuffers& buffers) const;
     void ForgetTile(int32_t index);
+    void StoreEdgePixel(const uint32_t colour[4]);
 
     HuxPSFilter* owner_;
     int32_t scale_;
@@ -117,7 +130,10 @@ private:
     std::vector<uint8_t*> maskTiles_;
     int32_t tileWidth_ = 0;
     int32_t tileHeight_ = 0;
+    HuxPSDocument document_ = kHuxPSFlatRgb8;
+    HuxPixelLayout layout_;
     int32_t bytesPerPixel_ = 3;
+    int16_t requestedPlanes_ = 3;
     int32_t tilesAcross_ = 0;
     int32_t tilesDown_ = 0;
     int32_t capacity_ = 0;
@@ -129,15 +145,17 @@ private:
     HuxRect scaledRect_{};
     int32_t edgeMode_ = kRepeatEdge;
     uint32_t edgeColour_ = 0;
-    uint8_t edgePixel_[3] = {0, 0, 0};
+    // Room for five 16-bit samples.
+    alignas(8) uint8_t edgePixel_[10] = {};
 
     // Derived once by Configure for the addressing.
     uint32_t scaledWidth_ = 0;
     uint32_t scaledHeight_ = 0;
     int32_t tileShiftX_ = -1; // log2 of the tile width when it is a power of two
     int32_t tileShiftY_ = -1;
-    // A tile buffer's rows: tileRowBytes_ / 3 pixels each (the tile width,
-    // or the rectangle's width when narrower), tileRows_ of them.
+    // A tile buffer's rows: tileColumns_ pixels each (the tile width, or
+    // the rectangle's width when narrower), tileRows_ of them.
+    uint32_t tileColumns_ = 0;
     uint32_t tileRowBytes_ = 0;
     uint32_t tileRows_ = 0;
 

@@ -9,7 +9,6 @@ struct DestinationTile {
     int32_t top = 0;
     int32_t right = 0; // exclusive
     int32_t bottom = 0; // exclusive
-    int32_t bytesPerPixel = 3; // the mapper writes 3 bytes per pixel whatever this says
     int32_t rowStride = 0; // bytes from one row to the next, downwards
 
     int32_t Width() const { return right - left; }

@@ -25,15 +25,16 @@ public:
     double SampleDensity() const { return sampler_.sampleDensity; }
     uint32_t KnockoutColour() const { return knockoutColour_; }
 
+    // Each render reads and writes pixels of `Format`, the source's layout.
     // Fills every pixel of the tile with the warped source.
-    template <class Mapping>
+    template <class Format = HuxRgb8, class Mapping>
     void RenderTile(HuxPixelSource& source, const DestinationTile& tile, Mapping& mapping) const;
     // Warps selected pixels; unselected ones get the unwarped source pixel.
-    template <class Mapping>
+    template <class Format = HuxRgb8, class Mapping>
     void RenderTileMasked(HuxPixelSource& source, const DestinationTile& tile, Mapping& mapping) const;
     // Warps selected pixels; unselected ones get the unwarped source pixel
-    // averaged with the knockout colour.
-    template <class Mapping>
+    // averaged with the knockout colour (8-bit colour of three channels).
+    template <class Format = HuxRgb8, class Mapping>
     void RenderTileKnockout(HuxPixelSource& source, const DestinationTile& tile, Mapping& mapping) const;
 
 private:

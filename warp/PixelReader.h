@@ -1,32 +1,40 @@
 // The sampler's reads of a pixel source: the block last fetched is read
 // directly, and the source is asked again only for a position outside it.
 // Each render keeps its own reader; the source hands out the pixels, the
-// reader does the per-pixel addressing and the bilinear weights.
+// reader does the per-pixel addressing and the bilinear weights, for one
+// pixel format (the source's layout).
 //
 // Inline because every sample of every render passes through here.
 #pragma once
 
 #include "HuxLib/HUXIMAGE/HuxPixelSource.h"
+#include "warp/SampleCounts.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 
+// Values beyond this magnitude are clamped before any conversion to an
+// integer position, so that wild or non-finite sample positions stay
+// defined; they lie far outside any image either way.
+constexpr double kSamplePositionLimit = 1073741824.0;
+
+template <class Format = HuxRgb8>
 class PixelReader {
 public:
-    // Values beyond this magnitude are clamped before any conversion to an
-    // integer position, so that wild or non-finite sample positions stay
-    // defined; they lie far outside any image either way.
-    static constexpr double kPositionLimit = 1073741824.0;
+    using Sample = typename Format::Sample;
+    using Sum = typename ChannelSums<Format>::Sum;
+    static constexpr double kPositionLimit = kSamplePositionLimit;
 
     explicit PixelReader(HuxPixelSource& source);
 
-    // Address of the 3 bytes at integer position (x, y).
-    const uint8_t* PixelAt(int32_t x, int32_t y)
+    // Address of the pixel at integer position (x, y).
+    const Sample* PixelAt(int32_t x, int32_t y)
     {
         uint32_t dx, dy;
         if (Holds(x, y, dx, dy) || Fetch(x, y, dx, dy))
-            return block_.pixels + size_t(dy) * size_t(block_.rowBytes) + size_t(dx) * 3;
-        return source_->OutsidePixel(x, y);
+            return InBlock(dx, dy);
+        return reinterpret_cast<const Sample*>(source_->OutsidePixel(x, y));
     }
 
     // Selection byte at a position: 255 everywhere without a mask, 0
@@ -42,10 +50,33 @@ public:
     }
 
     // Adds the bilinear weights (8-bit fractions, 65025 in all) of the four
-    // pixels around (x, y) times their channels to the three sums.
-    void AccumulateBilinear(double x, double y, int32_t& sum0, int32_t& sum1, int32_t& sum2);
+    // pixels around (x, y) times their channels to the sums, one per
+    // channel (see AddWeighted for transparency).
+    void AccumulateBilinear(double x, double y, Sum* sums);
+
+    // Adds a pixel's channels times `weight` to the sums. With weighted
+    // transparency the colour is premultiplied by it: the invisible colour
+    // of a transparent pixel adds nothing.
+    static void AddWeighted(const Sample* p, uint32_t weight, Sum* sums)
+    {
+        using Term = typename ChannelSums<Format>::Term;
+        if constexpr (Format::kAlpha == HuxAlpha::Weighted) {
+            const Term alpha = Term(p[Format::kColours]) * weight;
+            for (int c = 0; c < Format::kColours; ++c)
+                sums[c] += Sum(p[c] * alpha);
+            sums[Format::kColours] += Sum(alpha);
+        } else {
+            for (int c = 0; c < Format::kChannels; ++c)
+                sums[c] += Sum(Term(p[c]) * weight);
+        }
+    }
 
 private:
+    const Sample* InBlock(uint32_t dx, uint32_t dy) const
+    {
+        return reinterpret_cast<const Sample*>(block_.pixels + size_t(dy) * size_t(block_.rowBytes)) +
+               size_t(dx) * Format::kChannels;
+    }
     bool Holds(int32_t x, int32_t y, uint32_t& dx, uint32_t& dy) const
     {
         // Unsigned offsets: a position left of or above the block wraps to a
@@ -75,14 +106,17 @@ private:
     HuxPixelBlock block_; // empty until the first read
 };
 
-inline PixelReader::PixelReader(HuxPixelSource& source)
+template <class Format>
+inline PixelReader<Format>::PixelReader(HuxPixelSource& source)
     : source_(&source), hasMask_(source.HasMask()), bounds_(source.Bounds()),
       boundsWidth_(uint32_t(std::max<int64_t>(int64_t(bounds_.right) - bounds_.left, 0))),
       boundsHeight_(uint32_t(std::max<int64_t>(int64_t(bounds_.bottom) - bounds_.top, 0)))
 {
+    assert(source.Layout() == Format::kLayout);
 }
 
-inline void PixelReader::AccumulateBilinear(double x, double y, int32_t& sum0, int32_t& sum1, int32_t& sum2)
+template <class Format>
+inline void PixelReader<Format>::AccumulateBilinear(double x, double y, Sum* sums)
 {
     // NaN fails both comparisons of the first test and is treated as far left.
     if (!(x >= -kPositionLimit))
@@ -113,21 +147,27 @@ inline void PixelReader::AccumulateBilinear(double x, double y, int32_t& sum0, i
     // that its fetches (and what they evict) are the same either way.
     uint32_t dx, dy;
     if ((Holds(ix, iy, dx, dy) || Fetch(ix, iy, dx, dy)) && dx + 1 < block_.width && dy + 1 < block_.height) {
-        const uint8_t* p = block_.pixels + size_t(dy) * size_t(block_.rowBytes) + size_t(dx) * 3;
-        const uint8_t* below = p + block_.rowBytes;
-        sum0 += int32_t(p[0] * w00 + p[3] * w10 + below[0] * w01 + below[3] * w11);
-        sum1 += int32_t(p[1] * w00 + p[4] * w10 + below[1] * w01 + below[4] * w11);
-        sum2 += int32_t(p[2] * w00 + p[5] * w10 + below[2] * w01 + below[5] * w11);
+        const Sample* p = InBlock(dx, dy);
+        const Sample* below = reinterpret_cast<const Sample*>(reinterpret_cast<const uint8_t*>(p) + block_.rowBytes);
+        constexpr int n = Format::kChannels;
+        if constexpr (Format::kAlpha == HuxAlpha::Weighted) {
+            AddWeighted(p, w00, sums);
+            AddWeighted(p + n, w10, sums);
+            AddWeighted(below, w01, sums);
+            AddWeighted(below + n, w11, sums);
+        } else {
+            // The four terms of a channel fit its Term (ChannelSums).
+            using Term = typename ChannelSums<Format>::Term;
+            for (int c = 0; c < n; ++c)
+                sums[c] += Sum(Term(p[c]) * w00 + Term(p[n + c]) * w10 + Term(below[c]) * w01 +
+                               Term(below[n + c]) * w11);
+        }
         return;
     }
     // Across a block's or the image's edge, one at a time: each read may
     // fetch (and so invalidate) a block.
     const uint32_t weights[4] = {w00, w10, w01, w11};
     const int32_t offsets[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-    for (int k = 0; k < 4; ++k) {
-        const uint8_t* p = PixelAt(ix + offsets[k][0], iy + offsets[k][1]);
-        sum0 += int32_t(p[0] * weights[k]);
-        sum1 += int32_t(p[1] * weights[k]);
-        sum2 += int32_t(p[2] * weights[k]);
-    }
+    for (int k = 0; k < 4; ++k)
+        AddWeighted(PixelAt(ix + offsets[k][0], iy + offsets[k][1]), weights[k], sums);
 }

@@ -1,6 +1,9 @@
 // The per-pixel rule of the texture mapper: from the four mapped corners of a
 // destination pixel, decide how many samples to take and how, average them
-// over the source quadrilateral and write the 3 result bytes.
+// over the source quadrilateral and write the result pixel, in the format of
+// the reader. With weighted transparency the colour is averaged weighted by
+// it and divided back; with kept transparency only the colour is written
+// (the pixel's own transparency is the walk's to copy).
 //
 // Inline because it is the innermost step of every render; the arithmetic is
 // written out in the exact order the result depends on.
@@ -14,6 +17,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 struct SamplerSettings {
     PSPlimInterpolation interpolationMode = PSPlimInterpolation::Bilinear;
@@ -25,17 +29,17 @@ struct SamplerSettings {
 // clamped first so that the conversion is always defined.
 inline int32_t TruncatePosition(double value)
 {
-    if (!(value >= -PixelReader::kPositionLimit))
-        return -int32_t(PixelReader::kPositionLimit);
-    if (value > PixelReader::kPositionLimit)
-        return int32_t(PixelReader::kPositionLimit);
+    if (!(value >= -kSamplePositionLimit))
+        return -int32_t(kSamplePositionLimit);
+    if (value > kSamplePositionLimit)
+        return int32_t(kSamplePositionLimit);
     return int32_t(value);
 }
 
 // TruncatePosition of both coordinates.
 inline void TruncatePositions(PointPair position, int32_t& x, int32_t& y)
 {
-    if (position.Within(PixelReader::kPositionLimit)) {
+    if (position.Within(kSamplePositionLimit)) {
         position.Truncate(x, y);
         return;
     }
@@ -43,11 +47,19 @@ inline void TruncatePositions(PointPair position, int32_t& x, int32_t& y)
     y = TruncatePosition(position.Y());
 }
 
+template <class Format = HuxRgb8>
 class PixelSampler {
 public:
+    using Sample = typename Format::Sample;
+    using Reader = PixelReader<Format>;
+    using Sum = typename Reader::Sum;
+    // Channels averaged: all but kept transparency.
+    static constexpr int kAveraged = Format::kAlpha == HuxAlpha::Kept ? Format::kColours : Format::kChannels;
+
     explicit PixelSampler(const SamplerSettings& settings);
 
-    void Render(PixelReader& reader, uint8_t*& out, const HuxGeometry::HuxPoint2D& topLeft,
+    // Writes the pixel at `out` and advances it by one pixel.
+    void Render(Reader& reader, Sample*& out, const HuxGeometry::HuxPoint2D& topLeft,
                 const HuxGeometry::HuxPoint2D& topRight, const HuxGeometry::HuxPoint2D& bottomLeft,
                 const HuxGeometry::HuxPoint2D& bottomRight) const;
 
@@ -58,7 +70,7 @@ private:
     // lengths; only near a threshold are the lengths themselves needed.
     enum class Single { Nearest, Bilinear, Undecided };
     Single ClassifySingle(double squaredTop, double squaredLeft) const;
-    void RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
+    void RenderMany(Reader& reader, Sample* out, double squaredTop, double squaredLeft,
                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
                     const Point& bottomRight) const;
 
@@ -71,22 +83,46 @@ private:
 
     // Counts as ReduceSampleCounts leaves them.
     template <bool kBilinear>
-    static void SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
+    static void SampleLattice(Reader& reader, int32_t countTop, int32_t countLeft,
                               const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
                               const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
-                              int32_t sums[3]);
+                              Sum* sums);
+
+    // Every channel's average rounded up, `divide` giving it from a sum.
+    // Weighted colour instead is its sum over the transparency's, rounded
+    // up as well (0 where nothing is visible): the premultiplied average
+    // divided back, which cannot exceed the largest sample and is, where
+    // every sample is equally opaque, the colour's plain average.
+    template <class Divide>
+    static void WriteSums(Sample* o, const Sum* sums, Divide divide)
+    {
+        using Unsigned = std::make_unsigned_t<Sum>;
+        Sample result[kAveraged];
+        if constexpr (Format::kAlpha == HuxAlpha::Weighted) {
+            const Unsigned alpha = Unsigned(sums[Format::kColours]);
+            [[maybe_unused]] const double reciprocal = alpha != 0 ? 1.0 / double(alpha) : 0.0;
+            for (int c = 0; c < Format::kColours; ++c) {
+                if (alpha == 0)
+                    result[c] = 0;
+                else if constexpr (ChannelSums<Format>::kColourByReciprocal)
+                    result[c] = Sample(AverageRoundedUp(Unsigned(sums[c]), alpha, reciprocal));
+                else
+                    result[c] = Sample((Unsigned(sums[c]) + alpha - 1) / alpha);
+            }
+            result[Format::kColours] = Sample(divide(alpha));
+        } else {
+            for (int c = 0; c < kAveraged; ++c)
+                result[c] = Sample(divide(Unsigned(sums[c])));
+        }
+        for (int c = 0; c < kAveraged; ++c)
+            o[c] = result[c];
+    }
 
     // reciprocal: 1.0 / divisor.
-    static void WriteAverage(uint8_t*& out, const int32_t sums[3], uint32_t divisor, double reciprocal)
+    static void WriteAverage(Sample* out, const Sum* sums, uint32_t divisor, double reciprocal)
     {
-        const uint32_t c0 = AverageRoundedUp(uint32_t(sums[0]), divisor, reciprocal);
-        const uint32_t c1 = AverageRoundedUp(uint32_t(sums[1]), divisor, reciprocal);
-        const uint32_t c2 = AverageRoundedUp(uint32_t(sums[2]), divisor, reciprocal);
-        uint8_t* const o = out;
-        out = o + 3;
-        o[0] = uint8_t(c0);
-        o[1] = uint8_t(c1);
-        o[2] = uint8_t(c2);
+        using Unsigned = std::make_unsigned_t<Sum>;
+        WriteSums(out, sums, [&](Unsigned sum) { return AverageRoundedUp(sum, Unsigned(divisor), reciprocal); });
     }
 
     SamplerSettings settings_;
@@ -97,7 +133,8 @@ private:
     double unmagnifiedSquared_ = 2.0;
 };
 
-inline PixelSampler::PixelSampler(const SamplerSettings& settings) : settings_(settings)
+template <class Format>
+inline PixelSampler<Format>::PixelSampler(const SamplerSettings& settings) : settings_(settings)
 {
     // Margins far above the rounding of sqrt and of length * density + bias,
     // far below any length that matters; a bias next to 2 leaves no room.
@@ -111,7 +148,8 @@ inline PixelSampler::PixelSampler(const SamplerSettings& settings) : settings_(s
     unmagnifiedSquared_ = 0.64 * (1.0 + kMargin);
 }
 
-inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, double squaredLeft) const
+template <class Format>
+inline typename PixelSampler<Format>::Single PixelSampler<Format>::ClassifySingle(double squaredTop, double squaredLeft) const
 {
     if (!(squaredTop < oneSampleSquared_ && squaredLeft < oneSampleSquared_))
         return Single::Undecided;
@@ -127,12 +165,13 @@ inline PixelSampler::Single PixelSampler::ClassifySingle(double squaredTop, doub
     return Single::Undecided;
 }
 
+template <class Format>
 template <bool kBilinear>
-inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, int32_t countLeft,
+inline void PixelSampler<Format>::SampleLattice(Reader& reader, int32_t countTop, int32_t countLeft,
                                         const HuxGeometry::HuxPoint2D& topLeft,
                                         const HuxGeometry::HuxPoint2D& topRight,
                                         const HuxGeometry::HuxPoint2D& bottomLeft,
-                                        const HuxGeometry::HuxPoint2D& bottomRight, int32_t sums[3])
+                                        const HuxGeometry::HuxPoint2D& bottomRight, Sum* sums)
 {
     // Sub-cell centres, stepped by repeated addition from half a step.
     const double stepU = kSampleReciprocals.plain[countTop];
@@ -146,66 +185,63 @@ inline void PixelSampler::SampleLattice(PixelReader& reader, int32_t countTop, i
         for (double v = stepV * 0.5; v < 1.0; v += stepV) {
             const PointPair position = PointPair::Both(1.0 - v) * top + PointPair::Both(v) * bottom;
             if constexpr (kBilinear) {
-                reader.AccumulateBilinear(position.X(), position.Y(), sums[0], sums[1], sums[2]);
+                reader.AccumulateBilinear(position.X(), position.Y(), sums);
             } else {
                 int32_t x, y;
                 TruncatePositions(position + PointPair::Both(0.5), x, y);
-                const uint8_t* p = reader.PixelAt(x, y);
-                sums[0] += p[0];
-                sums[1] += p[1];
-                sums[2] += p[2];
+                Reader::AddWeighted(reader.PixelAt(x, y), 1, sums);
             }
         }
     }
 }
 
-inline void PixelSampler::Render(PixelReader& reader, uint8_t*& out, const Point& topLeft, const Point& topRight,
-                                 const Point& bottomLeft, const Point& bottomRight) const
+template <class Format>
+inline void PixelSampler<Format>::Render(Reader& reader, Sample*& out, const Point& topLeft, const Point& topRight,
+                                         const Point& bottomLeft, const Point& bottomRight) const
 {
     const QuadMeasures quad = MeasureQuad(topLeft, topRight, bottomLeft, bottomRight);
     const Single single = ClassifySingle(quad.squaredTop, quad.squaredLeft);
+    Sample* const o = out;
+    out = o + Format::kChannels;
     if (single == Single::Undecided) {
-        RenderMany(reader, out, quad.squaredTop, quad.squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
+        RenderMany(reader, o, quad.squaredTop, quad.squaredLeft, topLeft, topRight, bottomLeft, bottomRight);
         return;
     }
-    // One sample at the centre of the patch (u = v = 0.5).
-    // Bytes are read before any is written and the pointer is advanced once:
-    // byte stores may alias anything, and would force reloads otherwise.
-    uint8_t* const o = out;
-    out = o + 3;
+    // One sample at the centre of the patch (u = v = 0.5). Samples are read
+    // before any is written: stores through the output may alias anything,
+    // and would force reloads otherwise.
     if (single == Single::Nearest) {
         int32_t x, y;
         TruncatePositions(quad.centre + PointPair::Both(0.5), x, y);
-        const uint8_t* p = reader.PixelAt(x, y);
-        const uint8_t c0 = p[0], c1 = p[1], c2 = p[2];
-        o[0] = c0;
-        o[1] = c1;
-        o[2] = c2;
+        const Sample* p = reader.PixelAt(x, y);
+        Sample c[kAveraged];
+        for (int k = 0; k < kAveraged; ++k)
+            c[k] = p[k];
+        for (int k = 0; k < kAveraged; ++k)
+            o[k] = c[k];
     } else {
-        int32_t sums[3] = {0, 0, 0};
-        reader.AccumulateBilinear(quad.centre.X(), quad.centre.Y(), sums[0], sums[1], sums[2]);
-        constexpr uint32_t kWeights = uint32_t(kBilinearWeightTotal);
-        const uint32_t c0 = (kWeights + uint32_t(sums[0]) - 1) / kWeights;
-        const uint32_t c1 = (kWeights + uint32_t(sums[1]) - 1) / kWeights;
-        const uint32_t c2 = (kWeights + uint32_t(sums[2]) - 1) / kWeights;
-        o[0] = uint8_t(c0);
-        o[1] = uint8_t(c1);
-        o[2] = uint8_t(c2);
+        using Unsigned = std::make_unsigned_t<Sum>;
+        Sum sums[Format::kChannels] = {};
+        reader.AccumulateBilinear(quad.centre.X(), quad.centre.Y(), sums);
+        constexpr Unsigned kWeights = Unsigned(kBilinearWeightTotal);
+        WriteSums(o, sums, [](Unsigned sum) { return (kWeights + sum - 1) / kWeights; });
     }
 }
 
 // Out of line, so that the one-sample path stays small enough to be inlined
 // into the tile walk.
-[[gnu::noinline]] inline void PixelSampler::RenderMany(PixelReader& reader, uint8_t*& out, double squaredTop, double squaredLeft,
-                                     const Point& topLeft, const Point& topRight, const Point& bottomLeft,
-                                     const Point& bottomRight) const
+template <class Format>
+[[gnu::noinline]] inline void PixelSampler<Format>::RenderMany(Reader& reader, Sample* out, double squaredTop,
+                                                               double squaredLeft, const Point& topLeft,
+                                                               const Point& topRight, const Point& bottomLeft,
+                                                               const Point& bottomRight) const
 {
     const double lengthTop = std::sqrt(squaredTop);
     const double lengthLeft = std::sqrt(squaredLeft);
     int32_t countTop = EdgeSampleCount(lengthTop, settings_.sampleDensity, settings_.sampleCountBias);
     int32_t countLeft = EdgeSampleCount(lengthLeft, settings_.sampleDensity, settings_.sampleCountBias);
     ReduceSampleCounts(countTop, countLeft);
-    int32_t sums[3] = {0, 0, 0};
+    Sum sums[Format::kChannels] = {};
     const uint32_t n = uint32_t(countTop) * uint32_t(countLeft);
     if (UsesBilinear(lengthTop, lengthLeft)) {
         SampleLattice<true>(reader, countTop, countLeft, topLeft, topRight, bottomLeft, bottomRight, sums);

@@ -2,24 +2,54 @@
 // source quadrilateral.
 #pragma once
 
+#include "HuxLib/HUXIMAGE/HuxPixelFormat.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 // At most this many samples per destination pixel.
 constexpr int64_t kMaxSamplesPerPixel = 120;
 // The four bilinear weights of one sample add up to 255 x 255.
 constexpr int64_t kBilinearWeightTotal = 65025;
 
-// A pixel's channel sums are 32-bit (PixelReader::AccumulateBilinear adds
-// into int32_t): the most one can reach, every sample a full-weight 255, must
-// fit, and so must the rounding-up numerator of the average built from it.
-// The margin is about 7%, so a larger sample cap needs wider sums.
-constexpr int64_t kLargestChannelSum = kMaxSamplesPerPixel * kBilinearWeightTotal * 255;
-static_assert(kLargestChannelSum <= std::numeric_limits<int32_t>::max(),
-              "the sample cap overflows the 32-bit channel sums");
-static_assert(kLargestChannelSum + kMaxSamplesPerPixel * kBilinearWeightTotal - 1 <=
-                  std::numeric_limits<uint32_t>::max(),
-              "the rounded-up average overflows its 32-bit numerator");
+// A pixel's channel sums, as wide as its format needs: one sample adds at
+// most the largest sample times the full weight (times the largest
+// transparency as well when colour is weighted by it), a pixel at most
+// kMaxSamplesPerPixel of those. The four bilinear terms of one sample are
+// added in `Term`; the sums in `Sum`, 32-bit where they fit (8-bit samples
+// without weighting: a margin of about 7%, so a larger sample cap needs
+// wider sums), else 64-bit. The averages divide through a double
+// reciprocal, exact while every numerator stays below 2^53.
+template <class Format>
+struct ChannelSums {
+    static constexpr bool kWeighted = Format::kAlpha == HuxAlpha::Weighted;
+    static constexpr uint64_t kLargestSample = Format::kLargestSample;
+    static constexpr uint64_t kWeights = uint64_t(kBilinearWeightTotal);
+    static constexpr uint64_t kSamples = uint64_t(kMaxSamplesPerPixel);
+    // One sample's four terms of a channel, or of weighted colour.
+    static constexpr uint64_t kLargestTerm = kLargestSample * (kWeighted ? kLargestSample : 1) * kWeights;
+    // The numerator of a channel's rounded-up average (its sum plus the
+    // divisor less one), and of weighted colour's (its sum plus the
+    // transparency's less one).
+    static constexpr uint64_t kLargestAverageNumerator = kLargestSample * kWeights * kSamples + kWeights * kSamples - 1;
+    static constexpr uint64_t kLargestColourNumerator =
+        kWeighted ? kLargestTerm * kSamples + kLargestSample * kWeights * kSamples : 0;
+    static constexpr uint64_t kLargestNumerator = std::max(kLargestAverageNumerator, kLargestColourNumerator);
+
+    using Term = std::conditional_t<kLargestTerm <= std::numeric_limits<uint32_t>::max(), uint32_t, uint64_t>;
+    using Sum = std::conditional_t<kLargestNumerator <= uint64_t(std::numeric_limits<int32_t>::max()), int32_t,
+                                   uint64_t>;
+    static_assert(kLargestTerm <= (std::numeric_limits<uint64_t>::max() - kLargestSample * kWeights * kSamples) /
+                                      kSamples,
+                  "weighted colour sums beyond 64 bits");
+    static_assert(kLargestAverageNumerator < (uint64_t(1) << 53), "averages beyond the double reciprocal's exact range");
+    // Whether the weighted colour's quotient may go through a reciprocal
+    // too; 16-bit colour weighted by 16-bit transparency divides exactly.
+    static constexpr bool kColourByReciprocal = kLargestColourNumerator < (uint64_t(1) << 53);
+};
+static_assert(std::is_same_v<ChannelSums<HuxRgb8>::Sum, int32_t>, "8-bit colour keeps its 32-bit sums");
 
 // Samples along one edge: trunc(length * density + bias), at least 1. Values
 // too large for the count's type saturate; the reduction brings them down.
@@ -43,6 +73,17 @@ inline void ReduceSampleCounts(int32_t& countTop, int32_t& countLeft)
     }
 }
 
+// numerator / denominator from an estimate at most one off.
+template <class Unsigned>
+inline Unsigned SettledQuotient(Unsigned numerator, Unsigned denominator, Unsigned estimate)
+{
+    if (uint64_t(estimate) * denominator > numerator)
+        --estimate;
+    else if (uint64_t(estimate + 1) * denominator <= numerator)
+        ++estimate;
+    return estimate;
+}
+
 // 1.0 / k and 1.0 / (k * kBilinearWeightTotal) for k = 1 .. the sample cap:
 // the divisions of a pixel's lattice steps and average, done by the
 // compiler. Both it and the processor round a quotient correctly, so the
@@ -62,15 +103,11 @@ inline constexpr SampleReciprocals kSampleReciprocals = [] {
 
 // (divisor + sum - 1) / divisor, the average rounded up, through the
 // divisor's reciprocal instead of an integer division: the quotient read
-// from the product is settled exactly on the integer one. For sums below
-// 2^31 and divisors of at most 120 x 65025.
-inline uint32_t AverageRoundedUp(uint32_t sum, uint32_t divisor, double reciprocal)
+// from the product is settled exactly on the integer one. For numerators
+// below 2^53 (ChannelSums) in the unsigned type of the sums.
+template <class Unsigned>
+inline Unsigned AverageRoundedUp(Unsigned sum, Unsigned divisor, double reciprocal)
 {
-    const uint32_t x = divisor + sum - 1;
-    uint32_t q = uint32_t(double(x) * reciprocal);
-    if (uint64_t(q) * divisor > x)
-        --q;
-    else if (uint64_t(q + 1) * divisor <= x)
-        ++q;
-    return q;
+    const Unsigned x = divisor + sum - 1;
+    return SettledQuotient(x, divisor, Unsigned(double(x) * reciprocal));
 }

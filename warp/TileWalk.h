@@ -26,14 +26,15 @@ void MapCornerRow(Mapping& mapping, double x0, double y, int32_t count, HuxGeome
 
 // Maps every pixel corner of the tile exactly once, (w + 1)(h + 1) calls,
 // row by row from the top and left to right, and hands each pixel's four
-// corners to `pixel` together with the pixel's cache position.
+// corners to `pixel` together with the pixel's cache position and where its
+// samples go.
 //
 // A whole row of corners is mapped before the row's pixels are sampled: the
 // calls keep their order, and the lookups of a row overlap in the processor
 // instead of waiting on the sampling in between. (Should a tile load fail
 // mid-row, the rest of that row's corners have been mapped already; the
 // render ends either way.)
-template <class Mapping, class PixelRule>
+template <class Sample, class Mapping, class PixelRule>
 void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
 {
     using HuxGeometry::HuxPoint2D;
@@ -50,74 +51,95 @@ void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
     double y = double(tile.top) + 0.5;
     for (int32_t r = 0; r < h; ++r, y += 1.0) {
         MapCornerRow(mapping, left, y, w + 1, below);
-        uint8_t* out = tile.data + ptrdiff_t(r) * tile.rowStride;
+        Sample* out = reinterpret_cast<Sample*>(tile.data + ptrdiff_t(r) * tile.rowStride);
         for (int32_t j = 0; j < w; ++j)
             pixel(out, above[j], above[j + 1], below[j], below[j + 1], tile.left + j, tile.top + r);
         std::swap(above, below);
     }
 }
 
+// Renders one pixel through `sampler`; kept transparency is the pixel's own.
+template <class Format>
+void RenderPixel(const PixelSampler<Format>& sampler, PixelReader<Format>& reader, typename Format::Sample*& out,
+                 const HuxGeometry::HuxPoint2D& tl, const HuxGeometry::HuxPoint2D& tr,
+                 const HuxGeometry::HuxPoint2D& bl, const HuxGeometry::HuxPoint2D& br, int32_t x, int32_t y)
+{
+    if constexpr (Format::kAlpha == HuxAlpha::Kept) {
+        typename Format::Sample* const pixel = out;
+        sampler.Render(reader, out, tl, tr, bl, br);
+        pixel[Format::kColours] = reader.PixelAt(x, y)[Format::kColours];
+    } else {
+        sampler.Render(reader, out, tl, tr, bl, br);
+    }
+}
+
 // Renders selected pixels through `sampler`; an unselected pixel's own source
-// pixel goes to `unselected(out, pixel)`, which writes 3 bytes and advances.
-template <class Mapping, class Unselected>
+// pixel goes to `unselected(out, pixel)`, which writes one pixel and advances.
+template <class Format, class Mapping, class Unselected>
 void WalkTileMasked(HuxPixelSource& source, const DestinationTile& tile, Mapping& mapping,
-                    const PixelSampler& sampler, Unselected&& unselected)
+                    const PixelSampler<Format>& sampler, Unselected&& unselected)
 {
     using HuxGeometry::HuxPoint2D;
-    PixelReader reader(source);
-    WalkTile(tile, mapping,
-             [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
-                 const HuxPoint2D& br, int32_t x, int32_t y) {
-                 if (reader.MaskAt(x, y) != 0)
-                     sampler.Render(reader, out, tl, tr, bl, br);
-                 else
-                     unselected(out, reader.PixelAt(x, y));
-             });
+    using Sample = typename Format::Sample;
+    PixelReader<Format> reader(source);
+    WalkTile<Sample>(tile, mapping,
+                     [&](Sample*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
+                         const HuxPoint2D& br, int32_t x, int32_t y) {
+                         if (reader.MaskAt(x, y) != 0)
+                             RenderPixel(sampler, reader, out, tl, tr, bl, br, x, y);
+                         else
+                             unselected(out, reader.PixelAt(x, y));
+                     });
 }
 
 } // namespace TileWalkDetail
 
-template <class Mapping>
+template <class Format, class Mapping>
 void HuxPSNonLinearTextureMapper::RenderTile(HuxPixelSource& source, const DestinationTile& tile,
                                              Mapping& mapping) const
 {
     using HuxGeometry::HuxPoint2D;
-    const PixelSampler sampler(sampler_);
-    PixelReader reader(source);
-    TileWalkDetail::WalkTile(tile, mapping,
-                             [&](uint8_t*& out, const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl,
-                                 const HuxPoint2D& br, int32_t, int32_t) {
-                                 sampler.Render(reader, out, tl, tr, bl, br);
-                             });
+    using Sample = typename Format::Sample;
+    const PixelSampler<Format> sampler(sampler_);
+    PixelReader<Format> reader(source);
+    TileWalkDetail::WalkTile<Sample>(tile, mapping,
+                                     [&](Sample*& out, const HuxPoint2D& tl, const HuxPoint2D& tr,
+                                         const HuxPoint2D& bl, const HuxPoint2D& br, int32_t x, int32_t y) {
+                                         TileWalkDetail::RenderPixel(sampler, reader, out, tl, tr, bl, br, x, y);
+                                     });
 }
 
-template <class Mapping>
+template <class Format, class Mapping>
 void HuxPSNonLinearTextureMapper::RenderTileMasked(HuxPixelSource& source, const DestinationTile& tile,
                                                    Mapping& mapping) const
 {
-    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
-                                   [](uint8_t*& out, const uint8_t* pixel) {
-                                       out[0] = pixel[0];
-                                       out[1] = pixel[1];
-                                       out[2] = pixel[2];
-                                       out += 3;
+    using Sample = typename Format::Sample;
+    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler<Format>(sampler_),
+                                   [](Sample*& out, const Sample* pixel) {
+                                       for (int c = 0; c < Format::kChannels; ++c)
+                                           out[c] = pixel[c];
+                                       out += Format::kChannels;
                                    });
 }
 
-template <class Mapping>
+template <class Format, class Mapping>
 void HuxPSNonLinearTextureMapper::RenderTileKnockout(HuxPixelSource& source, const DestinationTile& tile,
                                                      Mapping& mapping) const
 {
-    // The knockout colour in the source's channel order.
+    static_assert(Format::kColours == 3 && sizeof(typename Format::Sample) == 1,
+                  "the knockout colour is an 8-bit colour of three channels");
+    // The knockout colour in the source's channel order; transparency stays.
     const uint32_t red = knockoutColour_ & 0xFF;
     const uint32_t green = (knockoutColour_ >> 8) & 0xFF;
     const uint32_t blue = (knockoutColour_ >> 16) & 0xFF;
     const bool swapped = source.SwapsRedAndBlue();
     const uint32_t knockout[3] = {swapped ? blue : red, green, swapped ? red : blue};
-    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler(sampler_),
+    TileWalkDetail::WalkTileMasked(source, tile, mapping, PixelSampler<Format>(sampler_),
                                    [&knockout](uint8_t*& out, const uint8_t* pixel) {
                                        for (int c = 0; c < 3; ++c)
                                            out[c] = uint8_t((knockout[c] + pixel[c]) >> 1);
-                                       out += 3;
+                                       for (int c = 3; c < Format::kChannels; ++c)
+                                           out[c] = pixel[c];
+                                       out += Format::kChannels;
                                    });
 }

@@ -4,11 +4,13 @@
 // it: one call per block, not per pixel.
 #pragma once
 
+#include "HuxLib/HUXIMAGE/HuxPixelFormat.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
 
 #include <cstdint>
 
-// A rectangle of pixels in memory, 3 bytes a pixel, rows rowBytes apart.
+// A rectangle of pixels in memory, in the source's layout, rows rowBytes
+// apart (a multiple of the sample size, and so is the block's address).
 // Width and height are unsigned so that a reader tells inside from outside
 // with one comparison per axis.
 struct HuxPixelBlock {
@@ -33,7 +35,7 @@ public:
     virtual HuxRect Bounds() const = 0;
     // The block holding (x, y), a position inside Bounds().
     virtual HuxPixelBlock BlockAt(int32_t x, int32_t y) = 0;
-    // The 3 bytes a position outside Bounds() reads, by the source's edge
+    // The pixel a position outside Bounds() reads, by the source's edge
     // rule. Nothing outside is selected.
     virtual const uint8_t* OutsidePixel(int32_t x, int32_t y) = 0;
     // Whether blocks carry the selection mask; without one every pixel is
@@ -41,6 +43,8 @@ public:
     virtual bool HasMask() const = 0;
     // Pixels in blue-green-red order instead of red-green-blue.
     virtual bool SwapsRedAndBlue() const = 0;
+    // How the pixels of blocks and OutsidePixel lie in memory.
+    virtual HuxPixelLayout Layout() const = 0;
 
 protected:
     HuxPixelSource() = default;

@@ -25,6 +25,7 @@ class ReadRecorder final : public HuxPixelSource {
 public:
     explicit ReadRecorder(const HuxPSTileCache& cache) : cache_(cache) {}
 
+    HuxPixelLayout Layout() const override { return HuxRgb8::kLayout; }
     HuxRect Bounds() const override { return cache_.Bounds(); }
     HuxPixelBlock BlockAt(int32_t x, int32_t y) override
     {

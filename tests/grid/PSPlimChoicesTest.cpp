@@ -34,8 +34,9 @@ TEST(PSPlimChoices, EdgeModesExposedAreasAndInterpolationKeepTheirNumbers)
     EXPECT_EQ(PSPlimStored(PSPlimEdgeMode::Free), 2);
     EXPECT_EQ(PSPlimShownName(PSPlimEdgeMode::Locked), "Locked Edge");
     EXPECT_EQ(PSPlimChoiceByKeyword<PSPlimEdgeMode>("free"), PSPlimEdgeMode::Free);
-    EXPECT_EQ(PSPlimChoiceCount<PSPlimExposedArea>(), 4);
+    EXPECT_EQ(PSPlimChoiceCount<PSPlimExposedArea>(), 5);
     EXPECT_EQ(PSPlimStored(PSPlimExposedArea::FixedColour), 3);
+    EXPECT_EQ(PSPlimStored(PSPlimExposedArea::Transparent), 4);
     EXPECT_EQ(PSPlimShownName(PSPlimExposedArea::RepeatEdge), "Repeat edge pixels");
     EXPECT_EQ(PSPlimStored(PSPlimInterpolation::Adaptive), 0);
     EXPECT_EQ(PSPlimStored(PSPlimInterpolation::Nearest), 2);

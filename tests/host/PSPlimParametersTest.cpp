@@ -91,7 +91,7 @@ TEST(PSPlimParameters, ValuesBelowAndAboveAreForcedToTheBounds)
 
     PSPlimParameters high = Defaults();
     high.leftButtonTool = 6, high.rightButtonTool = 1000, high.toolSize = 0.5, high.toolPower = 1.5;
-    high.gridEdgeMode = 3, high.pointsAcross = 200, high.pointsDown = 153, high.exposedAreaMode = 4;
+    high.gridEdgeMode = 3, high.pointsAcross = 200, high.pointsDown = 153, high.exposedAreaMode = 5;
     high.sampleDensity = 3.01, high.sampleCountBias = 2.5;
     PSPlimValidateParameters(high);
     EXPECT_EQ(high.leftButtonTool, 5);

@@ -7,6 +7,7 @@
 #include "grid/PSPlimGrid.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
 #include "warp/PSPlimGridMapping.h"
+#include "warp/PixelFormatDispatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +18,12 @@
 namespace WarpTest {
 
 // Renders `rect` (cache coordinates) in tiles of tileSize x tileSize into a
-// packed buffer, rows rect.Width() * 3 bytes apart.
+// packed buffer of the source's pixels.
 inline std::vector<uint8_t> RenderRect(const HuxPSNonLinearTextureMapper& mapper, PSPlimGridMapping& mapping,
                                        HuxPixelSource& source, const HuxRect& rect, int32_t tileSize)
 {
-    const int32_t stride = rect.Width() * 3;
+    const int32_t pixelBytes = source.Layout().PixelBytes();
+    const int32_t stride = rect.Width() * pixelBytes;
     std::vector<uint8_t> out(size_t(stride) * size_t(rect.Height()));
     for (int32_t y0 = rect.top; y0 < rect.bottom; y0 += tileSize) {
         for (int32_t x0 = rect.left; x0 < rect.right; x0 += tileSize) {
@@ -31,8 +33,8 @@ inline std::vector<uint8_t> RenderRect(const HuxPSNonLinearTextureMapper& mapper
             tile.right = std::min(x0 + tileSize, rect.right);
             tile.bottom = std::min(y0 + tileSize, rect.bottom);
             tile.rowStride = stride;
-            tile.data = out.data() + size_t(y0 - rect.top) * size_t(stride) + size_t(x0 - rect.left) * 3;
-            mapper.RenderTile(source, tile, mapping);
+            tile.data = out.data() + size_t(y0 - rect.top) * size_t(stride) + size_t(x0 - rect.left) * size_t(pixelBytes);
+            RenderTileInSourceFormat(mapper, TileRenderMode::Plain, source, tile, mapping);
         }
     }
     return out;

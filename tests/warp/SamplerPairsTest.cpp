@@ -22,7 +22,7 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kLimit = PixelReader::kPositionLimit;
+constexpr double kLimit = kSamplePositionLimit;
 
 // Which of two NaN operands an instruction passes on depends on the order
 // the compiler gives commutative operands, in scalar code too; nothing

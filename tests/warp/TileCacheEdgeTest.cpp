@@ -108,7 +108,7 @@ TEST_F(TileCacheBilinear, HalfAPixelBeforeTheRightEdgeMixesTheEdgePixelWithItsel
         HuxPSTileCache cache(&filter, 1);
         cache.Configure(128, 128, 0, false, kBudget);
         int32_t sums[3] = {0, 0, 0};
-        PixelReader(cache).AccumulateBilinear(99.5, 6.0, sums[0], sums[1], sums[2]);
+        PixelReader(cache).AccumulateBilinear(99.5, 6.0, sums);
         const uint8_t* edge = host.Image().At(99, 6);
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(sums[c], edge[c] * 65025) << "channel " << c;
@@ -123,7 +123,7 @@ TEST_F(TileCacheBilinear, HalfAPixelLeftOfTheRectangleUsesTheEdgeMode)
         cache.Configure(128, 128, 0, false, kBudget);
         cache.SetEdge(HuxPSTileCache::kWrap, 0);
         int32_t sums[3] = {0, 0, 0};
-        PixelReader(cache).AccumulateBilinear(-0.5, 6.0, sums[0], sums[1], sums[2]);
+        PixelReader(cache).AccumulateBilinear(-0.5, 6.0, sums);
         const uint8_t* left = host.Image().At(99, 6); // pixel -1, wrapped
         const uint8_t* right = host.Image().At(0, 6);
         for (int c = 0; c < 3; ++c)
@@ -153,7 +153,7 @@ TEST_F(TileCacheBilinear, ShortcutEqualsFourSeparateReads)
                 if (i % 2 == 0)
                     x = 10 + 64 * std::floor((x - 10) / 64) - 1 + (x - std::floor(x));
                 int32_t fast[3] = {0, 0, 0};
-                reader.AccumulateBilinear(x, y, fast[0], fast[1], fast[2]);
+                reader.AccumulateBilinear(x, y, fast);
                 const int32_t ix = int32_t(std::floor(x)), iy = int32_t(std::floor(y));
                 const int32_t fx = int32_t(255 * (x - ix)), fy = int32_t(255 * (y - iy));
                 const int32_t weights[4] = {(255 - fx) * (255 - fy), fx * (255 - fy), (255 - fx) * fy, fx * fy};

@@ -175,7 +175,7 @@ TEST_F(TileCacheLayout, AnEmptyScaledRectangleReadsTheEdgePixel)
         const uint8_t expected[3] = {0x11, 0x22, 0x33};
         ExpectPixel(PixelOf(cache, 0, 0), expected, "empty rectangle");
         int32_t sums[3] = {0, 0, 0};
-        PixelReader(cache).AccumulateBilinear(0.25, 0.75, sums[0], sums[1], sums[2]);
+        PixelReader(cache).AccumulateBilinear(0.25, 0.75, sums);
         EXPECT_EQ(sums[0], 0x11 * 65025);
         EXPECT_TRUE(log.Since().empty());
     });
@@ -262,8 +262,7 @@ TEST_F(TileCacheEviction, ThinRectanglesHoldTheirWholeBandInEitherOrientation)
             }
             EXPECT_EQ(log.Since().size(), 16u);
             int32_t sums[3] = {0, 0, 0};
-            PixelReader(cache).AccumulateBilinear(width > 3 ? 1000.5 : 1.5, height > 3 ? 1000.5 : 1.5, sums[0], sums[1],
-                                     sums[2]);
+            PixelReader(cache).AccumulateBilinear(width > 3 ? 1000.5 : 1.5, height > 3 ? 1000.5 : 1.5, sums);
             const int bx = width > 3 ? 1000 : 1, by = height > 3 ? 1000 : 1;
             int expected = 0;
             for (int dy = 0; dy <= 1; ++dy)

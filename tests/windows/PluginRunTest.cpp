@@ -116,8 +116,8 @@ TEST_F(PluginRun, FilterRunEndsCancelledAndLeavesTheImageAlone)
     EXPECT_EQ(host_->Image().pixels, MarkedImage().pixels);
 }
 
-// Documents the plug-in cannot take yet, and a host's false claim, end at
-// Prepare with filterBadMode, the document as it was, no window opened.
+// Documents the plug-in cannot take, as a host's false claim offers them,
+// end at Prepare with filterBadMode, the document as it was, no window opened.
 TEST_F(PluginRun, EveryDocumentItCannotTakeEndsAtPrepareUntouched)
 {
     using SquelmHost::ColourSpace;
@@ -128,10 +128,9 @@ TEST_F(PluginRun, EveryDocumentItCannotTakeEndsAtPrepareUntouched)
         Transparency transparency;
         int16_t claimedMode;
     } cases[] = {
-        {ColourSpace::RGB, 16, Transparency::None, -1},
-        {ColourSpace::RGB, 8, Transparency::Editable, -1},
-        {ColourSpace::CMYK, 8, Transparency::Protected, -1},
         {ColourSpace::RGB, 8, Transparency::None, PS::plugInModeIndexedColor},
+        {ColourSpace::CMYK, 8, Transparency::Protected, PS::plugInModeMultichannel},
+        {ColourSpace::Grey, 16, Transparency::None, PS::plugInModeGray32},
     };
     for (const auto& c : cases) {
         SquelmHost::HostImage document(7, 5, c.space, c.depth, c.transparency);
