@@ -74,7 +74,7 @@ TEST_F(RecordedWarpTest, EveryFaultOfAStepIsRefusedWithItsReason)
         {[](auto& i) { std::get<std::string>(i[0].value) += "="; }, "the recorded mesh does not read: the mesh text is not Base64"},
         {[](auto& i) { i[2].value = 3.5; }, "the recorded sample density is outside what the filter takes"},
         {[](auto& i) { i[3].value = std::nan(""); }, "the recorded sample count bias is outside"},
-        {[](auto& i) { i[4].value = int32_t(4); }, "the recorded exposed area is outside"},
+        {[](auto& i) { i[4].value = int32_t(5); }, "the recorded exposed area is outside"},
     };
     for (const Case& c : cases) {
         HuxPSDescriptorItems damaged = items;
