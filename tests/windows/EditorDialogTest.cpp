@@ -24,7 +24,6 @@
 #include "testhost/PollUntil.h"
 #include "PluginFile.h"
 #include "RememberedEditorPlacement.h"
-#include "ui/PSPlimImageRectProperties.h"
 #include "effect/PSPlimVersionText.h"
 #include "host/HuxPSZoom.h"
 #include "resources/ResourceIds.h"
@@ -765,20 +764,19 @@ TEST_F(EditorDialog, KeysDoWhatTheirButtonsDoSpaceDragPansAndEscTakesBackAStroke
         const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
         const LPARAM right = MAKELPARAM(client.right / 2 + 40, client.bottom / 2);
 
-        // From the fit, one level in: the view sits in the middle, with room
-        // to pan either way; the paint that places it is done before reading.
-        editor.ChordUntil('0', false, [&] { return !enabled(IDC_ZOOM_OUT); });
+        // One level in, where a drag may pan. With the space bar held the
+        // left drag pans instead of stroking; the bracket after it shows that
+        // everything before it was handled.
         EXPECT_TRUE(editor.ChordUntil(VK_OEM_PLUS, false, [&] { return enabled(IDC_ZOOM_OUT); })) << "Ctrl+=";
-        editor.ControlShot();
-        auto imageLeft = [&] { return reinterpret_cast<intptr_t>(GetPropA(control, PSPlimImageRectProperties::kLeft)); };
-        const intptr_t leftBefore = imageLeft();
+        const int sizeBefore = editor.SliderPosition(IDC_TOOL_SIZE);
         editor.PostToControl({{WM_KEYDOWN, VK_SPACE, 1},
                               {WM_LBUTTONDOWN, MK_LBUTTON, middle},
                               {WM_MOUSEMOVE, MK_LBUTTON, right},
                               {WM_LBUTTONUP, 0, right},
-                              {WM_KEYUP, VK_SPACE, 1 | LPARAM(3) << 30}});
-        EXPECT_TRUE(SquelmHost::PollUntil([&] { return imageLeft() != leftBefore; })) << "space-drag pans";
-        EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE)) << "and strokes nothing";
+                              {WM_KEYUP, VK_SPACE, 1 | LPARAM(3) << 30},
+                              {WM_CHAR, ']', 1}});
+        EXPECT_TRUE(SquelmHost::PollUntil([&] { return editor.SliderPosition(IDC_TOOL_SIZE) == sizeBefore + 1; }));
+        EXPECT_FALSE(editor.ButtonEnabled(ID_EDIT_UNDO_STROKE)) << "a left drag with the space bar held strokes nothing";
         EXPECT_TRUE(editor.ChordUntil('0', false, [&] { return !enabled(IDC_ZOOM_OUT); })) << "Ctrl+0";
 
         editor.Stroke(80, 8);

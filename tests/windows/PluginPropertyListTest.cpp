@@ -36,6 +36,9 @@ struct Bytes {
 // The entry-point key of this test's architecture as it lies in memory.
 const char* const kOwnStoredEntryKey = SquelmHost::kOwnEntryKey == kEntryX64 ? "4668" : "68xw";
 
+constexpr const char* kEnabledModes =
+    "in (PSHOP_ImageMode, GrayScaleMode, RGBMode, CMYKMode, LabMode, Gray16Mode, RGB48Mode, CMYK64Mode, Lab48Mode)";
+
 std::vector<uint8_t> ExpectedSquelmList()
 {
     Bytes b;
@@ -45,12 +48,12 @@ std::vector<uint8_t> ExpectedSquelmList()
     b.Property("gtac", 8).Raw({6}).Text("Ombrix").Zeros(1);
     b.Property("srev", 4).Raw({0x00, 0x00, 0x04, 0x00});
     b.Property(kOwnStoredEntryKey, 12).Text("PluginMain").Zeros(2);
-    b.Property("edom", 4).Raw({0x10, 0x00, 0x00, 0x00});
-    b.Property("lbne", 32).Text("in (PSHOP_ImageMode, RGBMode)").Zeros(3);
+    b.Property("edom", 4).Raw({0x58, 0x7C, 0x00, 0x00}); // Grey, RGB, CMYK; Lab and the 16-bit modes
+    b.Property("lbne", 112).Text(kEnabledModes).Zeros(3);
     b.Property("icif", 28);
     b.Raw({4, 4, 6, 0}).Raw({4, 4, 6, 0}).Raw({4, 4, 6, 0});          // flat, flat + selection, floating
-    b.Raw({0, 0, 0x0E, 0}).Raw({0, 0, 0x0E, 0});                       // editable transparency
-    b.Raw({0, 0, 6, 0}).Raw({0, 0, 0x0E, 0});                          // protected transparency
+    b.Raw({1, 1, 0x0E, 0}).Raw({1, 1, 0x0E, 0});                       // editable transparency: straight data
+    b.Raw({1, 1, 6, 0}).Raw({1, 1, 0x0E, 0});                          // protected transparency: straight data
     b.Property("mtsh", 52).Long(0).Text("mlqS").Text("mlqS").Word(16000);   // recordable: event 'Sqlm'
     b.Text("7c4de1a2-58b3-4f0e-9a61-3e2b8d5f0c97").Zeros(2);
     return b.v;
@@ -220,7 +223,7 @@ TEST_F(SquelmPropertyList, IsOneResource16000InUsEnglish)
 TEST_F(SquelmPropertyList, HoldsExactlyTheExpectedBytes)
 {
     const std::vector<uint8_t> expected = ExpectedSquelmList();
-    ASSERT_EQ(expected.size(), 310u);
+    ASSERT_EQ(expected.size(), 390u);
     EXPECT_EQ(plugin_->resource.bytes, expected) << "actual:\n"
                                                  << HexDump(plugin_->resource.bytes) << "\nexpected:\n"
                                                  << HexDump(expected);
@@ -232,8 +235,7 @@ TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
     ASSERT_EQ(list.properties.size(), 9u);
     EXPECT_EQ(SquelmHost::PropertyPascalString(*list.Find(PS::FourCC('n', 'a', 'm', 'e'))), "Squelm! ...");
     EXPECT_EQ(SquelmHost::PropertyPascalString(*list.Find(PS::FourCC('c', 'a', 't', 'g'))), "Ombrix");
-    EXPECT_EQ(SquelmHost::PropertyCString(*list.Find(PS::FourCC('e', 'n', 'b', 'l'))),
-              "in (PSHOP_ImageMode, RGBMode)");
+    EXPECT_EQ(SquelmHost::PropertyCString(*list.Find(PS::FourCC('e', 'n', 'b', 'l'))), kEnabledModes);
     EXPECT_EQ(SquelmHost::PropertyUInt32(*list.Find(PS::FourCC('v', 'e', 'r', 's'))), 0x00040000u);
     EXPECT_EQ(plugin_->entryName, "PluginMain");
     EXPECT_NE(plugin_->entry, nullptr);
