@@ -1,21 +1,24 @@
-"""Reads and writes 8-bit RGB PNG files with the standard library only.
+"""Reads 8-bit RGB PNG files and writes PNG files with the standard library only.
 
 Enough for the project's own pictures: the test host writes plain 8-bit RGB
-(or RGBA) images, and the pictures made here are RGB.
+(or RGBA) images, and the pictures made here are RGB; the test documents
+are written grey or colour, with or without alpha, at 8 or 16 bits.
 """
 import struct
 import zlib
 
 
-def write_png(path, width, height, rgb_rows):
-    """rgb_rows: height rows, each a bytes object of width * 3 bytes."""
+def write_png(path, width, height, rgb_rows, depth=8, colour_type=2):
+    """rgb_rows: height rows, each a bytes object of width * 3 bytes (or, for
+    another depth and PNG colour type, the samples that row holds, 16-bit
+    ones big-endian)."""
     raw = b"".join(b"\x00" + bytes(row) for row in rgb_rows)
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0)
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
                   + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
