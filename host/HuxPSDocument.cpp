@@ -78,8 +78,7 @@ HuxPSDocument HuxPSDescribeDocument(const PS::FilterRecord& record)
 
 HuxPixelLayout HuxPSWarpLayout(const HuxPSDocument& document)
 {
-    const bool editable = document.kind.transparency == HuxPSTransparency::Editable;
-    return {document.colourPlanes, editable ? HuxAlpha::Weighted : HuxAlpha::None, document.kind.depth / 8};
+    return {document.colourPlanes, HuxPSMovesTransparency(document.kind) ? HuxAlpha::Weighted : HuxAlpha::None, document.kind.depth / 8};
 }
 
 int16_t HuxPSShownPlanes(const HuxPSDocument& document)

@@ -33,6 +33,13 @@ struct HuxPSDocument {
     bool layoutFits = false;
 };
 
+// Whether the warp may change the layer's transparency: only then can an
+// exposed area be filled with transparency.
+constexpr bool HuxPSMovesTransparency(const HuxPSDocumentKind& kind)
+{
+    return kind.transparency == HuxPSTransparency::Editable;
+}
+
 // The document every filter took before modes: 8-bit RGB, flat.
 constexpr HuxPSDocument kHuxPSFlatRgb8{{HuxPSColourModel::RGB, 8, HuxPSTransparency::None}, 3, true};
 

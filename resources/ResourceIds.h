@@ -43,6 +43,7 @@
 #define IDC_KNOCKOUT_COLOUR         9011
 #define IDC_REPEAT_EDGE_PIXELS      9020
 #define IDC_USE_EDGE_COLOUR         9023
+#define IDC_TRANSPARENT_EDGE        9031
 #define IDC_EDGE_COLOUR             9024
 // Group boxes: no control of their own.
 #define IDC_NO_CONTROL              (-1)

@@ -101,10 +101,10 @@ inline constexpr std::array<PSPlimHelpPair, 17> kPSPlimDialogHelpIds = {{
 inline constexpr const char* kPSPlimDialogWelcomeTopic = "::/Squelm/Welcome.htm";
 inline constexpr const char* kPSPlimDialogPopupFile = "::/Text/SquelmDialog.txt";
 
-inline constexpr std::array<PSPlimHelpPair, 18> kPSPlimOptionsHelpIds = {{
-    {9027, 9008}, {9008, 9008}, {9028, 9009}, {9009, 9009}, {9026, 9026}, {9011, 9011},
-    {9029, 9015}, {9015, 9015}, {9030, 9016}, {9016, 9016}, {9010, 9010}, {9020, 9020},
-    {9023, 9023}, {9024, 9024}, {1, 1},       {2, 2},       {9001, 9001}, {0, 0},
+inline constexpr std::array<PSPlimHelpPair, 19> kPSPlimOptionsHelpIds = {{
+    {9027, 9008}, {9008, 9008}, {9028, 9009}, {9009, 9009}, {9026, 9026}, {9011, 9011}, {9029, 9015},
+    {9015, 9015}, {9030, 9016}, {9016, 9016}, {9010, 9010}, {9020, 9020}, {9023, 9023}, {9031, 9031},
+    {9024, 9024}, {1, 1},       {2, 2},       {9001, 9001}, {0, 0},
 }};
 inline constexpr const char* kPSPlimOptionsWelcomeTopic = "::/Squelm/Options.htm";
 inline constexpr const char* kPSPlimOptionsPopupFile = "::/Text/SquelmOptionsDialog.txt";

@@ -181,7 +181,7 @@ std::optional<PSPlimEditorCommands::KeyAnswer> PSPlimEditorCommands::Key(PSPlimK
 
 PSPlimOptionsValues PSPlimEditorCommands::Options() const
 {
-    return PSPlimReadOptions(*app_.Params(), app_.Grid());
+    return PSPlimReadOptions(*app_.Params(), app_.Grid(), app_.Document().kind);
 }
 
 PSPlimRedraw PSPlimEditorCommands::ApplyOptions(PSPlimOptionsValues values)

@@ -3,6 +3,7 @@
 #include "effect/CPSPlimPluginApp.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
@@ -15,9 +16,23 @@ int WithRing(int visible)
     return int(std::clamp<int64_t>(points, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// The radio group's buttons, in order.
+constexpr std::array kEdgeFillChoices{PSPlimExposedArea::RepeatEdge, PSPlimExposedArea::FixedColour,
+                                      PSPlimExposedArea::Transparent};
+
+int EdgeFillChoiceOf(int32_t stored, bool offersTransparent)
+{
+    const auto area = PSPlimChoiceFrom<PSPlimExposedArea>(stored);
+    const auto offered = std::find(kEdgeFillChoices.begin(), kEdgeFillChoices.end(), area);
+    if (!area || offered == kEdgeFillChoices.end() || (*offered == PSPlimExposedArea::Transparent && !offersTransparent))
+        return 0;
+    return int(offered - kEdgeFillChoices.begin());
+}
+
 } // namespace
 
-PSPlimOptionsValues PSPlimReadOptions(const PSPlimParameters& params, const PSPlimGrid& grid)
+PSPlimOptionsValues PSPlimReadOptions(const PSPlimParameters& params, const PSPlimGrid& grid,
+                                      const HuxPSDocumentKind& document)
 {
     PSPlimOptionsValues values;
     values.gridColour = params.gridColour;
@@ -25,7 +40,8 @@ PSPlimOptionsValues PSPlimReadOptions(const PSPlimParameters& params, const PSPl
     values.knockout = params.knockout;
     values.knockoutColour = params.knockoutColour;
     values.interpolation = params.useInterpolation;
-    values.edgeFillChoice = params.exposedAreaMode == kPSPlimFillWithColour ? 1 : 0;
+    values.offersTransparent = HuxPSMovesTransparency(document);
+    values.edgeFillChoice = EdgeFillChoiceOf(params.exposedAreaMode, values.offersTransparent);
     values.edgeColour = params.exposedAreaColour;
     values.pointsAcross = grid.PointsAcross() - kPSPlimRingPoints;
     values.pointsDown = grid.PointsDown() - kPSPlimRingPoints;
@@ -40,7 +56,11 @@ void PSPlimApplyOptions(CPSPlimPluginApp& app, const PSPlimOptionsValues& values
     params.knockout = values.knockout != 0;
     params.knockoutColour = values.knockoutColour;
     params.useInterpolation = values.interpolation != 0;
-    params.exposedAreaMode = values.edgeFillChoice == 1 ? kPSPlimFillWithColour : kPSPlimRepeatEdgePixels;
+    const bool chosen = values.edgeFillChoice >= 0 && size_t(values.edgeFillChoice) < kEdgeFillChoices.size();
+    PSPlimExposedArea area = chosen ? kEdgeFillChoices[size_t(values.edgeFillChoice)] : PSPlimExposedArea::RepeatEdge;
+    if (area == PSPlimExposedArea::Transparent && !values.offersTransparent)
+        area = PSPlimExposedArea::RepeatEdge;
+    params.exposedAreaMode = PSPlimStored(area);
     params.exposedAreaColour = values.edgeColour;
 
     const int across = WithRing(values.pointsAcross);

@@ -29,7 +29,7 @@ protected:
 TEST_F(OptionsModelTest, DefaultsOpenWith50By50AndRepeatedEdges)
 {
     InSession([](CPSPlimPluginApp& app) {
-        const PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+        const PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
         EXPECT_EQ(values.pointsAcross, 50);
         EXPECT_EQ(values.pointsDown, 50);
         EXPECT_EQ(values.edgeFillChoice, 0);
@@ -42,20 +42,46 @@ TEST_F(OptionsModelTest, DefaultsOpenWith50By50AndRepeatedEdges)
     });
 }
 
-TEST_F(OptionsModelTest, OnlyTheFixedColourModeChoosesTheColour)
+// Which stored mode each document opens with, and what choosing
+// Transparent (the third button) stores there: only a layer whose
+// transparency may change offers it.
+TEST_F(OptionsModelTest, TransparentIsOfferedOnlyOnALayerWhoseTransparencyMayChange)
 {
-    InSession([](CPSPlimPluginApp& app) {
-        for (int32_t mode : {0, 1, 2, 3}) {
-            app.Params()->exposedAreaMode = mode;
-            EXPECT_EQ(PSPlimReadOptions(*app.Params(), app.Grid()).edgeFillChoice, mode == 3 ? 1 : 0) << mode;
-        }
-    });
+    using SquelmHost::Transparency;
+    const struct {
+        Transparency transparency;
+        bool offered;
+        int storedTransparentOpensAs;
+        int32_t transparentStores;
+    } cases[] = {
+        {Transparency::None, false, 0, 0},
+        {Transparency::Editable, true, 2, 4},
+        {Transparency::Protected, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SquelmHost::HostImage layer(8, 6, SquelmHost::ColourSpace::RGB, 8, c.transparency);
+        host.SetImage(layer);
+        InSession([&c](CPSPlimPluginApp& app) {
+            // Stored modes 0 to 4, and one out of range.
+            const int expected[] = {0, 0, 0, 1, c.storedTransparentOpensAs, 0};
+            for (int32_t mode = 0; mode <= 5; ++mode) {
+                app.Params()->exposedAreaMode = mode;
+                const PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
+                EXPECT_EQ(values.offersTransparent, c.offered) << int(c.transparency);
+                EXPECT_EQ(values.edgeFillChoice, expected[mode]) << int(c.transparency) << " mode " << mode;
+            }
+            PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
+            values.edgeFillChoice = 2;
+            PSPlimApplyOptions(app, values);
+            EXPECT_EQ(app.Params()->exposedAreaMode, c.transparentStores) << int(c.transparency);
+        });
+    }
 }
 
 TEST_F(OptionsModelTest, OkWithTheSameCountsWritesTheValuesAndRecordsNoStep)
 {
     InSession([](CPSPlimPluginApp& app) {
-        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
         values.gridColour = 0x123456;
         values.toolRadiusColour = 0x654321;
         values.knockout = 0;
@@ -86,7 +112,7 @@ TEST_F(OptionsModelTest, NoEdgeChoiceRepeatsTheEdgePixels)
 {
     InSession([](CPSPlimPluginApp& app) {
         app.Params()->exposedAreaMode = 3;
-        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
         values.edgeFillChoice = -1;
         PSPlimApplyOptions(app, values);
         EXPECT_EQ(app.Params()->exposedAreaMode, 0);
@@ -96,7 +122,7 @@ TEST_F(OptionsModelTest, NoEdgeChoiceRepeatsTheEdgePixels)
 TEST_F(OptionsModelTest, NewCountsRecordOneResizeStep)
 {
     InSession([](CPSPlimPluginApp& app) {
-        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
         values.pointsDown = 20;
         PSPlimApplyOptions(app, values);
         ASSERT_EQ(app.UndoList().Count(), 1);
@@ -104,7 +130,7 @@ TEST_F(OptionsModelTest, NewCountsRecordOneResizeStep)
         EXPECT_EQ(app.Grid().PointsAcross(), 52);
         EXPECT_EQ(app.Grid().PointsDown(), 22);
         // Opening again shows the new counts; OK without change adds nothing.
-        PSPlimApplyOptions(app, PSPlimReadOptions(*app.Params(), app.Grid()));
+        PSPlimApplyOptions(app, PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind));
         EXPECT_EQ(app.UndoList().Count(), 1);
     });
 }
@@ -112,13 +138,13 @@ TEST_F(OptionsModelTest, NewCountsRecordOneResizeStep)
 TEST_F(OptionsModelTest, TypedCountsBeyondTheBoxesAreClampedByTheApplication)
 {
     InSession([](CPSPlimPluginApp& app) {
-        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid());
+        PSPlimOptionsValues values = PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind);
         values.pointsAcross = 999;
         values.pointsDown = 2147483647;
         PSPlimApplyOptions(app, values);
         EXPECT_EQ(app.Grid().PointsAcross(), 152);
         EXPECT_EQ(app.Grid().PointsDown(), 152);
-        EXPECT_EQ(PSPlimReadOptions(*app.Params(), app.Grid()).pointsAcross, 150);
+        EXPECT_EQ(PSPlimReadOptions(*app.Params(), app.Grid(), app.Document().kind).pointsAcross, 150);
         EXPECT_EQ(app.UndoList().Count(), 1);
     });
 }

@@ -274,6 +274,39 @@ TEST_F(OptionsDialog, OkStoresTheColourTheChoicesAndTheTicks)
     EXPECT_TRUE(editor_.stepsAdded.empty());
 }
 
+// Transparent is offered, and stored as 4, only on a layer whose
+// transparency may change; elsewhere its button is hidden and a stored
+// Transparent opens as Repeat edge pixels. Each run keeps the last one's
+// record.
+TEST_F(OptionsDialog, TransparentIsOfferedOnlyOnALayerWhoseTransparencyMayChange)
+{
+    using SquelmHost::Transparency;
+    const struct {
+        Transparency transparency;
+        int opensWith; // the checked button: 0 repeat edge pixels, 2 transparent
+    } runs[] = {{Transparency::None, 0}, {Transparency::Editable, 0}, {Transparency::Editable, 2},
+                {Transparency::Protected, 0}};
+    for (const auto& run : runs) {
+        host_->SetImage(SquelmHost::HostImage(8, 6, SquelmHost::ColourSpace::RGB, 8, run.transparency));
+        bool offered = false;
+        int opensWith = -1;
+        Run([&](const WindowAutomation& automation, intptr_t dialog) {
+            const SquelmHost::WindowState transparent = automation.Describe(automation.Control(dialog, IDC_TRANSPARENT_EDGE));
+            offered = transparent.visible;
+            opensWith = transparent.checkState == 1                                                             ? 2
+                        : automation.Describe(automation.Control(dialog, IDC_REPEAT_EDGE_PIXELS)).checkState == 1 ? 0
+                                                                                                                 : -1;
+            if (offered)
+                ClickButton(automation, dialog, IDC_TRANSPARENT_EDGE);
+            ClickButton(automation, dialog, IDOK);
+        });
+        const bool editable = run.transparency == Transparency::Editable;
+        EXPECT_EQ(offered, editable) << int(run.transparency);
+        EXPECT_EQ(opensWith, run.opensWith) << int(run.transparency);
+        EXPECT_EQ(editor_.after.exposedAreaMode, editable ? 4 : 0) << int(run.transparency);
+    }
+}
+
 // ---- Help ------------------------------------------------------------------------
 
 TEST_F(OptionsDialog, HelpButtonF1AndWhatsThisShowThisDialogsTopics)

@@ -51,6 +51,9 @@ BOOL PSPlimOptionsDialog::OnInitDialog()
     m_edgeFillChoice = values.edgeFillChoice;
     m_edgeColour.SetColour(values.edgeColour);
 
+    ::ShowWindow(GetDlgItem(IDC_TRANSPARENT_EDGE), values.offersTransparent ? SW_SHOW : SW_HIDE);
+    m_offersTransparent = values.offersTransparent;
+
     UpdateData(false);
     return TRUE;
 }
@@ -65,6 +68,7 @@ void PSPlimOptionsDialog::OnOK()
     values.knockoutColour = m_knockoutColour.GetColour();
     values.interpolation = m_interpolation;
     values.edgeFillChoice = m_edgeFillChoice;
+    values.offersTransparent = m_offersTransparent;
     values.edgeColour = m_edgeColour.GetColour();
     values.pointsAcross = m_pointsAcross.GetValue();
     values.pointsDown = m_pointsDown.GetValue();

@@ -34,6 +34,7 @@ private:
     HuxColourStatic m_toolColour;
     HuxColourStatic m_gridColour;
     int m_interpolation = 0;
-    int m_edgeFillChoice = -1; // 0 repeat edge pixels, 1 use the edge colour
+    int m_edgeFillChoice = -1; // 0 repeat edge pixels, 1 use the edge colour, 2 transparent
+    bool m_offersTransparent = false;
     int m_knockout = 0;
 };
