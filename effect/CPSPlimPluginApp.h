@@ -17,6 +17,8 @@
 #include "warp/PSPlimGridMapping.h"
 #include "effect/PSPlimTileRender.h"
 
+#include <optional>
+
 class PSPlimEditor;
 
 class CPSPlimPluginApp : public HuxPSFilter, public HuxPSNonLinearTextureMapper {
@@ -122,6 +124,9 @@ private:
     void ResetGrid();
     void RefreshEditorToolbar();
     void ApplyMapperSettings();
+    // The knockout colour as the document would hold it, shown as the
+    // screen shows the document.
+    uint32_t ShownKnockoutColour();
     HuxPSTileCache& SelectTileCache(int32_t scale, int32_t channelOrder);
     void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
     void FinalRender();
@@ -144,4 +149,12 @@ private:
     int64_t m_lookups = 0;
     int64_t m_failedTests = 0;
     HuxEditor::HuxUndoList m_undoList;
+    // The last knockout colour shown, so that a render asks the host no
+    // conversion it answered before.
+    struct ShownColour {
+        uint32_t picked;
+        HuxPSDocumentKind kind;
+        uint32_t shown;
+    };
+    std::optional<ShownColour> m_shownKnockout;
 };

@@ -5,6 +5,7 @@
 
 #include "host/HuxPSDelivery.h"
 #include "host/HuxPSDisplayPixels.h"
+#include "host/HuxPSDocumentColour.h"
 #include "host/HuxPSRequest.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ static_assert(HuxPSTileCache::kTransparent == PSPlimStored(PSPlimExposedArea::Tr
 int32_t EdgeModeFor(int32_t stored, const HuxPSDocument& document)
 {
     const PSPlimExposedArea area = PSPlimForcedChoice<PSPlimExposedArea>(stored);
-    if (area == PSPlimExposedArea::Transparent && document.kind.transparency != HuxPSTransparency::Editable)
+    if (area == PSPlimExposedArea::Transparent && !HuxPSMovesTransparency(document.kind))
         return PSPlimStored(PSPlimExposedArea::RepeatEdge);
     return PSPlimStored(area);
 }
@@ -45,7 +46,21 @@ void CPSPlimPluginApp::ApplyMapperSettings()
     SetInterpolationMode(m_params->useInterpolation ? PSPlimInterpolation::Adaptive : PSPlimInterpolation::Nearest);
     SetSampleCountBias(m_params->sampleCountBias);
     SetSampleDensity(m_params->sampleDensity);
-    SetKnockoutColour(m_params->knockoutColour);
+    SetKnockoutColour(ShownKnockoutColour());
+}
+
+uint32_t CPSPlimPluginApp::ShownKnockoutColour()
+{
+    const uint32_t picked = m_params->knockoutColour;
+    const HuxPSDocument document = Document();
+    if (document.kind.model == HuxPSColourModel::RGB)
+        return picked;
+    if (!m_shownKnockout || m_shownKnockout->picked != picked || m_shownKnockout->kind != document.kind) {
+        uint32_t samples[4];
+        DocumentColour(document, picked, samples);
+        m_shownKnockout = ShownColour{picked, document.kind, HuxPSShownDocumentColour(document, samples)};
+    }
+    return m_shownKnockout->shown;
 }
 
 HuxPSTileCache& CPSPlimPluginApp::SelectTileCache(int32_t scale, int32_t channelOrder)

@@ -18,8 +18,9 @@ uint32_t SampleAt(const uint8_t* pixel, int plane, int32_t sampleBytes)
     return value;
 }
 
-// One pixel's colour as 8-bit red, green, blue.
-void ShownColour(const HuxPSDocument& document, const uint32_t* samples, uint32_t rgb[3])
+} // namespace
+
+void HuxPSShownColour(const HuxPSDocument& document, const uint32_t* samples, uint32_t rgb[3])
 {
     const uint32_t white = HuxColour::WhiteOf(document.kind.depth);
     uint32_t converted[3];
@@ -35,8 +36,6 @@ void ShownColour(const HuxPSDocument& document, const uint32_t* samples, uint32_
     for (int p = 0; p < 3; ++p)
         rgb[p] = HuxColour::Rescaled(converted[p], white, 255);
 }
-
-} // namespace
 
 HuxPixelLayout HuxPSDisplayLayout(const HuxPSDocument& document)
 {
@@ -62,7 +61,7 @@ void HuxPSDisplayRow(const HuxPSDocument& document, const uint8_t* from, uint8_t
         for (int p = 0; p < planes; ++p)
             samples[p] = SampleAt(from, p, sampleBytes);
         uint32_t rgb[3];
-        ShownColour(document, samples, rgb);
+        HuxPSShownColour(document, samples, rgb);
         *to++ = uint8_t(rgb[2]);
         *to++ = uint8_t(rgb[1]);
         *to++ = uint8_t(rgb[0]);

@@ -14,6 +14,10 @@
 // may move it, kept when it is protected).
 HuxPixelLayout HuxPSDisplayLayout(const HuxPSDocument& document);
 
+// One pixel's colour planes (samples on the document's scale) as 8-bit
+// red, green, blue.
+void HuxPSShownColour(const HuxPSDocument& document, const uint32_t* samples, uint32_t rgb[3]);
+
 // `count` pixels of the host's interleaved planes (HuxPSShownPlanes of
 // them) to the display layout.
 void HuxPSDisplayRow(const HuxPSDocument& document, const uint8_t* from, uint8_t* to, int32_t count);

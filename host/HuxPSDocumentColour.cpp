@@ -1,6 +1,9 @@
 #include "host/HuxPSDocumentColour.h"
 
 #include "HuxLib/HUXIMAGE/HuxColourFormulas.h"
+#include "host/HuxPSDisplayPixels.h"
+
+#include <algorithm>
 
 void HuxPSDocumentColour(const HuxPSDocument& document, uint32_t colour, uint32_t samples[4])
 {
@@ -17,4 +20,27 @@ void HuxPSDocumentColour(const HuxPSDocument& document, uint32_t colour, uint32_
             samples[p] = rgb[p];
         break;
     }
+}
+
+std::optional<int16_t> HuxPSConversionSpace(const HuxPSDocument& document)
+{
+    switch (document.kind.model) {
+    case HuxPSColourModel::CMYK: return PS::plugIncolorServicesCMYKSpace;
+    case HuxPSColourModel::Lab: return PS::plugIncolorServicesLabSpace;
+    default: return std::nullopt;
+    }
+}
+
+void HuxPSSamplesOfHostColour(const HuxPSDocument& document, const int16_t components[4], uint32_t samples[4])
+{
+    const uint32_t white = HuxColour::WhiteOf(document.kind.depth);
+    for (int p = 0; p < document.colourPlanes && p < 4; ++p)
+        samples[p] = HuxColour::Rescaled(uint32_t(std::clamp<int16_t>(components[p], 0, 255)), 255, white);
+}
+
+uint32_t HuxPSShownDocumentColour(const HuxPSDocument& document, const uint32_t samples[4])
+{
+    uint32_t rgb[3];
+    HuxPSShownColour(document, samples, rgb);
+    return rgb[0] | rgb[1] << 8 | rgb[2] << 16;
 }

@@ -48,6 +48,10 @@ public:
     void TestAbort();                                 // -128 when the user cancels
     void UpdateProgress(int32_t done, int32_t total); // skipped without progressProc
     bool PickColour(uint32_t& colour) override;       // false when refused; colour 0x00BBGGRR
+    // A picked colour (0x00BBGGRR) in the document's colour planes: the
+    // host's conversion where it converts into the document's space, else
+    // the formulas (HuxPSDocumentColour).
+    void DocumentColour(const HuxPSDocument& document, uint32_t colour, uint32_t samples[4]) const;
 
     // ---- Reading from the host -------------------------------------------
     // rect is in scaled coordinates; the pixels land at origin in image.

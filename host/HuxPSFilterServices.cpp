@@ -3,6 +3,7 @@
 #include "host/HuxPSFilter.h"
 
 #include "HuxLib/HUXUTIL/HuxException.h"
+#include "host/HuxPSDocumentColour.h"
 
 // advanceState is the only way to get pixels: a host without it cannot run
 // this filter.
@@ -53,4 +54,25 @@ bool HuxPSFilter::PickColour(uint32_t& colour)
     for (int channel = 0; channel < 3; ++channel)
         colour |= uint32_t(uint8_t(info.colorComponents[channel])) << (8 * channel);
     return true;
+}
+
+// A host without colorServices, or one whose colorServices only picks (it
+// answers the conversion with an error), gets the formulas.
+void HuxPSFilter::DocumentColour(const HuxPSDocument& document, uint32_t colour, uint32_t samples[4]) const
+{
+    HuxPSDocumentColour(document, colour, samples);
+    const std::optional<int16_t> space = HuxPSConversionSpace(document);
+    PS::FilterRecord* record = HostRecord();
+    if (!space || !record || !record->colorServices)
+        return;
+
+    PS::ColorServicesInfo info{};
+    info.infoSize = sizeof info;
+    info.selector = PS::plugIncolorServicesConvertColor;
+    info.sourceSpace = PS::plugIncolorServicesRGBSpace;
+    info.resultSpace = *space;
+    for (int channel = 0; channel < 3; ++channel)
+        info.colorComponents[channel] = static_cast<int16_t>((colour >> (8 * channel)) & 0xFF);
+    if (record->colorServices(&info) == PS::noErr)
+        HuxPSSamplesOfHostColour(document, info.colorComponents, samples);
 }

@@ -161,13 +161,25 @@ void HuxPSTileCache::SetEdge(int32_t mode, uint32_t colour)
 {
     edgeMode_ = mode;
     edgeColour_ = colour;
-    if (channelOrder_ == kSwappedOrder) {
+    // The screen shows an RGB document's colour as picked; any other
+    // document's as the document will hold it.
+    if (channelOrder_ == kSwappedOrder && document_.kind.model == HuxPSColourModel::RGB) {
         const uint32_t shown[3] = {(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF};
         StoreEdgePixel(shown);
         return;
     }
+    // Only a fill asks the host: the other modes never read the colour.
     uint32_t samples[4];
-    HuxPSDocumentColour(document_, colour, samples);
+    if (owner_ && mode == kFixedColour)
+        owner_->DocumentColour(document_, colour, samples);
+    else
+        HuxPSDocumentColour(document_, colour, samples);
+    if (channelOrder_ == kSwappedOrder) {
+        const uint32_t shown = HuxPSShownDocumentColour(document_, samples);
+        const uint32_t swapped[3] = {(shown >> 16) & 0xFF, (shown >> 8) & 0xFF, shown & 0xFF};
+        StoreEdgePixel(swapped);
+        return;
+    }
     StoreEdgePixel(samples);
 }
 

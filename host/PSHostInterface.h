@@ -147,8 +147,13 @@ struct ColorServicesInfo {
     } selectorParameter;
 };
 
-enum : int16_t { plugIncolorServicesChooseColor = 0 };
-enum : int16_t { plugIncolorServicesRGBSpace = 0, plugIncolorServicesChosenSpace = -1 };
+enum : int16_t { plugIncolorServicesChooseColor = 0, plugIncolorServicesConvertColor = 1 };
+enum : int16_t {
+    plugIncolorServicesRGBSpace = 0,
+    plugIncolorServicesCMYKSpace = 2,
+    plugIncolorServicesLabSpace = 3,
+    plugIncolorServicesChosenSpace = -1
+};
 
 struct AboutRecord {
     void* platformData;

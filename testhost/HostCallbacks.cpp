@@ -1,8 +1,11 @@
 #include "testhost/HostCallbacks.h"
 
+#include "HuxLib/HUXIMAGE/HuxColourFormulas.h"
 #include "testhost/HandleTable.h"
 #include "testhost/RequestServer.h"
 #include "testhost/TestHost.h"
+
+#include <algorithm>
 
 namespace SquelmHost {
 
@@ -22,6 +25,30 @@ HostEvent HandleEvent(EventKind kind, PS::Handle h, int64_t value, int32_t resul
     e.value = value;
     e.result = result;
     return e;
+}
+
+// This host converts from RGB into CMYK without black generation (cyan,
+// magenta and yellow alone, where the plug-in's own formula takes the black
+// out) and into Lab by the formula; components are 8-bit plane values.
+PS::OSErr ConvertColour(PS::ColorServicesInfo& info)
+{
+    if (info.sourceSpace != PS::plugIncolorServicesRGBSpace)
+        return PS::paramErr;
+    uint32_t rgb[3];
+    for (int p = 0; p < 3; ++p)
+        rgb[p] = uint32_t(std::clamp<int16_t>(info.colorComponents[p], 0, 255));
+    uint32_t converted[4] = {};
+    switch (info.resultSpace) {
+    case PS::plugIncolorServicesCMYKSpace:
+        std::copy(rgb, rgb + 3, converted);
+        converted[3] = 255;
+        break;
+    case PS::plugIncolorServicesLabSpace: HuxColour::LabFromRgb(rgb, 255, converted); break;
+    default: return PS::paramErr;
+    }
+    for (int p = 0; p < 4; ++p)
+        info.colorComponents[p] = int16_t(converted[p]);
+    return PS::noErr;
 }
 
 } // namespace
@@ -88,11 +115,13 @@ PS::OSErr HostCallbacks::ColorServices(PS::ColorServicesInfo* info)
     for (int i = 0; i < 4; ++i)
         e.components[i] = info->colorComponents[i];
 
-    // This host's picker only chooses colours, and only answers in RGB.
+    // This host's picker only answers in RGB; it converts from RGB.
     const ColourAnswer& answer = host->options_.colour;
     const bool rgbResult = info->resultSpace == PS::plugIncolorServicesRGBSpace ||
                            info->resultSpace == PS::plugIncolorServicesChosenSpace;
-    if (info->selector != PS::plugIncolorServicesChooseColor || !rgbResult) {
+    if (info->selector == PS::plugIncolorServicesConvertColor) {
+        e.result = answer.refuseConversion ? PS::OSErr(PS::paramErr) : ConvertColour(*info);
+    } else if (info->selector != PS::plugIncolorServicesChooseColor || !rgbResult) {
         e.result = PS::paramErr;
     } else if (answer.refuse) {
         e.result = answer.refusalCode;

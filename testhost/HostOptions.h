@@ -15,6 +15,8 @@ struct ColourAnswer {
     bool refuse = false;              // answer `refusalCode` and leave the block alone
     PS::OSErr refusalCode = PS::userCanceledErr;
     uint16_t red = 0, green = 0, blue = 0; // written into colorComponents[0..2] on success
+    // Answers a conversion with paramErr, as a host whose colorServices only picks.
+    bool refuseConversion = false;
 };
 
 // Whether the host offers scripting descriptors (recording and playing

@@ -65,6 +65,8 @@ const std::array kQuirks = {
          [](CommandLine& c) { c.hostBehaviour.nullProgressProc = true; }},
     Flag{"--no-colour-services", "offer no colorServices",
          [](CommandLine& c) { c.hostBehaviour.nullColorServices = true; }},
+    Flag{"--no-colour-conversion", "colorServices picks colours but converts none (answers paramErr)",
+         [](CommandLine& c) { c.hostBehaviour.colour.refuseConversion = true; }},
     Flag{"--colour-picker-cancels", "the host's colour picker answers userCanceledErr",
          [](CommandLine& c) { c.hostBehaviour.colour.refuse = true; }},
     Flag{"--no-auto-mask", "store the plug-in's output as written, ignoring autoMask",

@@ -60,7 +60,7 @@ public:
     bool deliverNothing = false; // advanceState succeeds but leaves the data null
     bool abortAnswer = false;
     PS::OSErr colourAnswer = PS::noErr;
-    std::array<int16_t, 3> colourPicked{};
+    std::array<int16_t, 4> colourPicked{}; // the answer to a pick or a conversion
 
     // What happened.
     std::vector<Request> requests;

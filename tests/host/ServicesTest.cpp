@@ -92,6 +92,59 @@ TEST(HostServices, RefusedOrMissingPickerLeavesTheColour)
     EXPECT_EQ(colour, 0x00ABCDEFu);
 }
 
+// A picked colour (red 153, green 102, blue 51) into a document's planes:
+// a CMYK or Lab document asks the host to convert it and takes the answer
+// on its depth's scale; without the host's conversion (an error, no proc)
+// and for grey and RGB, the formulas.
+TEST(HostServices, DocumentColoursComeFromTheHostsConversionElseTheFormulas)
+{
+    using Model = HuxPSColourModel;
+    enum class Host { Converts, Fails, NoProc };
+    const struct {
+        Model model;
+        int32_t depth;
+        Host host;
+        std::array<int16_t, 4> answer;
+        int16_t askedSpace; // -9: not asked
+        std::array<uint32_t, 4> samples;
+    } cases[] = {
+        {Model::CMYK, 8, Host::Converts, {1, 2, 3, 300}, 2, {1, 2, 3, 255}},
+        {Model::CMYK, 16, Host::Converts, {0, 255, 128, -5}, 2, {0, 32768, 16448, 0}},
+        {Model::Lab, 8, Host::Converts, {200, 100, 150, 0}, 3, {200, 100, 150, 0}},
+        {Model::CMYK, 8, Host::Fails, {1, 2, 3, 4}, 2, {255, 204, 153, 153}},
+        {Model::CMYK, 8, Host::NoProc, {1, 2, 3, 4}, -9, {255, 204, 153, 153}},
+        {Model::Grey, 8, Host::Converts, {1, 2, 3, 4}, -9, {111, 0, 0, 0}},
+        {Model::RGB, 8, Host::Converts, {1, 2, 3, 4}, -9, {153, 102, 51, 0}},
+    };
+    for (const auto& c : cases) {
+        FakeHost host(4, 4);
+        host.colourPicked = c.answer;
+        host.colourAnswer = c.host == Host::Fails ? PS::paramErr : PS::noErr;
+        if (c.host == Host::NoProc)
+            host.Record().colorServices = nullptr;
+        const int16_t planes = c.model == Model::CMYK ? 4 : c.model == Model::Grey ? 1 : 3;
+        const HuxPSDocument document{{c.model, c.depth, HuxPSTransparency::None}, planes, true};
+        RecordingFilter filter;
+        std::array<uint32_t, 4> samples{};
+        RunInStart(filter, host, [&] { filter.DocumentColour(document, 0x00336699, samples.data()); });
+        const std::string name = std::to_string(int(c.model)) + "/" + std::to_string(c.depth) + "/" +
+                                 std::to_string(int(c.host));
+        EXPECT_EQ(samples, c.samples) << name;
+        ASSERT_EQ(host.colourCalls.size(), c.askedSpace == -9 ? 0u : 1u) << name;
+        if (host.colourCalls.empty())
+            continue;
+        const PS::ColorServicesInfo& info = host.colourCalls[0];
+        EXPECT_EQ(info.infoSize, int32_t(sizeof info)) << name;
+        EXPECT_EQ(info.selector, 1) << name;
+        EXPECT_EQ(info.sourceSpace, 0) << name;
+        EXPECT_EQ(info.resultSpace, c.askedSpace) << name;
+        EXPECT_EQ((std::array<int16_t, 4>{info.colorComponents[0], info.colorComponents[1], info.colorComponents[2],
+                                          info.colorComponents[3]}),
+                  (std::array<int16_t, 4>{153, 102, 51, 0}))
+            << name;
+    }
+}
+
 TEST(HostServices, OwnerWindowComesFromThePlatformData)
 {
     FakeHost host(4, 4);
