@@ -148,9 +148,9 @@ TEST(CompiledArtwork, ToolbarResourceListsTheCommandsInButtonOrder)
                                        32785, 32786, 32787, 0, 32781}));
 }
 
-TEST(CompiledArtwork, ToolbarBitmapHasElevenButtonImagesOnLightGrey)
+TEST(CompiledArtwork, ToolbarBitmapHasTwelveButtonImagesOnLightGrey)
 {
-    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 176, 15, 11, kLightGrey);
+    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 192, 15, 12, kLightGrey);
 }
 
 TEST(CompiledArtwork, ToolImagesAreSixCellsOnMagenta)
