@@ -46,10 +46,12 @@ void CPSPlimPluginApp::Start()
     ObtainParameters();
     if (!m_params)
         throw MissingParametersReason(HostRecord());
-    // Steps of an earlier run describe a grid that is reset now, and cached
-    // tiles may show an image that has changed since.
+    // Steps of an earlier run describe a grid that is reset now, cached
+    // tiles may show an image that has changed since, and another host may
+    // convert colours otherwise.
     m_undoList.Clear();
     m_tileCache.reset();
+    m_shownKnockout.reset();
     const PSPlimPlayPlan plan = PlanPlay();
     if (plan.start == PSPlimPlayStart::Refused)
         Fail(plan.reason);

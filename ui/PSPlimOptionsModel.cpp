@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -20,13 +21,15 @@ int WithRing(int visible)
 constexpr std::array kEdgeFillChoices{PSPlimExposedArea::RepeatEdge, PSPlimExposedArea::FixedColour,
                                       PSPlimExposedArea::Transparent};
 
+// The button of a stored mode; repeat edge pixels for a mode the dialog
+// does not offer here.
 int EdgeFillChoiceOf(int32_t stored, bool offersTransparent)
 {
-    const auto area = PSPlimChoiceFrom<PSPlimExposedArea>(stored);
-    const auto offered = std::find(kEdgeFillChoices.begin(), kEdgeFillChoices.end(), area);
-    if (!area || offered == kEdgeFillChoices.end() || (*offered == PSPlimExposedArea::Transparent && !offersTransparent))
+    const std::optional<PSPlimExposedArea> area = PSPlimChoiceFrom<PSPlimExposedArea>(stored);
+    if (!area || (*area == PSPlimExposedArea::Transparent && !offersTransparent))
         return 0;
-    return int(offered - kEdgeFillChoices.begin());
+    const auto button = std::find(kEdgeFillChoices.begin(), kEdgeFillChoices.end(), *area);
+    return button == kEdgeFillChoices.end() ? 0 : int(button - kEdgeFillChoices.begin());
 }
 
 } // namespace

@@ -40,8 +40,8 @@ TEST(DocumentColourTest, TheFillReachesACmykDocumentAsTheHostConvertsIt)
         {8, Services::Convert, {153, 102, 51, 255}},
         {8, Services::PickOnly, {255, 204, 153, 153}},
         {8, Services::None, {255, 204, 153, 153}},
-        {16, Services::Convert, {19661, 13107, 6553, 32768}},
-        {16, Services::None, {32768, 26214, 19660, 19661}},
+        {16, Services::Convert, {19661, 13107, 6554, 32768}},
+        {16, Services::None, {32768, 26214, 19661, 19661}},
     };
     for (const auto& c : cases) {
         SquelmHost::TestHost host(Entry());
@@ -54,7 +54,6 @@ TEST(DocumentColourTest, TheFillReachesACmykDocumentAsTheHostConvertsIt)
         host.Options().nullColorServices = c.services == Services::None;
         host.Options().colour.refuseConversion = c.services == Services::PickOnly;
         const RunOutcome run = RunWith(host, [](CPSPlimPluginApp& app) {
-            app.SetPreviewSize(96, 72);
             app.Params()->exposedAreaMode = HuxPSTileCache::kFixedColour;
             app.Params()->exposedAreaColour = kFill;
             app.Params()->knockout = 1;
@@ -62,6 +61,7 @@ TEST(DocumentColourTest, TheFillReachesACmykDocumentAsTheHostConvertsIt)
             app.Params()->leftButtonTool = PSPlimStored(PSPlimTool::Squelm);
             app.Params()->toolSize = 0.25;
             app.Params()->toolPower = 1.0;
+            app.SetPreviewSize(96, 72);
             app.ChangeEdgeMode(PSPlimEdgeMode::Free);
             Drag(app, PSPlimButton::Left, {{1, 18}, {8, 18}, {14, 18}});
             return kHuxIdOk;
