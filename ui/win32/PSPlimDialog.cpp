@@ -75,6 +75,7 @@ void PSPlimDialog::DoDataExchange(CDataExchange* exchange)
 BOOL PSPlimDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_commands.Stroke().SetPressureControlsPower(m_pressure.Restore());
     CreateToolbar();
     CreateSeparator();
     InitialiseSliders();
@@ -121,6 +122,7 @@ void PSPlimDialog::OnSize(UINT type, int width, int height)
 void PSPlimDialog::OnDestroy()
 {
     m_placement.Save(m_hWnd);
+    m_pressure.Save(m_commands.Stroke().PressureControlsPower());
     CDialog::OnDestroy();
 }
 
