@@ -16,7 +16,7 @@ inline constexpr uint32_t kPSPlimFullPenPressure = 1024;
 struct PSPlimPenSample {
     enum class Phase : uint8_t { Down, Update, Up };
     Phase phase = Phase::Update;
-    bool barrel = false;         // the barrel button: the right button's tool
+    bool barrel = false;         // the barrel button held: the right button's tool at the touch
     bool sensesPressure = false; // the pen reports pressure at all
     uint32_t pressure = 0;       // its reading, 0 .. kPSPlimFullPenPressure
 

@@ -298,12 +298,14 @@ void PSPlimControl::Release(PSPlimButton button)
         EndStroke(button);
 }
 
+// The pen leaving the surface ends what its touch began, whether or not
+// the barrel button is still held.
 void PSPlimControl::PenInput(const PSPlimPenSample& pen, POINT point)
 {
     switch (pen.phase) {
     case PSPlimPenSample::Phase::Down: Press(PSPlimPenButton(pen), point); break;
     case PSPlimPenSample::Phase::Update: MoveTo(point, pen); break;
-    case PSPlimPenSample::Phase::Up: Release(PSPlimPenButton(pen)); break;
+    case PSPlimPenSample::Phase::Up: EndGesture(); break;
     }
 }
 

@@ -27,8 +27,6 @@ PSPlimPenPointers::PSPlimPenPointers()
     m_penInfo = Lookup<GetPointerPenInfoFunction>(user, "GetPointerPenInfo");
 }
 
-// The barrel button chooses the tool at the touch; the release names the
-// button that went up, as the flags no longer hold it.
 std::optional<PSPlimPenSample> PSPlimPenPointers::SampleOf(UINT message, WPARAM wParam) const
 {
     const std::optional<PSPlimPenSample::Phase> phase = PhaseOf(message);
@@ -37,9 +35,6 @@ std::optional<PSPlimPenSample> PSPlimPenPointers::SampleOf(UINT message, WPARAM 
     POINTER_PEN_INFO pen{};
     if (!phase || !Read() || !m_type(id, &type) || type != PT_PEN || !m_penInfo(id, &pen))
         return std::nullopt;
-    const POINTER_INFO& pointer = pen.pointerInfo;
-    const bool barrel = *phase == PSPlimPenSample::Phase::Up
-                            ? pointer.ButtonChangeType == POINTER_CHANGE_SECONDBUTTON_UP
-                            : (pointer.pointerFlags & POINTER_FLAG_SECONDBUTTON) != 0;
+    const bool barrel = (pen.pointerInfo.pointerFlags & POINTER_FLAG_SECONDBUTTON) != 0;
     return PSPlimPenSample{*phase, barrel, (pen.penMask & PEN_MASK_PRESSURE) != 0, uint32_t(pen.pressure)};
 }
