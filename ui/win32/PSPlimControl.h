@@ -61,7 +61,8 @@ private:
     PSPlimPointerState Pointer() const;
     void Show(const PSPlimRedraw& redraw);
     void RepaintNow();
-    // The mouse's and the pen's input, whichever made it.
+    // A press and a move of the mouse or the pen (none: the mouse's), a
+    // release of a mouse button, and a pen's sample turned into these.
     void Press(PSPlimButton button, POINT point);
     void MoveTo(POINT point, const std::optional<PSPlimPenSample>& pen);
     void Release(PSPlimButton button);
