@@ -177,7 +177,7 @@ TEST(CompiledArtwork, EveryPictureIsDrawnAtEveryScale)
         Rgb background;
     };
     const Picture pictures[] = {
-        {PSPlimArt::Toolbar, {16, 15}, 11, kLightGrey},   {PSPlimArt::ToolImages, {16, 16}, 6, kMagenta},
+        {PSPlimArt::Toolbar, {16, 15}, 12, kLightGrey},   {PSPlimArt::ToolImages, {16, 16}, 6, kMagenta},
         {PSPlimArt::ZoomIn, {16, 16}, 1, kLightGrey},     {PSPlimArt::ZoomOut, {16, 16}, 1, kLightGrey},
         {PSPlimArt::ZoomLocator, {16, 16}, 1, kLightGrey},
     };
