@@ -79,6 +79,7 @@ BOOL PSPlimDialog::OnInitDialog()
     CDialog::OnInitDialog();
     HuxTakeOverDialogDpiChanges(m_hWnd);
     const int dpi = HuxWindowDpi(m_hWnd);
+    m_commands.Stroke().SetPressureControlsPower(m_pressure.Restore());
     CreateToolbar(dpi);
     CreateSeparator();
     InitialiseSliders();
@@ -141,6 +142,7 @@ void PSPlimDialog::LayOutControls()
 void PSPlimDialog::OnDestroy()
 {
     m_placement.Save(m_hWnd);
+    m_pressure.Save(m_commands.Stroke().PressureControlsPower());
     CDialog::OnDestroy();
 }
 
@@ -235,7 +237,9 @@ bool PSPlimDialog::OnUpdateCommandUI(CCmdUI& ui)
         std::find(kPSPlimToolbarLayout.begin(), kPSPlimToolbarLayout.end(), command) != kPSPlimToolbarLayout.end();
     if (command == 0 || !onToolbar)
         return false;
-    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh(), m_commands.Stroke().PressureControlsPower()));
+    const PSPlimEditorState editor =
+        PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh(), m_commands.Stroke().PressureControlsPower());
+    const PSPlimCommandState state = PSPlimToolbarCommandState(command, editor);
     ui.Enable(state.enabled);
     ui.SetCheck(state.checked ? 1 : 0);
     return true;
