@@ -756,7 +756,13 @@ SIZE ToolbarImageSize(const Editor& editor)
 // resolution every control is where it was.
 TEST_F(EditorDialog, LaysItselfOutForItsMonitorsResolutionAndAgainWhenThatChanges)
 {
+    // The host's thread unaware, as a host that declares nothing (Wine
+    // then shows its windows at 96 dpi); the editor per-monitor aware all
+    // the same (Wine 8 refuses version 2 per thread and takes version 1).
+    const DPI_AWARENESS_CONTEXT hostContext = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
     Run([](const Editor& editor) {
+        EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(editor.Window())),
+                  DPI_AWARENESS_PER_MONITOR_AWARE);
         HDC screen = GetDC(nullptr);
         const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
@@ -795,6 +801,8 @@ TEST_F(EditorDialog, LaysItselfOutForItsMonitorsResolutionAndAgainWhenThatChange
         }
         editor.ClickButton(IDCANCEL);
     });
+    EXPECT_TRUE(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_UNAWARE));
+    SetThreadDpiAwarenessContext(hostContext);
 }
 
 // ---- Remembered placement -------------------------------------------------------------------

@@ -61,10 +61,14 @@ void HuxTakeOverDialogDpiChanges(HWND dialog)
 
 HuxPerMonitorDpiScope::HuxPerMonitorDpiScope()
 {
-    // Null where the function is missing or the system predates version 2
-    // (Windows 10 1703): the thread stays as the host left it.
-    if (const auto setContext = ThreadContextSetter())
+    // Version 1 where the system predates version 2 (Windows 10 1607) or,
+    // as Wine 8, refuses it: the dialog scales itself either way, only the
+    // frame stays unscaled. Null previous: the thread stays as it was.
+    if (const auto setContext = ThreadContextSetter()) {
         m_previous = setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        if (!m_previous)
+            m_previous = setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    }
 }
 
 HuxPerMonitorDpiScope::~HuxPerMonitorDpiScope()

@@ -16,9 +16,9 @@ void HuxAdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 void HuxTakeOverDialogDpiChanges(HWND dialog);
 
 // While it lasts, the windows this thread creates are per-monitor DPI
-// aware (version 2: the system scales their frames and tells them of every
-// change), whatever the host process declared, where the system offers
-// that per thread. The thread's earlier awareness comes back at the end.
+// aware (version 2: the system also scales their frames; else version 1),
+// whatever the host process declared, where the system offers that per
+// thread. The thread's earlier awareness comes back at the end.
 class HuxPerMonitorDpiScope {
 public:
     HuxPerMonitorDpiScope();
