@@ -11,7 +11,8 @@
 // Everything else is settled through the buckets, filled when first needed:
 // the rectangle is divided like the undeformed grid, and each bucket lists
 // every triangle that could hold a point of it, its box widened beyond any
-// rounding of the test.
+// rounding of the test. The lookup's search goes through them too, so that
+// it finds a point's triangle however far the mesh has carried it.
 #pragma once
 
 #include "grid/GridPoints.h"

@@ -147,8 +147,14 @@ private:
     bool LookupBeyondCell(Point2D p, Point2D& result);
     // Remembers cell (a, b) and tries both its triangles, remembered one first.
     bool TestCell(int a, int b, Point2D p, Point2D& result);
-    // Tries the cell estimated from p's regular position, then rings around it.
-    bool SearchAround(Point2D p, Point2D& result);
+    // Tries the cell under p's undeformed position, then every other
+    // triangle the overlaps' index lists for p.
+    bool Search(Point2D p, Point2D& result);
+    // Triangle `index` (numbered as GridOverlaps numbers them); a hit
+    // becomes the remembered triangle.
+    bool TestIndexed(int32_t index, Point2D p, Point2D& result);
+    // The overlaps worked out for the points as they are.
+    GridOverlaps& CurrentOverlaps();
 
     // One triangle of one cell.
     struct CellTriangle {
