@@ -63,7 +63,7 @@ public:
     // Where the material now at `deformed` lay in the undeformed grid: a
     // result of the point and the grid alone, whatever was looked up before.
     // Ring cells map outside the rectangle (-1 on the left and top sides);
-    // a position in no triangle maps to (0, 0). Where the mesh folds and
+    // a position in no triangle, not even within rounding, maps to (0, 0). Where the mesh folds and
     // several triangles hold the position, the one on top gives it (see
     // PSPlimGridFolds.cpp).
     Point2D InvertPoint(Point2D deformed);
@@ -153,6 +153,12 @@ private:
     // Triangle `index` (numbered as GridOverlaps numbers them); a hit
     // becomes the remembered triangle.
     bool TestIndexed(int32_t index, Point2D p, Point2D& result);
+    // When no triangle's test accepts p, a point of the rectangle, which the
+    // mesh and its ring cover: it fell between triangles by rounding (on
+    // the ring's outer edge, say, once an edge has moved inwards). The
+    // triangle it lies least outside of gives it, if only by rounding's
+    // reach; the first in index order of equals.
+    bool NearestWithinRounding(Point2D p, Point2D& result);
     // The overlaps worked out for the points as they are.
     GridOverlaps& CurrentOverlaps();
 

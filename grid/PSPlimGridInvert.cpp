@@ -4,6 +4,9 @@
 // keeps for each state of the points.
 #include "grid/PSPlimGrid.h"
 
+#include <algorithm>
+#include <cmath>
+
 bool PSPlimGrid::TestCell(int a, int b, Point2D p, Point2D& result)
 {
     rememberedColumn_ = a;
@@ -21,6 +24,12 @@ bool PSPlimGrid::TestCell(int a, int b, Point2D p, Point2D& result)
 }
 
 namespace {
+
+// How far outside a triangle, in its own coordinates, a point may lie and
+// still count as fallen between triangles by rounding: such a point lies
+// within a quarter of the widening of the triangle's box, so the overlaps'
+// index lists the triangle over it.
+constexpr double kRounding = GridOverlaps::kWiden / 4;
 
 // The cell (1 .. cells) whose undeformed area holds coordinate `value`, a
 // point of 0 .. extent (NaN counts as 0).
@@ -65,7 +74,43 @@ bool PSPlimGrid::Search(Point2D p, Point2D& result)
         if (TestIndexed(index, p, result))
             return true;
     }
-    return false;
+    return NearestWithinRounding(p, result);
+}
+
+bool PSPlimGrid::NearestWithinRounding(Point2D p, Point2D& result)
+{
+    double nearest = kRounding;
+    int32_t nearestIndex = -1;
+    double nearestS = 0.0, nearestT = 0.0;
+    const auto consider = [&](int32_t index) {
+        const int cellsAcross = across_ - 1;
+        const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, (index >> 1) % cellsAcross,
+                                                        (index >> 1) / cellsAcross, (index & 1) != 0);
+        double b1, b2;
+        triangle.Offsets(p.x, p.y, b1, b2);
+        const double t = triangle.SolveT(b1, b2), s = triangle.SolveS(b1, t);
+        if (std::isnan(s) || std::isnan(t))
+            return;
+        const double outside = std::max({-s, -t, s + t - 1.0});
+        if (outside < nearest || (outside == nearest && (nearestIndex < 0 || index < nearestIndex))) {
+            nearest = outside;
+            nearestIndex = index;
+            nearestS = s;
+            nearestT = t;
+        }
+    };
+    for (const int32_t index : overlaps_.Candidates(points_, p.x, p.y))
+        consider(index);
+    for (const int32_t index : overlaps_.Unbounded())
+        consider(index);
+    if (nearestIndex < 0)
+        return false;
+    const int a = (nearestIndex >> 1) % (across_ - 1), b = (nearestIndex >> 1) / (across_ - 1);
+    const bool upperLeft = (nearestIndex & 1) != 0;
+    SetLookupState(a, b, upperLeft);
+    found_ = {a, b, upperLeft};
+    result = UndeformedPosition(a, b, upperLeft, nearestS, nearestT);
+    return true;
 }
 
 bool PSPlimGrid::LookupBeyondCell(Point2D p, Point2D& result)

@@ -144,6 +144,33 @@ TEST(PSPlimGridInvert, PositionOutsideAShrunkenMeshFailsAndResetsTheCell)
     EXPECT_EQ(grid.InvertPoint({0.75, 0.375}), (HuxPoint2D{1.5, 0.75}));
 }
 
+// A push along a thin grid with free edges draws its long sides inwards:
+// the image's border then lies on the outer edge of the ring's thin cells,
+// where rounding may put a point a hair outside every triangle. The nearest
+// within rounding holds it, in the ring or the inner cells; none is lost to
+// the (0, 0) of a miss, on either side or turned.
+TEST(PSPlimGridInvert, BorderOfAnEdgeMovedInwardsIsNotLostToRounding)
+{
+    constexpr int kLong = 1250, kShort = 25;
+    const double diagonal = std::sqrt(double(kLong) * kLong + kShort * kShort);
+    for (const bool tall : {true, false}) {
+        PSPlimGrid grid = MakeGrid((tall ? kShort : kLong) / diagonal, (tall ? kLong : kShort) / diagonal, 52, 52);
+        const auto at = [&](double along, double across) {
+            return tall ? HuxPoint2D{grid.Width() * across, grid.Height() * along}
+                        : HuxPoint2D{grid.Width() * along, grid.Height() * across};
+        };
+        for (int i = 0; i < 80; ++i)
+            grid.Push(at(0.95 - 0.9 * i / 80, 0.4 + 0.2 * i / 80), at(0.95 - 0.9 * (i + 1) / 80, 0.4 + 0.2 * (i + 1) / 80),
+                      0.1, 1.0);
+        int lost = 0;
+        for (int k = 1; k <= kLong; ++k) {
+            for (const double side : {0.0, 1.0})
+                lost += grid.InvertPoint(at(double(k) / kLong, side)) == HuxPoint2D{0.0, 0.0} ? 1 : 0;
+        }
+        EXPECT_EQ(lost, 0) << (tall ? "tall" : "wide");
+    }
+}
+
 TEST(PSPlimGridInvert, NotANumberNeverMatches)
 {
     PSPlimGrid grid = LookupGrid();
