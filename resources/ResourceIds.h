@@ -60,6 +60,7 @@
 #define ID_MESH_SAVE                32785
 #define ID_MESH_LOAD                32786
 #define ID_MESH_LOAD_LAST           32787
+#define ID_PEN_PRESSURE             32788
 // The toolbar resource's type (MFC's RT_TOOLBAR).
 #define RT_SQUELM_TOOLBAR           241
 

@@ -12,6 +12,7 @@ constexpr int kUndo = ID_EDIT_UNDO_STROKE;
 constexpr int kRedo = ID_EDIT_REDO_STROKE;
 constexpr int kToggleGrid = ID_VIEW_TOGGLE_GRID;
 constexpr int kShowToolRadius = ID_VIEW_TOOL_RADIUS;
+constexpr int kPressureControlsPower = ID_PEN_PRESSURE;
 constexpr int kFixedEdge = ID_EDGE_FIXED;
 constexpr int kLockedEdge = ID_EDGE_LOCKED;
 constexpr int kFreeEdge = ID_EDGE_FREE;

@@ -23,11 +23,16 @@ std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode)
     return std::nullopt;
 }
 
-PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept)
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept, bool pressureControlsPower)
 {
     const PSPlimParameters* params = app.Params();
-    return {app.CanUndo(), app.CanRedo(), params && params->showGrid != 0, params && params->showToolRadius != 0,
-            app.Grid().EdgeMode(), lastMeshKept};
+    return {app.CanUndo(),
+            app.CanRedo(),
+            params && params->showGrid != 0,
+            params && params->showToolRadius != 0,
+            pressureControlsPower,
+            app.Grid().EdgeMode(),
+            lastMeshKept};
 }
 
 PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorState& state)
@@ -37,6 +42,7 @@ PSPlimCommandState PSPlimToolbarCommandState(int commandId, const PSPlimEditorSt
     case PSPlimIds::kRedo: return {state.canRedo, false};
     case PSPlimIds::kToggleGrid: return {true, state.showGrid};
     case PSPlimIds::kShowToolRadius: return {true, state.showToolRadius};
+    case PSPlimIds::kPressureControlsPower: return {true, state.pressureControlsPower};
     case PSPlimIds::kFixedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Fixed};
     case PSPlimIds::kLockedEdge: return {true, state.edgeMode == PSPlimEdgeMode::Locked};
     case PSPlimIds::kFreeEdge: return {true, state.edgeMode == PSPlimEdgeMode::Free};

@@ -26,9 +26,9 @@ std::optional<bool> PSPlimSizeTrackingFor(int sliderId, int scrollCode);
 
 // ---- Toolbar and zoom buttons --------------------------------------------------
 // Command ids in button order; 0 is a separator.
-inline constexpr std::array<int, 15> kPSPlimToolbarLayout = {
+inline constexpr std::array<int, 16> kPSPlimToolbarLayout = {
     PSPlimIds::kUndo,      PSPlimIds::kRedo,       0,
-    PSPlimIds::kToggleGrid, PSPlimIds::kShowToolRadius, 0,
+    PSPlimIds::kToggleGrid, PSPlimIds::kShowToolRadius, PSPlimIds::kPressureControlsPower, 0,
     PSPlimIds::kFixedEdge, PSPlimIds::kLockedEdge, PSPlimIds::kFreeEdge, 0,
     PSPlimIds::kSaveMesh,  PSPlimIds::kLoadMesh,   PSPlimIds::kLoadLastMesh, 0,
     PSPlimIds::kOptions};
@@ -39,10 +39,13 @@ struct PSPlimEditorState {
     bool canRedo = false;
     bool showGrid = false;
     bool showToolRadius = false;
+    bool pressureControlsPower = false;
     PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed;
     bool lastMeshKept = false; // a grid of an earlier OK for Load Last Mesh
 };
-PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept);
+// The pressure toggle is the editor's own, kept for the user outside the
+// parameters record (see PSPlimStroke).
+PSPlimEditorState PSPlimEditorStateOf(const CPSPlimPluginApp& app, bool lastMeshKept, bool pressureControlsPower);
 
 struct PSPlimCommandState {
     bool enabled = false;

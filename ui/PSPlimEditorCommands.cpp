@@ -56,6 +56,9 @@ std::optional<PSPlimRedraw> PSPlimEditorCommands::ToolbarCommand(int commandId)
     case PSPlimIds::kRedo: app_.Redo(); return PSPlimRedraw{true, false, false, true};
     case PSPlimIds::kToggleGrid: params.showGrid = !params.showGrid; return kEditor;
     case PSPlimIds::kShowToolRadius: params.showToolRadius = !params.showToolRadius; return kEditor;
+    case PSPlimIds::kPressureControlsPower:
+        stroke_.SetPressureControlsPower(!stroke_.PressureControlsPower());
+        return kToolbar;
     default: break;
     }
     const std::optional<PSPlimEdgeMode> mode = EdgeModeOf(commandId);

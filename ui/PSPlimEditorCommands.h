@@ -55,7 +55,7 @@ public:
     // drawn), and keeps the last one while there is no preview to lay out.
     std::optional<PSPlimControlLayout> LayOut(const HuxRect& client);
 
-    // A toolbar button: undo, redo, the two toggles and the three edge
+    // A toolbar button: undo, redo, the three toggles and the three edge
     // modes; none for any other id (the options button opens its dialog).
     std::optional<PSPlimRedraw> ToolbarCommand(int commandId);
     // The toolbar button that chooses an edge mode.

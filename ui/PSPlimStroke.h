@@ -62,6 +62,9 @@ public:
         return button == PSPlimButton::Left ? leftStroke_ : rightStroke_;
     }
     bool IsPanning() const { return panning_; }
+    // "Pressure Controls Power": off, a pen strokes as the mouse does.
+    bool PressureControlsPower() const { return pressureControlsPower_; }
+    void SetPressureControlsPower(bool on) { pressureControlsPower_ = on; }
     Point2D Anchor() const { return anchor_; }
     Point2D LastPoint() const { return lastPoint_; }
     const GridIndexRect& StrokeRange() const { return strokeRange_; }
@@ -74,6 +77,7 @@ private:
     bool leftStroke_ = false;
     bool rightStroke_ = false;
     bool panning_ = false;
+    bool pressureControlsPower_ = false;
     Point2D anchor_;
     Point2D lastPoint_;
     GridIndexRect strokeRange_;

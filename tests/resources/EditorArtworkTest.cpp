@@ -144,13 +144,13 @@ TEST(CompiledArtwork, ToolbarResourceListsTheCommandsInButtonOrder)
     while (!r.AtEnd()) {
         words.push_back(r.U16());
     }
-    EXPECT_EQ(words, (std::vector<int>{1, 16, 15, 15, 57643, 57644, 0, 32776, 32779, 0, 32782, 32783, 32784, 0,
+    EXPECT_EQ(words, (std::vector<int>{1, 16, 15, 16, 57643, 57644, 0, 32776, 32779, 32788, 0, 32782, 32783, 32784, 0,
                                        32785, 32786, 32787, 0, 32781}));
 }
 
-TEST(CompiledArtwork, ToolbarBitmapHasElevenButtonImagesOnLightGrey)
+TEST(CompiledArtwork, ToolbarBitmapHasTwelveButtonImagesOnLightGrey)
 {
-    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 176, 15, 11, kLightGrey);
+    ExpectImageStrip(IDR_EDITOR_TOOLBAR, 192, 15, 12, kLightGrey);
 }
 
 TEST(CompiledArtwork, ToolImagesAreSixCellsOnMagenta)

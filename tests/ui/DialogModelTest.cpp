@@ -100,10 +100,12 @@ TEST(DialogModelTest, ToolbarButtonsFollowTheEditorsState)
     PSPlimEditorState state;
     state.canRedo = true;
     state.showGrid = true;
+    state.pressureControlsPower = true;
     state.edgeMode = PSPlimEdgeMode::Locked;
     const std::map<int, PSPlimCommandState> expected = {
         {PSPlimIds::kUndo, {false, false}},       {PSPlimIds::kRedo, {true, false}},
         {PSPlimIds::kToggleGrid, {true, true}},   {PSPlimIds::kShowToolRadius, {true, false}},
+        {PSPlimIds::kPressureControlsPower, {true, true}},
         {PSPlimIds::kFixedEdge, {true, false}},   {PSPlimIds::kLockedEdge, {true, true}},
         {PSPlimIds::kFreeEdge, {true, false}},    {PSPlimIds::kOptions, {true, false}},
         {PSPlimIds::kSaveMesh, {true, false}},    {PSPlimIds::kLoadMesh, {true, false}},
@@ -124,14 +126,14 @@ TEST(DialogModelTest, TheToolbarStateIsReadFromTheApplication)
     host.SetImage(Gradient(60, 40));
     RunWith(host, [](CPSPlimPluginApp& app) {
         app.SetPreviewSize(60, 40);
-        PSPlimEditorState state = PSPlimEditorStateOf(app, false);
+        PSPlimEditorState state = PSPlimEditorStateOf(app, false, false);
         EXPECT_FALSE(state.canUndo);
         EXPECT_FALSE(state.showGrid);
         EXPECT_TRUE(state.showToolRadius);
         EXPECT_EQ(state.edgeMode, PSPlimEdgeMode::Fixed);
         app.ChangeEdgeMode(PSPlimEdgeMode::Free);
         app.Params()->showGrid = 7;
-        state = PSPlimEditorStateOf(app, false);
+        state = PSPlimEditorStateOf(app, false, false);
         EXPECT_TRUE(state.showGrid);
         EXPECT_EQ(PSPlimToolbarCommandState(PSPlimIds::kFreeEdge, state), (PSPlimCommandState{true, true}));
         EXPECT_EQ(PSPlimToolbarCommandState(PSPlimIds::kUndo, state).enabled, app.CanUndo());

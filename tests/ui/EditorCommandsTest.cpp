@@ -12,6 +12,7 @@ namespace {
 
 constexpr PSPlimRedraw kNone{};
 constexpr PSPlimRedraw kEditor{true, false, false, false};
+constexpr PSPlimRedraw kToolbar{false, false, false, true};
 constexpr PSPlimRedraw kEditorAndToolbar{true, false, false, true};
 constexpr PSPlimRedraw kView{true, true, false, false};
 
@@ -46,20 +47,22 @@ TEST(EditorCommandsTest, ToolbarButtonsChangeWhatTheyNameAndRedrawIt)
     struct Case {
         int command;
         std::optional<PSPlimRedraw> redraw;
-        bool canUndo, canRedo, showGrid, showToolRadius;
+        bool canUndo, canRedo, showGrid, showToolRadius, pressure;
         PSPlimEdgeMode edgeMode;
     };
-    // From one stroke, the grid hidden, the circle shown and fixed edges.
+    // From one stroke, the grid hidden, the circle shown, pressure off and
+    // fixed edges.
     const Case cases[] = {
-        {PSPlimIds::kUndo, kEditorAndToolbar, false, true, false, true, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kRedo, kEditorAndToolbar, true, false, false, true, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kToggleGrid, kEditor, true, false, true, true, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kShowToolRadius, kEditor, true, false, false, false, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kFixedEdge, kEditorAndToolbar, true, false, false, true, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kLockedEdge, kEditorAndToolbar, true, false, false, true, PSPlimEdgeMode::Locked},
-        {PSPlimIds::kFreeEdge, kEditorAndToolbar, true, false, false, true, PSPlimEdgeMode::Free},
-        {PSPlimIds::kOptions, std::nullopt, true, false, false, true, PSPlimEdgeMode::Fixed},
-        {PSPlimIds::kZoomIn, std::nullopt, true, false, false, true, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kUndo, kEditorAndToolbar, false, true, false, true, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kRedo, kEditorAndToolbar, true, false, false, true, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kToggleGrid, kEditor, true, false, true, true, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kShowToolRadius, kEditor, true, false, false, false, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kPressureControlsPower, kToolbar, true, false, false, true, true, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kFixedEdge, kEditorAndToolbar, true, false, false, true, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kLockedEdge, kEditorAndToolbar, true, false, false, true, false, PSPlimEdgeMode::Locked},
+        {PSPlimIds::kFreeEdge, kEditorAndToolbar, true, false, false, true, false, PSPlimEdgeMode::Free},
+        {PSPlimIds::kOptions, std::nullopt, true, false, false, true, false, PSPlimEdgeMode::Fixed},
+        {PSPlimIds::kZoomIn, std::nullopt, true, false, false, true, false, PSPlimEdgeMode::Fixed},
     };
     for (const Case& c : cases) {
         WithCommands(600, 400, [&](PSPlimEditorCommands& commands) {
@@ -67,11 +70,13 @@ TEST(EditorCommandsTest, ToolbarButtonsChangeWhatTheyNameAndRedrawIt)
             if (c.command == PSPlimIds::kRedo)
                 commands.ToolbarCommand(PSPlimIds::kUndo);
             EXPECT_EQ(commands.ToolbarCommand(c.command), c.redraw) << c.command;
-            const PSPlimEditorState state = PSPlimEditorStateOf(commands.App(), false);
+            const PSPlimEditorState state =
+                PSPlimEditorStateOf(commands.App(), false, commands.Stroke().PressureControlsPower());
             EXPECT_EQ(state.canUndo, c.canUndo) << c.command;
             EXPECT_EQ(state.canRedo, c.canRedo) << c.command;
             EXPECT_EQ(state.showGrid, c.showGrid) << c.command;
             EXPECT_EQ(state.showToolRadius, c.showToolRadius) << c.command;
+            EXPECT_EQ(state.pressureControlsPower, c.pressure) << c.command;
             EXPECT_EQ(state.edgeMode, c.edgeMode) << c.command;
         });
     }

@@ -152,7 +152,7 @@ TEST_F(MeshCommandsTest, TheGridOfAnOkComesBackInTheNextRun)
 {
     std::string kept;
     Run(600, 400, [&](CPSPlimPluginApp& app, PSPlimMeshCommands& meshes) {
-        EXPECT_FALSE(PSPlimToolbarCommandState(PSPlimIds::kLoadLastMesh, PSPlimEditorStateOf(app, meshes.HasLastMesh())).enabled);
+        EXPECT_FALSE(PSPlimToolbarCommandState(PSPlimIds::kLoadLastMesh, PSPlimEditorStateOf(app, meshes.HasLastMesh(), false)).enabled);
         EXPECT_EQ(meshes.LoadLast(), PSPlimRedraw{});
         Drag(app, PSPlimButton::Left, {{200, 100}, {260, 150}});
         meshes.KeepLastMesh();
@@ -160,7 +160,7 @@ TEST_F(MeshCommandsTest, TheGridOfAnOkComesBackInTheNextRun)
         kept = GridBytes(app);
     });
     Run(600, 400, [&](CPSPlimPluginApp& app, PSPlimMeshCommands& meshes) {
-        EXPECT_TRUE(PSPlimToolbarCommandState(PSPlimIds::kLoadLastMesh, PSPlimEditorStateOf(app, meshes.HasLastMesh())).enabled);
+        EXPECT_TRUE(PSPlimToolbarCommandState(PSPlimIds::kLoadLastMesh, PSPlimEditorStateOf(app, meshes.HasLastMesh(), false)).enabled);
         EXPECT_EQ(meshes.LoadLast(), kLoaded);
         EXPECT_EQ(GridBytes(app), kept);
         EXPECT_TRUE(app.CanUndo());

@@ -184,7 +184,7 @@ TEST_F(EditorResources, ToolbarTipsAndZoomStringsLoad)
 TEST_F(EditorResources, BitmapsAndCursorLoad)
 {
     const struct { int id, width, height; } bitmaps[] = {
-        {IDR_EDITOR_TOOLBAR, 176, 15}, {IDB_TOOL_IMAGES, 96, 16},
+        {IDR_EDITOR_TOOLBAR, 192, 15}, {IDB_TOOL_IMAGES, 96, 16},
         {IDB_ZOOM_IN, 16, 16}, {IDB_ZOOM_OUT, 16, 16}, {IDB_ZOOM_LOCATOR, 16, 16}};
     for (const auto& b : bitmaps) {
         HANDLE image = LoadImageA(module_, MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);

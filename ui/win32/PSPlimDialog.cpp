@@ -204,7 +204,7 @@ bool PSPlimDialog::OnUpdateCommandUI(CCmdUI& ui)
         std::find(kPSPlimToolbarLayout.begin(), kPSPlimToolbarLayout.end(), command) != kPSPlimToolbarLayout.end();
     if (command == 0 || !onToolbar)
         return false;
-    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh()));
+    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh(), m_commands.Stroke().PressureControlsPower()));
     ui.Enable(state.enabled);
     ui.SetCheck(state.checked ? 1 : 0);
     return true;
