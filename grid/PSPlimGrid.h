@@ -63,9 +63,9 @@ public:
     // Where the material now at `deformed` lay in the undeformed grid: a
     // result of the point and the grid alone, whatever was looked up before.
     // Ring cells map outside the rectangle (-1 on the left and top sides);
-    // a position in no triangle, not even within rounding, maps to (0, 0). Where the mesh folds and
-    // several triangles hold the position, the one on top gives it (see
-    // PSPlimGridFolds.cpp).
+    // a position in no triangle, not even within rounding, maps to (0, 0).
+    // Where the mesh folds and several triangles hold the position, the one
+    // on top gives it (see PSPlimGridFolds.cpp).
     Point2D InvertPoint(Point2D deformed);
     // InvertPoint of (xs[k], y) for k = 0 .. count - 1 into out, in this
     // order, with the same results, counters and lookup state as those
@@ -168,6 +168,12 @@ private:
         int row;
         bool upperLeft;
     };
+    // The triangle GridOverlaps numbers `index`.
+    CellTriangle IndexedTriangle(int32_t index) const
+    {
+        const int cell = index >> 1;
+        return {cell % (across_ - 1), cell / (across_ - 1), (index & 1) != 0};
+    }
     // Where Stabilise takes its angle when the lookup finds no triangle for
     // `anchor`: the first triangle in row order that holds the anchor
     // itself, else the nearest one with an area.

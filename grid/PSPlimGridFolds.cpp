@@ -65,14 +65,11 @@ bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, P
         return true;
     }
     // The search's own hit is among the candidates; the one on top wins.
-    const int cellsAcross = across_ - 1;
     found_ = {a, b, upperLeft};
     bool any = false;
     Rank top{};
     const auto consider = [&](int32_t index) {
-        const int cell = index >> 1;
-        const int c = cell % cellsAcross, r = cell / cellsAcross;
-        const bool ul = (index & 1) != 0;
+        const auto [c, r, ul] = IndexedTriangle(index);
         Point2D q;
         if (TestTriangle(c, r, ul, p, q) == TriangleHit::Miss)
             return;

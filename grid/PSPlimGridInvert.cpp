@@ -45,9 +45,7 @@ int RegularCell(double value, double extent, int cells)
 
 bool PSPlimGrid::TestIndexed(int32_t index, Point2D p, Point2D& result)
 {
-    const int cellsAcross = across_ - 1;
-    const int a = (index >> 1) % cellsAcross, b = (index >> 1) / cellsAcross;
-    const bool upperLeft = (index & 1) != 0;
+    const auto [a, b, upperLeft] = IndexedTriangle(index);
     const TriangleHit hit = TestTriangle(a, b, upperLeft, p, result);
     if (hit == TriangleHit::Miss) {
         ++failedTestCounter_;
@@ -65,9 +63,9 @@ bool PSPlimGrid::Search(Point2D p, Point2D& result)
     // Every other triangle that could hold p, whatever the path from the
     // remembered cell: however far a push carried the material, the search
     // costs what the triangles over p's part of the image number.
-    const int32_t testedCell = b0 * (across_ - 1) + a0;
     for (const int32_t index : CurrentOverlaps().Candidates(points_, p.x, p.y)) {
-        if ((index >> 1) != testedCell && TestIndexed(index, p, result))
+        const CellTriangle triangle = IndexedTriangle(index);
+        if ((triangle.column != a0 || triangle.row != b0) && TestIndexed(index, p, result))
             return true;
     }
     for (const int32_t index : overlaps_.Unbounded()) {
@@ -83,9 +81,8 @@ bool PSPlimGrid::NearestWithinRounding(Point2D p, Point2D& result)
     int32_t nearestIndex = -1;
     double nearestS = 0.0, nearestT = 0.0;
     const auto consider = [&](int32_t index) {
-        const int cellsAcross = across_ - 1;
-        const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, (index >> 1) % cellsAcross,
-                                                        (index >> 1) / cellsAcross, (index & 1) != 0);
+        const auto [a, b, upperLeft] = IndexedTriangle(index);
+        const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, a, b, upperLeft);
         double b1, b2;
         triangle.Offsets(p.x, p.y, b1, b2);
         const double t = triangle.SolveT(b1, b2), s = triangle.SolveS(b1, t);
@@ -105,8 +102,7 @@ bool PSPlimGrid::NearestWithinRounding(Point2D p, Point2D& result)
         consider(index);
     if (nearestIndex < 0)
         return false;
-    const int a = (nearestIndex >> 1) % (across_ - 1), b = (nearestIndex >> 1) / (across_ - 1);
-    const bool upperLeft = (nearestIndex & 1) != 0;
+    const auto [a, b, upperLeft] = IndexedTriangle(nearestIndex);
     SetLookupState(a, b, upperLeft);
     found_ = {a, b, upperLeft};
     result = UndeformedPosition(a, b, upperLeft, nearestS, nearestT);
