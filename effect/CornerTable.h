@@ -36,26 +36,24 @@ public:
 
     // The box of where the samples of pixel columns first .. end - 1 of
     // pixel rows firstRow .. endRow - 1 (tile-relative) lie (see
-    // CornerBox::AddPixel for singleSquared).
+    // CornerBox::AddRow for singleSquared).
     CornerBox Box(int32_t first, int32_t end, int32_t firstRow, int32_t endRow, double singleSquared) const
     {
         CornerBox box;
-        for (int32_t row = firstRow; row < endRow; ++row) {
-            const HuxGeometry::HuxPoint2D* above = &points_[size_t(row) * columns_];
-            const HuxGeometry::HuxPoint2D* below = above + columns_;
-            for (int32_t column = first; column < end; ++column)
-                box.AddPixel(above[column], above[column + 1], below[column], below[column + 1], singleSquared);
+        for (int32_t row = firstRow; row < endRow && first < end; ++row) {
+            const HuxGeometry::HuxPoint2D* above = &points_[size_t(row) * columns_ + size_t(first)];
+            box.AddRow(above, above + columns_, end - first, singleSquared);
         }
         return box;
     }
 
-    // The walk's row operation: count corners from (x0, y), taken from the
-    // table (x0 and y are corner positions of the tile).
-    void MapCorners(double x0, double y, int32_t count, HuxGeometry::HuxPoint2D* out) const
+    // The walk's row of corners from (x0, y), read in place (x0 and y are
+    // corner positions of the tile).
+    const HuxGeometry::HuxPoint2D* MappedRow(double x0, double y) const
     {
         const size_t column = size_t(int64_t(x0 + 0.5) - left_);
         const size_t row = size_t(int64_t(y + 0.5) - top_);
-        std::copy_n(&points_[row * columns_ + column], count, out);
+        return &points_[row * columns_ + column];
     }
 
 private:

@@ -4,6 +4,8 @@
 #include "effect/ResidentTileSource.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -17,6 +19,14 @@ constexpr size_t kChunkCorners = size_t(1) << 18;
 // Positions a GatheredSource collects before it loads them (and each of
 // their tiles once): a few megabytes.
 constexpr size_t kGatherPositions = size_t(1) << 16;
+
+// Loads a rectangle of tiles (columns and rows), row by row.
+void LoadTiles(HuxPSTileCache& cache, const HuxRect& tiles)
+{
+    for (int32_t row = tiles.top; row < tiles.bottom; ++row)
+        for (int32_t column = tiles.left; column < tiles.right; ++column)
+            cache.LoadTile(row * cache.TilesAcross() + column);
+}
 
 size_t CornerCount(const DestinationTile& tile)
 {
@@ -59,8 +69,7 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
             while (last < pieces.size() && pieces[last].window == pieces[first].window)
                 ++last;
             UnionOf(cache, pieces, first, last, load);
-            cache.LoadTogether(load);
-            SampleResident(cache, tiles, pieces, first, last, left);
+            SampleResident(cache, tiles, pieces, first, last, load, left);
             first = last;
         }
         // Never expected: a strip that read a tile that was not loaded.
@@ -120,19 +129,24 @@ void PSPlimTileRender::MapChunk(const std::vector<DestinationTile>& tiles, size_
         for (int32_t row = 0; row < rows; row += kStripRows)
             tasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
     }
+    // The boxes of a strip's pixel rows while its corners are at hand; the
+    // last row needs the corner row below it, which another task may map:
+    // that row once all are done.
+    std::vector<CornerBox> boxes(tasks.size());
     pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
         const Strip& strip = tasks[size_t(task)];
-        tables_[size_t(strip.piece) - begin].MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
+        CornerTable& table = tables_[size_t(strip.piece) - begin];
+        table.MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
+        boxes[size_t(task)] = table.Box(0, std::max(tiles[size_t(strip.piece)].Width(), 0), strip.first,
+                                        strip.end - 1, singleSquared_);
     });
-    // A pixel row needs the corner row below it, which another task may
-    // have mapped: the boxes once all are done.
-    std::vector<CornerBox> boxes(tasks.size());
-    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int) {
-        const Strip& strip = tasks[size_t(task)];
+    for (size_t task = 0; task < tasks.size(); ++task) {
+        const Strip& strip = tasks[task];
         const DestinationTile& tile = tiles[size_t(strip.piece)];
-        boxes[size_t(task)] = tables_[size_t(strip.piece) - begin].Box(
-            0, std::max(tile.Width(), 0), strip.first, std::min(strip.end, std::max(tile.Height(), 0)), singleSquared_);
-    });
+        if (strip.end - 1 < std::max(tile.Height(), 0))
+            boxes[task].Add(tables_[size_t(strip.piece) - begin].Box(0, std::max(tile.Width(), 0), strip.end - 1,
+                                                                     strip.end, singleSquared_));
+    }
 
     tileReads_.assign(end - begin, HuxRect{});
     std::vector<CornerBox> tileBoxes(end - begin);
@@ -207,7 +221,7 @@ bool PSPlimTileRender::UnionOf(const HuxPSTileCache& cache, const std::vector<Re
 
 void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
                                       const std::vector<ReadPiece>& pieces, size_t first, size_t end,
-                                      std::vector<Strip>& left)
+                                      const std::vector<int32_t>& load, std::vector<Strip>& left)
 {
     std::vector<Strip> tasks;
     for (size_t p = first; p < end; ++p) {
@@ -219,15 +233,43 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<D
     sources.reserve(lanes_.size());
     for (size_t i = 0; i < lanes_.size(); ++i)
         sources.emplace_back(cache, standInPixels_.data(), standInMask_.data());
+    // Pieces first .. ready - 1 have their tiles resident; guarded by
+    // `mutex`, as is `abandoned` (the loads failed).
+    std::mutex mutex;
+    std::condition_variable loaded;
+    size_t ready = first;
+    bool abandoned = false;
+    const auto loadPieces = [&] {
+        try {
+            cache.KeepTogether(load);
+            for (size_t p = first; p < end; ++p) {
+                LoadTiles(cache, pieces[p].reads);
+                std::lock_guard lock(mutex);
+                ready = p + 1;
+                loaded.notify_all();
+            }
+        } catch (...) {
+            std::lock_guard lock(mutex);
+            abandoned = true;
+            loaded.notify_all();
+            throw;
+        }
+    };
     std::vector<uint8_t> missed(tasks.size(), 0);
     pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
         const Strip& strip = tasks[size_t(task)];
+        {
+            std::unique_lock lock(mutex);
+            loaded.wait(lock, [&] { return ready > size_t(strip.piece) || abandoned; });
+            if (abandoned)
+                return;
+        }
         ResidentTileSource& source = sources[size_t(thread)];
         source.ForgetMisses();
         const ReadPiece& piece = pieces[size_t(strip.piece)];
         SamplePart(source, tiles, piece.tile, {piece.area.left, strip.first, piece.area.right, strip.end});
         missed[size_t(task)] = source.Missed() ? 1 : 0;
-    });
+    }, loadPieces);
     for (size_t task = 0; task < tasks.size(); ++task) {
         if (missed[task])
             left.push_back(tasks[task]);

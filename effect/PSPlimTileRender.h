@@ -3,8 +3,8 @@
 // pixel corners through the grid (no source needed) into a table per tile;
 // from the corners alone follows which source tiles each part of a tile
 // reads (SourceFootprint). Then the calling thread, the only one that talks
-// to the host, loads what is read into the cache, and every thread samples
-// against what is resident; nothing is mapped twice.
+// to the host, loads what is read into the cache, part by part, while the
+// other threads sample the parts already resident; nothing is mapped twice.
 //
 // How often a source tile is loaded, whatever the image's shape or the
 // warp: when what a chunk reads fits into the cache, it is loaded once and
@@ -96,9 +96,13 @@ private:
     bool UnionOf(const HuxPSTileCache& cache, const std::vector<ReadPiece>& pieces, size_t first, size_t end,
                  std::vector<int32_t>& tiles);
     // Samples pieces first .. end - 1 on every thread against what is
-    // resident; those that read a tile not resident go to `left`.
+    // resident while this thread loads `load` (their reads, which fit the
+    // cache together) piece by piece: a piece's strips start once its tiles
+    // are in, and no load evicts a tile of `load`. Strips that read a tile
+    // not resident go to `left`.
     void SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                        const std::vector<ReadPiece>& pieces, size_t first, size_t end, std::vector<Strip>& left);
+                        const std::vector<ReadPiece>& pieces, size_t first, size_t end,
+                        const std::vector<int32_t>& load, std::vector<Strip>& left);
     // Samples pieces first .. end - 1 on this thread a pixel at a time
     // through a GatheredSource, gathering every so many positions read.
     void SampleGathered(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
@@ -112,7 +116,7 @@ private:
     std::vector<std::unique_ptr<Lane>> lanes_;
     const HuxPSNonLinearTextureMapper* mapper_ = nullptr;
     Mode mode_ = Mode::Plain;
-    double singleSquared_ = -1.0; // see CornerBox::AddPixel
+    double singleSquared_ = -1.0; // see CornerBox::AddRow
     size_t chunkBegin_ = 0;                  // tables_[i] holds the corners of tile chunkBegin_ + i
     std::vector<CornerTable> tables_;
     std::vector<HuxRect> tileReads_;         // per table

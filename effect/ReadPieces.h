@@ -23,7 +23,7 @@ struct ReadPiece {
 };
 
 // What the pixels of `area` of a tile read: through their corners (see
-// CornerBox::AddPixel), and at themselves when `readsOwnPixels` (a masked
+// CornerBox::AddRow), and at themselves when `readsOwnPixels` (a masked
 // render).
 HuxRect PieceReads(const CornerTable& corners, const DestinationTile& tile, const HuxRect& area,
                    bool readsOwnPixels, double singleSquared, const SourceFootprint& footprint);

@@ -4,7 +4,8 @@
 // the miss is noted. A render that missed anything is thrown away and done
 // again on the owner's thread, which loads as it reads.
 //
-// Reads only; nothing may load into the cache while a render reads it.
+// Reads only; the owner may load other tiles meanwhile, but none that a
+// render reads, and evicts none of those.
 #pragma once
 
 #include "host/HuxPSTileCache.h"

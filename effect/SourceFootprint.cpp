@@ -1,6 +1,7 @@
 #include "effect/SourceFootprint.h"
 
 #include "warp/PixelReader.h"
+#include "warp/QuadMeasures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,10 +9,6 @@
 namespace {
 
 constexpr double kLimit = kSamplePositionLimit;
-
-// Far above the rounding of a sample position interpolated between corners
-// of this magnitude, far below a pixel.
-double Margin(double value) { return 1e-9 * (1.0 + std::fabs(value)); }
 
 int64_t FloorMod(int64_t value, int64_t n)
 {
@@ -21,36 +18,39 @@ int64_t FloorMod(int64_t value, int64_t n)
 
 } // namespace
 
-// Without branches: every pixel of every tile passes here. A coordinate
-// that is not finite leaves x - x not 0 (NaN); min and max pass a NaN over.
-void CornerBox::Add(const HuxGeometry::HuxPoint2D& p, double marginX, double marginY)
+// Both axes at once. A single sample's position is the sampler's own
+// (MeasureQuad), exactly; samples between the corners are interpolated, so
+// the corners get a margin for the rounding, far above that rounding at
+// their magnitude, far below a pixel. A coordinate that is not finite
+// leaves x - x not 0 (NaN); min and max pass a NaN over.
+void CornerBox::AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
+                       double singleSquared)
 {
-    minX = std::min(minX, p.x - marginX);
-    maxX = std::max(maxX, p.x + marginX);
-    minY = std::min(minY, p.y - marginY);
-    maxY = std::max(maxY, p.y + marginY);
-    wildX = wildX || !(p.x - p.x == 0.0);
-    wildY = wildY || !(p.y - p.y == 0.0);
-}
-
-// The single sample's position with the sampler's own arithmetic, exactly;
-// samples between the corners are interpolated, so the corners get a margin
-// for the rounding.
-void CornerBox::AddPixel(const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
-                         const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
-                         double singleSquared)
-{
-    const double topX = topLeft.x - topRight.x, topY = topLeft.y - topRight.y;
-    const double leftX = topLeft.x - bottomLeft.x, leftY = topLeft.y - bottomLeft.y;
-    if (topX * topX + topY * topY < singleSquared && leftX * leftX + leftY * leftY < singleSquared) {
-        const HuxGeometry::HuxPoint2D centre{
-            0.5 * (0.5 * topLeft.x + 0.5 * topRight.x) + 0.5 * (0.5 * bottomLeft.x + 0.5 * bottomRight.x),
-            0.5 * (0.5 * topLeft.y + 0.5 * topRight.y) + 0.5 * (0.5 * bottomLeft.y + 0.5 * bottomRight.y)};
-        Add(centre, 0.0, 0.0);
-        return;
+    const double infinity = std::numeric_limits<double>::infinity();
+    const PointPair tiny = PointPair::Both(1e-9), one = PointPair::Both(1.0);
+    PointPair low = PointPair::Both(infinity), high = PointPair::Both(-infinity), wild = PointPair::Both(0.0);
+    const auto add = [&](PointPair p, PointPair margin) {
+        low = Min(low, p - margin);
+        high = Max(high, p + margin);
+        wild = wild + (p - p);
+    };
+    for (int32_t k = 0; k < count; ++k) {
+        const QuadMeasures quad = MeasureQuad(above[k], above[k + 1], below[k], below[k + 1]);
+        if (quad.squaredTop < singleSquared && quad.squaredLeft < singleSquared) {
+            add(quad.centre, PointPair::Both(0.0));
+            continue;
+        }
+        for (const HuxGeometry::HuxPoint2D* corner : {&above[k], &above[k + 1], &below[k], &below[k + 1]}) {
+            const PointPair p = PointPair::Of(*corner);
+            add(p, tiny * (one + p.Abs()));
+        }
     }
-    for (const HuxGeometry::HuxPoint2D* p : {&topLeft, &topRight, &bottomLeft, &bottomRight})
-        Add(*p, Margin(p->x), Margin(p->y));
+    minX = std::min(minX, low.X());
+    minY = std::min(minY, low.Y());
+    maxX = std::max(maxX, high.X());
+    maxY = std::max(maxY, high.Y());
+    wildX = wildX || !(wild.X() == 0.0);
+    wildY = wildY || !(wild.Y() == 0.0);
 }
 
 double SingleSampleSquared(double density, double bias)

@@ -26,15 +26,13 @@ struct CornerBox {
     bool wildX = false;
     bool wildY = false;
 
-    // A position, widened by the margins.
-    void Add(const HuxGeometry::HuxPoint2D& p, double marginX, double marginY);
     void Add(const CornerBox& other);
-    // Where a pixel's samples lie: at the centre of its corners when its top
-    // and left edges are both shorter than sqrt(singleSquared) (one sample),
-    // else anywhere within its corners.
-    void AddPixel(const HuxGeometry::HuxPoint2D& topLeft, const HuxGeometry::HuxPoint2D& topRight,
-                  const HuxGeometry::HuxPoint2D& bottomLeft, const HuxGeometry::HuxPoint2D& bottomRight,
-                  double singleSquared);
+    // Where the samples of the pixels between two rows of count + 1 corners
+    // lie: a pixel's at the centre of its corners when its top and left
+    // edges are both shorter than sqrt(singleSquared) (one sample), else
+    // anywhere within its corners.
+    void AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
+                double singleSquared);
     bool IsEmpty() const { return !wildX && !wildY && minX > maxX; }
 };
 

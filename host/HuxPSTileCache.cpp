@@ -287,6 +287,13 @@ uint8_t* HuxPSTileCache::LoadTile(int32_t index)
 
 void HuxPSTileCache::LoadTogether(const std::vector<int32_t>& tiles)
 {
+    KeepTogether(tiles);
+    for (const int32_t index : tiles)
+        LoadTile(index);
+}
+
+void HuxPSTileCache::KeepTogether(const std::vector<int32_t>& tiles)
+{
     if (tiles.size() > size_t(capacity_))
         throw std::length_error("tile cache: more tiles at once than it holds");
     for (const int32_t index : tiles) {
@@ -295,8 +302,6 @@ void HuxPSTileCache::LoadTogether(const std::vector<int32_t>& tiles)
             loadOrder_.push_back(index);
         }
     }
-    for (const int32_t index : tiles)
-        LoadTile(index);
 }
 
 HuxPSTileCache::TileBuffers HuxPSTileCache::AcquireBuffers()

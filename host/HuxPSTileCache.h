@@ -56,6 +56,11 @@ public:
     // no repeats): those already resident count as loaded last, so that
     // loading the others evicts only tiles outside the list.
     void LoadTogether(const std::vector<int32_t>& tiles);
+    // LoadTogether's first step: the listed tiles that are resident count as
+    // loaded last, so that loading any of the others (LoadTile) evicts none
+    // of the list, and no pointer to a listed tile changes but that of the
+    // tile loaded.
+    void KeepTogether(const std::vector<int32_t>& tiles);
 
     // ---- The pixel source, in cache coordinates -------------------------
     // The scaled rectangle.

@@ -49,7 +49,7 @@ bool PSPlimStroke::ButtonDown(PSPlimButton button, Point2D client)
     return true;
 }
 
-bool PSPlimStroke::MouseMove(Point2D client, double pressure)
+bool PSPlimStroke::MouseMove(Point2D client, const std::optional<PSPlimPenSample>& pen)
 {
     if (!IsStroking())
         return false;
@@ -62,7 +62,7 @@ bool PSPlimStroke::MouseMove(Point2D client, double pressure)
     const std::optional<PSPlimTool> tool = PSPlimChoiceFrom<PSPlimTool>(ToolOf(button));
     const GridIndexRect moved =
         tool ? ApplyTool(app_.Grid(), *tool, lastPoint_, p, params.toolSize,
-                         params.toolPower * pressure, anchor_)
+                         params.toolPower * PSPlimMovePressure(pressureControlsPower_, pen), anchor_)
              : GridIndexRect{};
     if (!moved.Empty()) {
         strokeRange_.Extend(moved);

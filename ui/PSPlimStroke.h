@@ -2,15 +2,17 @@
 // pan) is in progress, where the stroke began, where the tool was last
 // applied and which points it has moved, and the mapping between the
 // control's client coordinates and grid units. The window code feeds it the
-// mouse; the scripted editor feeds it a stroke script.
+// mouse and the pen; the scripted editor feeds it a stroke script.
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "grid/GridIndexRect.h"
 #include "ui/PSPlimClientMapping.h"
+#include "ui/PSPlimPenInput.h"
 #include "ui/PSPlimToolChoice.h"
 
+#include <optional>
 #include <string>
 
 class CPSPlimPluginApp;
@@ -39,9 +41,10 @@ public:
     // true when it did (the caller then captures the mouse and repaints).
     bool ButtonDown(PSPlimButton button, Point2D client);
     // Applies the stroke's tool from the last to the new position, at its
-    // power scaled by a pen's `pressure` (0..1; a mouse's 1 changes no bit
-    // of it), and re-renders the changed area; true when a tool was applied.
-    bool MouseMove(Point2D client, double pressure = 1.0);
+    // power scaled as PSPlimMovePressure decides for the pen's sample (none:
+    // the mouse), and re-renders the changed area; true when a tool was
+    // applied.
+    bool MouseMove(Point2D client, const std::optional<PSPlimPenSample>& pen = std::nullopt);
     // Ends the stroke of that button; see EndResult.
     EndResult ButtonUp(PSPlimButton button);
     // Esc during a stroke: the stroke ends and the grid returns to where it

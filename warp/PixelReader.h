@@ -52,7 +52,9 @@ public:
     // Adds the bilinear weights (8-bit fractions, 65025 in all) of the four
     // pixels around (x, y) times their channels to the sums, one per
     // channel (see AddWeighted for transparency).
-    void AccumulateBilinear(double x, double y, Sum* sums);
+    // Inlined whole into the one-sample path; reads across a block's edge
+    // go out of line.
+    [[gnu::always_inline]] void AccumulateBilinear(double x, double y, Sum* sums);
 
     // Adds a pixel's channels times `weight` to the sums. With weighted
     // transparency the colour is premultiplied by it: the invisible colour
@@ -72,6 +74,7 @@ public:
     }
 
 private:
+    [[gnu::noinline]] void AccumulateApart(int32_t ix, int32_t iy, const uint32_t (&weights)[4], Sum* sums);
     const Sample* InBlock(uint32_t dx, uint32_t dy) const
     {
         return reinterpret_cast<const Sample*>(block_.pixels + size_t(dy) * size_t(block_.rowBytes)) +
@@ -164,9 +167,14 @@ inline void PixelReader<Format>::AccumulateBilinear(double x, double y, Sum* sum
         }
         return;
     }
-    // Across a block's or the image's edge, one at a time: each read may
-    // fetch (and so invalidate) a block.
-    const uint32_t weights[4] = {w00, w10, w01, w11};
+    AccumulateApart(ix, iy, {w00, w10, w01, w11}, sums);
+}
+
+// Across a block's or the image's edge, one at a time: each read may fetch
+// (and so invalidate) a block.
+template <class Format>
+void PixelReader<Format>::AccumulateApart(int32_t ix, int32_t iy, const uint32_t (&weights)[4], Sum* sums)
+{
     const int32_t offsets[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
     for (int k = 0; k < 4; ++k)
         AddWeighted(PixelAt(ix + offsets[k][0], iy + offsets[k][1]), weights[k], sums);

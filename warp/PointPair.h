@@ -6,6 +6,8 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -19,6 +21,11 @@ public:
     friend PointPair operator+(PointPair a, PointPair b) { return PointPair(_mm_add_pd(a.v_, b.v_)); }
     friend PointPair operator-(PointPair a, PointPair b) { return PointPair(_mm_sub_pd(a.v_, b.v_)); }
     friend PointPair operator*(PointPair a, PointPair b) { return PointPair(_mm_mul_pd(a.v_, b.v_)); }
+    // std::min(a, b) and std::max(a, b) of each coordinate: a NaN in b
+    // passes a on.
+    friend PointPair Min(PointPair a, PointPair b) { return PointPair(_mm_min_pd(b.v_, a.v_)); }
+    friend PointPair Max(PointPair a, PointPair b) { return PointPair(_mm_max_pd(b.v_, a.v_)); }
+    PointPair Abs() const { return PointPair(_mm_andnot_pd(_mm_set1_pd(-0.0), v_)); }
 
     double X() const { return _mm_cvtsd_f64(v_); }
     double Y() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(v_, v_)); }
@@ -52,6 +59,9 @@ public:
     friend PointPair operator+(PointPair a, PointPair b) { return PointPair(a.x_ + b.x_, a.y_ + b.y_); }
     friend PointPair operator-(PointPair a, PointPair b) { return PointPair(a.x_ - b.x_, a.y_ - b.y_); }
     friend PointPair operator*(PointPair a, PointPair b) { return PointPair(a.x_ * b.x_, a.y_ * b.y_); }
+    friend PointPair Min(PointPair a, PointPair b) { return PointPair(std::min(a.x_, b.x_), std::min(a.y_, b.y_)); }
+    friend PointPair Max(PointPair a, PointPair b) { return PointPair(std::max(a.x_, b.x_), std::max(a.y_, b.y_)); }
+    PointPair Abs() const { return PointPair(std::fabs(x_), std::fabs(y_)); }
 
     double X() const { return x_; }
     double Y() const { return y_; }

@@ -6,22 +6,26 @@
 #include "warp/PixelReader.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace TileWalkDetail {
 
-// Maps the row of pixel corners (x0 + k, y), k = 0 .. count - 1, left to
-// right: through the mapping's own row operation where it has one, which
-// must return what MapPoint would.
+// The row of pixel corners (x0 + k, y), k = 0 .. count - 1: where the
+// mapping keeps them mapped already, read in place; else mapped into `room`
+// left to right, through the mapping's own row operation where it has one,
+// which must return what MapPoint would.
 template <class Mapping>
-void MapCornerRow(Mapping& mapping, double x0, double y, int32_t count, HuxGeometry::HuxPoint2D* out)
+const HuxGeometry::HuxPoint2D* CornerRow(Mapping& mapping, double x0, double y, int32_t count,
+                                         HuxGeometry::HuxPoint2D* room)
 {
-    if constexpr (requires { mapping.MapCorners(x0, y, count, out); }) {
-        mapping.MapCorners(x0, y, count, out);
+    if constexpr (requires { mapping.MappedRow(x0, y); }) {
+        return mapping.MappedRow(x0, y);
+    } else if constexpr (requires { mapping.MapCorners(x0, y, count, room); }) {
+        mapping.MapCorners(x0, y, count, room);
     } else {
         for (int32_t k = 0; k < count; ++k)
-            out[k] = mapping.MapPoint(HuxGeometry::HuxPoint2D{x0 + double(k), y});
+            room[k] = mapping.MapPoint(HuxGeometry::HuxPoint2D{x0 + double(k), y});
     }
+    return room;
 }
 
 // Maps every pixel corner of the tile exactly once, (w + 1)(h + 1) calls,
@@ -41,20 +45,20 @@ void WalkTile(const DestinationTile& tile, Mapping& mapping, PixelRule&& pixel)
     // A reversed rectangle is as empty as a zero-sized one.
     const int32_t w = std::max(tile.Width(), 0);
     const int32_t h = std::max(tile.Height(), 0);
-    HuxAutoArrayPtr<HuxPoint2D> corners(new HuxPoint2D[2 * (size_t(w) + 1)]);
-    HuxPoint2D* above = corners.get();
-    HuxPoint2D* below = above + w + 1;
+    constexpr bool kInPlace = requires { mapping.MappedRow(0.0, 0.0); };
+    HuxAutoArrayPtr<HuxPoint2D> corners(kInPlace ? nullptr : new HuxPoint2D[2 * (size_t(w) + 1)]);
+    HuxPoint2D* const rooms[2] = {corners.get(), kInPlace ? nullptr : corners.get() + w + 1};
 
     // Corner positions are small half-integers: every sum here is exact.
     const double left = double(tile.left) - 0.5;
-    MapCornerRow(mapping, left, double(tile.top) - 0.5, w + 1, above);
+    const HuxPoint2D* above = CornerRow(mapping, left, double(tile.top) - 0.5, w + 1, rooms[0]);
     double y = double(tile.top) + 0.5;
     for (int32_t r = 0; r < h; ++r, y += 1.0) {
-        MapCornerRow(mapping, left, y, w + 1, below);
+        const HuxPoint2D* below = CornerRow(mapping, left, y, w + 1, rooms[(r + 1) % 2]);
         Sample* out = reinterpret_cast<Sample*>(tile.data + ptrdiff_t(r) * tile.rowStride);
         for (int32_t j = 0; j < w; ++j)
             pixel(out, above[j], above[j + 1], below[j], below[j + 1], tile.left + j, tile.top + r);
-        std::swap(above, below);
+        above = below;
     }
 }
 

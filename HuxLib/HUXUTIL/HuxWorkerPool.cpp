@@ -36,7 +36,7 @@ void HuxWorkerPool::Stop()
     workers_.clear();
 }
 
-void HuxWorkerPool::Run(int32_t count, const Task& task)
+void HuxWorkerPool::Run(int32_t count, const Task& task, const std::function<void()>& callerFirst)
 {
     {
         std::lock_guard lock(mutex_);
@@ -47,6 +47,15 @@ void HuxWorkerPool::Run(int32_t count, const Task& task)
         ++job_;
     }
     wake_.notify_all();
+    if (callerFirst) {
+        try {
+            callerFirst();
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
+        }
+    }
     Work(0);
     std::unique_lock lock(mutex_);
     // Every worker has seen this job (or the job was over before it looked)

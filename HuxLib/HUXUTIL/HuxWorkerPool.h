@@ -31,9 +31,12 @@ public:
     // Runs task(index, thread) for every index in [0, count), on all threads
     // (thread 0 is the caller), and returns once every started task has
     // ended. The first failure stops the hand-out of further tasks and is
-    // rethrown here.
+    // rethrown here. With `callerFirst`, the caller runs it before it takes
+    // any task, while the workers start on them (it must release any task
+    // that waits for it, also when it fails); its failure counts as a
+    // task's.
     using Task = std::function<void(int32_t index, int thread)>;
-    void Run(int32_t count, const Task& task);
+    void Run(int32_t count, const Task& task, const std::function<void()>& callerFirst = {});
 
     // The thread count a setting asks for (a whole number, as text), else
     // every hardware thread; always 1 .. kMaxThreads.

@@ -66,6 +66,10 @@ bool PSPlimScriptedEditor::Play(PSPlimEditorCommands& commands, const PSPlimScri
         commands.ToolbarCommand(command.display == PSPlimScriptCommand::Display::Grid ? PSPlimIds::kToggleGrid
                                                                                       : PSPlimIds::kShowToolRadius);
         break;
+    case Kind::Pressure:
+        if (commands.Stroke().PressureControlsPower() != command.on)
+            commands.ToolbarCommand(PSPlimIds::kPressureControlsPower);
+        break;
     case Kind::Ok:
     case Kind::Cancel: result = PSPlimEditorCommands::Close(command.kind == Kind::Ok); return false;
     }
@@ -95,7 +99,7 @@ void PSPlimScriptedEditor::Drag(PSPlimEditorCommands& commands, const PSPlimScri
     if (!stroke.ButtonDown(command.button, MessagePoint(commands, command.points.front())))
         return;
     for (size_t i = 1; i < command.points.size(); ++i)
-        stroke.MouseMove(MessagePoint(commands, command.points[i]), command.pressures[i]);
+        stroke.MouseMove(MessagePoint(commands, command.points[i]), PSPlimPenSampleAt(command, i, PSPlimPenSample::Phase::Update));
     stroke.ButtonUp(command.button);
 }
 

@@ -86,16 +86,16 @@ public:
         return {ParseNumber(w.substr(0, comma)), ParseNumber(w.substr(comma + 1))};
     }
 
-    // "x,y" or "x,y,p" with the pressure p in 0 .. 1.
-    HuxGeometry::HuxPoint2D PressedPosition(size_t i, double& pressure) const
+    // "x,y" or "x,y,p" with the pressure p in 0 .. 1; none without.
+    HuxGeometry::HuxPoint2D PressedPosition(size_t i, std::optional<double>& pressure) const
     {
         const std::string& w = words_[i];
         const size_t second = w.find(',', w.find(',') + 1);
-        pressure = 1.0;
+        pressure.reset();
         if (w.find(',') == std::string::npos || second == std::string::npos)
             return Position(i);
         pressure = ParseNumber(w.substr(second + 1));
-        if (!(pressure >= 0.0 && pressure <= 1.0))
+        if (!(*pressure >= 0.0 && *pressure <= 1.0))
             Fail(HuxQuote(w) + " has a pressure outside 0..1");
         return PositionOf(w.substr(0, second));
     }
@@ -145,11 +145,15 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
             in.Fail("expected \"drag left|right x,y[,p] [x,y[,p] ...]\"");
         cmd.kind = Kind::Drag;
         cmd.button = in.Button(1);
+        bool pen = false;
         for (size_t i = 2; i < in.Count(); ++i) {
-            double pressure = 1.0;
+            std::optional<double> pressure;
             cmd.points.push_back(in.PressedPosition(i, pressure));
-            cmd.pressures.push_back(pressure);
+            cmd.pressures.push_back(pressure.value_or(1.0));
+            pen = pen || pressure;
         }
+        if (!pen)
+            cmd.pressures.clear();
     } else if (verb == "edge") {
         in.ExpectCount(2, "edge fixed|locked|free");
         cmd.kind = Kind::Edge;
@@ -172,6 +176,11 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
         cmd.kind = Kind::Toggle;
         cmd.display = in.Choice(1, kDisplays, "display") == 0 ? PSPlimScriptCommand::Display::Grid
                                                                : PSPlimScriptCommand::Display::ToolRadius;
+    } else if (verb == "pressure") {
+        static constexpr std::array<std::string_view, 2> kStates = {"on", "off"};
+        in.ExpectCount(2, "pressure on|off");
+        cmd.kind = Kind::Pressure;
+        cmd.on = in.Choice(1, kStates, "state") == 0;
     } else if (verb == "pan") {
         if (in.Count() < 3)
             in.Fail("expected \"pan x,y x,y [x,y ...]\"");
@@ -193,6 +202,14 @@ PSPlimScriptCommand ParseLine(const LineReader& in)
 }
 
 } // namespace
+
+std::optional<PSPlimPenSample> PSPlimPenSampleAt(const PSPlimScriptCommand& drag, size_t i,
+                                                 PSPlimPenSample::Phase phase)
+{
+    if (drag.pressures.empty())
+        return std::nullopt;
+    return PSPlimPenSample{phase, drag.button == PSPlimButton::Right, true, PSPlimPenReadingFor(drag.pressures.at(i))};
+}
 
 PSPlimStrokeScript PSPlimStrokeScript::Parse(const std::string& text)
 {

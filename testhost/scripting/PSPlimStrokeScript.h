@@ -14,10 +14,14 @@
 //                        both values from both sliders' steps
 //   drag left|right x,y[,p] [x,y[,p] ...]
 //                        one stroke: press at the first position, move to
-//                        each following one, release at the last; p is
-//                        the pen's pressure (0 .. 1, default 1) at that
-//                        position, which scales the tool's power for the
-//                        move there
+//                        each following one, release at the last. With a
+//                        pressure p (0 .. 1) at any position the stroke is
+//                        a pen's (the right button: its barrel button held),
+//                        pressing p there (1 where none is written), read
+//                        as the pen's nearest reading (PSPlimPenReadingFor);
+//                        else the mouse's
+//   pressure on|off      the toolbar's Pressure Controls Power, clicked
+//                        when it is not already so
 //   edge fixed|locked|free
 //                        the edge-mode commands of the toolbar
 //   grid <across> <down> point counts as the options dialog shows them
@@ -45,9 +49,11 @@
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "grid/PSPlimChoices.h"
+#include "ui/PSPlimPenInput.h"
 #include "ui/PSPlimToolChoice.h"
 
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -58,7 +64,8 @@ public:
 };
 
 struct PSPlimScriptCommand {
-    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan, Toggle };
+    enum class Kind { Tool, Size, Power, Drag, Edge, Grid, Undo, Redo, Preview, Ok, Cancel, Zoom, Locate, Pan, Toggle,
+                      Pressure };
     enum class Display { Grid, ToolRadius };
 
     Kind kind = Kind::Ok;
@@ -67,13 +74,19 @@ struct PSPlimScriptCommand {
     PSPlimTool tool = PSPlimTool::Squelm;         // Tool
     PSPlimEdgeMode edgeMode = PSPlimEdgeMode::Fixed; // Edge
     bool zoomIn = false;           // Zoom
+    bool on = false;               // Pressure
     Display display = Display::Grid; // Toggle
     double value = 0.0;            // Size, Power
     int first = 0;                 // Grid: across; Preview: width
     int second = 0;                // Grid: down; Preview: height
     std::vector<HuxGeometry::HuxPoint2D> points; // Drag, Pan; Locate: one
-    std::vector<double> pressures;               // Drag: one per point
+    std::vector<double> pressures;               // Drag: a pen's, one per point; none for the mouse
 };
+
+// What the pen reports at a drag's i-th point in the phase; none for the
+// mouse's drag.
+std::optional<PSPlimPenSample> PSPlimPenSampleAt(const PSPlimScriptCommand& drag, size_t i,
+                                                 PSPlimPenSample::Phase phase);
 
 class PSPlimStrokeScript {
 public:

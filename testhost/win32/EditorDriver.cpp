@@ -16,6 +16,7 @@
 #include "ui/HuxPSPreviewLocator.h"
 #include "ui/PSPlimEditorCommands.h"
 #include "ui/PSPlimImageRectProperties.h"
+#include "ui/PSPlimPenInput.h"
 #include "ui/PSPlimToolChoice.h"
 
 namespace SquelmHost {
@@ -187,6 +188,10 @@ public:
             ClickToolbar(command.display == PSPlimScriptCommand::Display::Grid ? ID_VIEW_TOGGLE_GRID
                                                                                : ID_VIEW_TOOL_RADIUS);
             break;
+        case Kind::Pressure:
+            if (ToolbarChecked(ID_PEN_PRESSURE) != command.on)
+                ClickToolbar(ID_PEN_PRESSURE);
+            break;
         case Kind::Ok:
         case Kind::Cancel: hand_.Click(Item(command.kind == Kind::Ok ? IDOK : IDCANCEL)); return false;
         }
@@ -245,20 +250,38 @@ private:
 
     void Drag(const PSPlimScriptCommand& command)
     {
-        // The driver's hand is a mouse: it cannot press harder or softer.
-        if (std::any_of(command.pressures.begin(), command.pressures.end(), [](double p) { return p != 1.0; }))
-            throw std::runtime_error("line " + std::to_string(command.line) +
-                                     ": a pen's pressure cannot be played on the dialog with the mouse");
         const HuxRect imageRect = ImageRect();
         auto client = [&](HuxGeometry::HuxPoint2D image) {
             return AsPoint(PSPlimImageToClient(image, filterRect_, imageRect));
         };
+        if (!command.pressures.empty()) {
+            PenDrag(command, client);
+            return;
+        }
         const bool left = command.button == PSPlimButton::Left;
         const WPARAM held = left ? MK_LBUTTON : MK_RBUTTON;
         hand_.Mouse(control_, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, held, client(command.points.front()));
         for (size_t i = 1; i < command.points.size(); ++i)
             hand_.Mouse(control_, WM_MOUSEMOVE, held, client(command.points[i]));
         hand_.Mouse(control_, left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, client(command.points.back()));
+    }
+
+    // Wine has no pen: the samples a pen's pointer messages would be read
+    // into go to the control whole, in its pen-sample message.
+    template <class ToClient>
+    void PenDrag(const PSPlimScriptCommand& command, const ToClient& client)
+    {
+        using Phase = PSPlimPenSample::Phase;
+        const UINT message = RegisterWindowMessageA(kPSPlimPenSampleMessage);
+        auto send = [&](size_t i, Phase phase) {
+            const PSPlimPenSample sample = PSPlimPenSampleAt(command, i, phase).value();
+            if (!hand_.Send(control_, message, PSPlimPackPenSample(sample), PointParam(client(command.points[i]))))
+                throw std::runtime_error("the editor control did not take a pen sample");
+        };
+        send(0, Phase::Down);
+        for (size_t i = 1; i < command.points.size(); ++i)
+            send(i, Phase::Update);
+        send(command.points.size() - 1, Phase::Up);
     }
 
     // The mouse travels through the client pixels where the positions were
@@ -273,6 +296,11 @@ private:
         for (size_t i = 1; i < command.points.size(); ++i)
             hand_.Mouse(control_, WM_MOUSEMOVE, MK_MBUTTON, client(command.points[i]));
         hand_.Mouse(control_, WM_MBUTTONUP, 0, client(command.points.back()));
+    }
+
+    bool ToolbarChecked(int command) const
+    {
+        return (hand_.Send(Item(IDC_EDITOR_TOOLBAR), TB_GETSTATE, WPARAM(command)) & TBSTATE_CHECKED) != 0;
     }
 
     // post: the command opens a modal dialog, so the click must not wait

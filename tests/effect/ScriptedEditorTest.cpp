@@ -109,18 +109,18 @@ TEST(ScriptedEditorTest, AScriptGivesTheSameBytesEveryTime)
     EXPECT_GT(change.differingPixels, 10000) << change.Describe();
 }
 
-// A pen's pressure scales the power of each move: full pressure is the
-// mouse's stroke, and pressure p at power 1 is the stroke at power p (the
-// lowest slider step, 0.05, is exact either way).
-TEST(ScriptedEditorTest, PressureScalesThePowerOfEachMove)
+// A drag with pressures is a pen's: the mouse's stroke while Pressure
+// Controls Power is off or the pen presses fully (the press applies
+// nothing, so its pressure does not count); with the toggle on, a lighter
+// pen strokes more gently (StrokeTest pins by how much).
+TEST(ScriptedEditorTest, APensDragIsTheMousesUnlessPressureControlsPower)
 {
-    const ScriptRun mouse = RunScript("power 0.05\ndrag left 100,120 160,140 220,150\n");
-    const ScriptRun light = RunScript("power 1\ndrag left 100,120 160,140,0.05 220,150,0.05\n");
-    const ScriptRun full = RunScript("power 0.05\ndrag left 100,120,0.3 160,140,1 220,150,1\n");
-    const ScriptRun half = RunScript("power 1\ndrag left 100,120 160,140,0.5 220,150,0.5\n");
-    EXPECT_TRUE(SameImage(mouse.image, light.image));
-    EXPECT_TRUE(SameImage(mouse.image, full.image)) << "the press applies nothing: its pressure does not count";
-    EXPECT_FALSE(SameImage(mouse.image, half.image));
+    const std::string light = "drag left 100,120 160,140,0.5 220,150,0.5\n";
+    const ScriptRun mouse = RunScript("drag left 100,120 160,140 220,150\n");
+    EXPECT_TRUE(SameImage(mouse.image, RunScript(light).image));
+    EXPECT_TRUE(SameImage(mouse.image, RunScript("pressure on\ndrag left 100,120,0.3 160,140,1 220,150,1\n").image));
+    EXPECT_TRUE(SameImage(mouse.image, RunScript("pressure on\npressure off\n" + light).image));
+    EXPECT_FALSE(SameImage(mouse.image, RunScript("pressure on\npressure on\n" + light).image));
 }
 
 TEST(ScriptedEditorTest, UndoingEveryStrokeGivesTheBytesOfNoStrokes)

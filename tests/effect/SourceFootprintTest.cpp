@@ -1,14 +1,18 @@
 // The source tiles worked out from a pixel's corners hold every tile the
 // sampler then reads: for every edge mode and interpolation, with corners
 // inside, across and far outside the image, tiny and huge quadrilaterals,
-// corners on whole pixels, and a masked render's read of the pixel itself.
+// corners on whole pixels, and a masked render's read of the pixel itself;
+// and the box of a row of pixels against the plain box of each.
 #include "effect/ReadPieces.h"
 #include "warp/HuxPSNonLinearTextureMapper.h"
 #include "warp/WarpHarness.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -138,5 +142,74 @@ TEST(SourceFootprintTest, HoldsEveryTileTheSamplerReads)
             }
         });
         ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
+    }
+}
+
+namespace {
+
+// The box of one pixel as plainly written: the centre, or every corner
+// widened by its margin.
+CornerBox PlainPixelBox(const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoint2D& bl, const HuxPoint2D& br,
+                        double singleSquared)
+{
+    CornerBox box;
+    const auto add = [&box](const HuxPoint2D& p, double marginX, double marginY) {
+        box.minX = std::min(box.minX, p.x - marginX);
+        box.maxX = std::max(box.maxX, p.x + marginX);
+        box.minY = std::min(box.minY, p.y - marginY);
+        box.maxY = std::max(box.maxY, p.y + marginY);
+        box.wildX = box.wildX || !std::isfinite(p.x);
+        box.wildY = box.wildY || !std::isfinite(p.y);
+    };
+    const double topX = tl.x - tr.x, topY = tl.y - tr.y, leftX = tl.x - bl.x, leftY = tl.y - bl.y;
+    if (topX * topX + topY * topY < singleSquared && leftX * leftX + leftY * leftY < singleSquared) {
+        add({0.5 * (0.5 * tl.x + 0.5 * tr.x) + 0.5 * (0.5 * bl.x + 0.5 * br.x),
+             0.5 * (0.5 * tl.y + 0.5 * tr.y) + 0.5 * (0.5 * bl.y + 0.5 * br.y)},
+            0.0, 0.0);
+        return box;
+    }
+    for (const HuxPoint2D* p : {&tl, &tr, &bl, &br})
+        add(*p, 1e-9 * (1.0 + std::fabs(p->x)), 1e-9 * (1.0 + std::fabs(p->y)));
+    return box;
+}
+
+} // namespace
+
+// A row's box, both axes at once, against the pixels' boxes written out
+// plainly, on rows of random and adversarial corners (equal as numbers: the
+// sign of a zero bound reads no other tile).
+TEST(SourceFootprintTest, RowBoxEqualsPlainPixelBoxes)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    const double odd[] = {nan, inf, -inf, 0.0, -0.0, 1e300, -1e300, 0.5, 1073741824.0};
+    const double singles[] = {-1.0, 0.25, 1.21, 4.0};
+    constexpr int32_t kCount = 9;
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> jitter(-0.8, 0.8);
+        std::vector<HuxPoint2D> above(kCount + 1), below(kCount + 1);
+        for (int32_t k = 0; k <= kCount; ++k) {
+            above[size_t(k)] = {k + jitter(random), 5.0 + jitter(random)};
+            below[size_t(k)] = {k + jitter(random), 6.0 + jitter(random)};
+        }
+        // Every third row gets a wild coordinate somewhere.
+        if (seed % 3 == 0)
+            (seed % 2 ? below : above)[random() % (kCount + 1)].x = odd[random() % std::size(odd)];
+        if (seed % 5 == 0)
+            above[random() % (kCount + 1)].y = odd[random() % std::size(odd)];
+        const double single = singles[seed % std::size(singles)];
+        CornerBox row, plain;
+        row.AddRow(above.data(), below.data(), kCount, single);
+        for (int32_t k = 0; k < kCount; ++k)
+            plain.Add(PlainPixelBox(above[size_t(k)], above[size_t(k) + 1], below[size_t(k)], below[size_t(k) + 1],
+                                    single));
+        const std::string replay = "--gtest_filter=SourceFootprintTest.RowBoxEqualsPlainPixelBoxes, seed " +
+                                   std::to_string(seed);
+        EXPECT_EQ(row.wildX, plain.wildX) << replay;
+        EXPECT_EQ(row.wildY, plain.wildY) << replay;
+        EXPECT_EQ(row.minX, plain.minX) << replay;
+        EXPECT_EQ(row.maxX, plain.maxX) << replay;
+        EXPECT_EQ(row.minY, plain.minY) << replay;
+        EXPECT_EQ(row.maxY, plain.maxY) << replay;
     }
 }

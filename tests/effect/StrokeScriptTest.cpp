@@ -192,3 +192,24 @@ TEST(StrokeScriptTest, TogglesNameTheGridOrTheToolRadius)
     EXPECT_NE(ErrorOf("toggle grid radius\n"), "");
     EXPECT_NE(ErrorOf("toggle colour\n").find("line 1"), std::string::npos);
 }
+
+// A drag with a pressure anywhere is a pen's, pressing 1 where none is
+// written, and its samples carry the nearest readings; a mouse's has none.
+TEST(StrokeScriptTest, PressuresMakeADragThePensAndTheToggleIsSet)
+{
+    using Phase = PSPlimPenSample::Phase;
+    const auto script =
+        PSPlimStrokeScript::Parse("pressure on\ndrag right 1,2 3,4,0.5 5,6\ndrag left 1,2 3,4\npressure off\n");
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[0].kind, Kind::Pressure);
+    EXPECT_TRUE(c[0].on);
+    EXPECT_FALSE(c[3].on);
+    EXPECT_EQ(c[1].pressures, (std::vector<double>{1.0, 0.5, 1.0}));
+    EXPECT_EQ(PSPlimPenSampleAt(c[1], 1, Phase::Update), (PSPlimPenSample{Phase::Update, true, true, 512}));
+    EXPECT_EQ(PSPlimPenSampleAt(c[1], 0, Phase::Down), (PSPlimPenSample{Phase::Down, true, true, 1024}));
+    EXPECT_TRUE(c[2].pressures.empty());
+    EXPECT_EQ(PSPlimPenSampleAt(c[2], 1, Phase::Update), std::nullopt);
+    EXPECT_EQ(ErrorOf("pressure\n"), "line 1: expected \"pressure on|off\"");
+    EXPECT_EQ(ErrorOf("pressure hard\n"), "line 1: unknown state 'hard'");
+}

@@ -171,3 +171,47 @@ TEST_F(StrokeTest, PanningNeedsAViewThatCanMoveAndNoStroke)
         stroke.ButtonUp(PSPlimButton::Left);
     });
 }
+
+// A pen's pressure scales the power of each move, exactly: at full
+// pressure (or past it), with the toggle off or from a pen that senses no
+// pressure the stroke is the mouse's at the same power, at half pressure
+// the mouse's at half the power; a sensing pen's zero moves nothing.
+TEST_F(StrokeTest, PressureScalesThePowerOfEachMove)
+{
+    using Phase = PSPlimPenSample::Phase;
+    auto points = [&](bool toggle, const std::optional<PSPlimPenSample>& pen, double power) {
+        std::vector<HuxPoint2D> grid;
+        InSession([&](CPSPlimPluginApp& app, PSPlimStroke& stroke) {
+            app.Params()->toolPower = power;
+            stroke.SetPressureControlsPower(toggle);
+            stroke.ButtonDown(PSPlimButton::Left, {150, 150});
+            for (const HuxPoint2D to : {HuxPoint2D{175, 160}, HuxPoint2D{205, 175}, HuxPoint2D{240, 185}})
+                stroke.MouseMove(to, pen);
+            stroke.ButtonUp(PSPlimButton::Left);
+            const PSPlimGrid& g = app.Grid();
+            for (int r = 0; r < g.PointsDown(); ++r)
+                for (int c = 0; c < g.PointsAcross(); ++c)
+                    grid.push_back(g.Point(c, r));
+        });
+        return grid;
+    };
+    const struct {
+        const char* what;
+        bool toggle;
+        PSPlimPenSample pen;
+        double mousePower;
+    } cases[] = {
+        {"full pressure", true, {Phase::Update, false, true, 1024}, 0.6},
+        {"past full", true, {Phase::Update, false, true, 1500}, 0.6},
+        {"half pressure", true, {Phase::Update, false, true, 512}, 0.3},
+        {"toggle off", false, {Phase::Update, false, true, 512}, 0.6},
+        {"senses none", true, {Phase::Update, false, false, 0}, 0.6},
+        {"sensing zero", true, {Phase::Update, false, true, 0}, 0.0},
+    };
+    const std::vector<HuxPoint2D> flat = points(false, std::nullopt, 0.0);
+    for (const auto& c : cases) {
+        const std::vector<HuxPoint2D> mouse = points(false, std::nullopt, c.mousePower);
+        EXPECT_EQ(points(c.toggle, c.pen, 0.6), mouse) << c.what;
+        EXPECT_EQ(mouse == flat, c.mousePower == 0.0) << c.what;
+    }
+}

@@ -1,11 +1,14 @@
 // The worker pool: every task once, on any thread count; the first failure
-// ends the job and reaches the caller; the count a setting asks for.
+// ends the job and reaches the caller; the caller's own first work; the
+// count a setting asks for.
 #include "HuxLib/HUXUTIL/HuxWorkerPool.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 TEST(WorkerPoolTest, EveryTaskRunsOnceOnSomeThreadOfThePool)
@@ -45,6 +48,39 @@ TEST(WorkerPoolTest, AFailureStopsTheHandOutAndReachesTheCallerThenThePoolServes
         std::atomic<int> after{0};
         pool.Run(20, [&](int32_t, int) { after++; });
         EXPECT_EQ(after.load(), 20);
+    }
+}
+
+// The caller's own work comes before it takes a task, while the workers
+// take them: with one thread every task waits for it; with more, the
+// workers finish tasks meanwhile. Its failure ends the job like a task's.
+TEST(WorkerPoolTest, TheCallersFirstWorkPrecedesItsTasksAndItsFailureReachesTheCaller)
+{
+    for (const int threads : {1, 2, 3}) {
+        HuxWorkerPool pool(threads);
+        std::atomic<bool> firstDone{false};
+        std::atomic<int> callerTasksBefore{0}, tasksWhileFirst{0};
+        pool.Run(
+            200,
+            [&](int32_t, int thread) {
+                if (!firstDone)
+                    (thread == 0 ? callerTasksBefore : tasksWhileFirst)++;
+            },
+            [&] {
+                // Until a worker has taken a task, within reason.
+                const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                while (threads > 1 && tasksWhileFirst == 0 && std::chrono::steady_clock::now() < until)
+                    std::this_thread::yield();
+                firstDone = true;
+            });
+        EXPECT_EQ(callerTasksBefore.load(), 0) << threads << " threads";
+        EXPECT_EQ(tasksWhileFirst.load() > 0, threads > 1) << threads << " threads";
+
+        std::atomic<int> started{0};
+        EXPECT_THROW(pool.Run(
+                         100000, [&](int32_t, int) { started++; }, [] { throw std::runtime_error("first"); }),
+                     std::runtime_error);
+        EXPECT_LT(started.load(), 100000) << threads << " threads";
     }
 }
 

@@ -404,3 +404,29 @@ TEST(EditorControl, AStrokeWhoseCaptureIsTakenEndsThere)
         ReleaseCapture();
     });
 }
+
+// Where a pen's own messages cannot be read (Wine has no GetPointerPenInfo,
+// Windows before 8 no pointer messages), the mouse messages the system
+// makes from a pen are all the control hears of it: they stroke, and a
+// pointer message goes on to the default handling.
+TEST(EditorControl, WithoutThePenReadersAPensMouseMessagesStroke)
+{
+    if (GetProcAddress(GetModuleHandleA("user32.dll"), "GetPointerPenInfo"))
+        GTEST_SKIP() << "this system reads a pen's own messages";
+    RunSession(Quarters(320, 240), [](CPSPlimPluginApp& app) {
+        ControlOnScreen screen(app);
+        const HuxRect client = screen.Client();
+        const std::vector<POINT> path = Path({client.Width() / 2, client.Height() / 2}, 10, 2, 0);
+        const int32_t steps = app.UndoList().Count();
+        screen.Send(WM_POINTERDOWN, MAKEWPARAM(1, POINTER_FLAG_INCONTACT | POINTER_FLAG_FIRSTBUTTON), path.front());
+        EXPECT_FALSE(screen.commands.Stroke().IsStroking());
+        const LPARAM before = SetMessageExtraInfo(LPARAM(0xFF515700));
+        ASSERT_EQ(GetMessageExtraInfo(), LPARAM(0xFF515700)) << "the pen's mark did not stick";
+        screen.Send(WM_LBUTTONDOWN, MK_LBUTTON, path.front());
+        for (const POINT& p : path)
+            screen.Send(WM_MOUSEMOVE, MK_LBUTTON, p);
+        screen.Send(WM_LBUTTONUP, 0, path.back());
+        SetMessageExtraInfo(before);
+        EXPECT_EQ(app.UndoList().Count(), steps + 1);
+    });
+}

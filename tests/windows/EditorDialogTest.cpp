@@ -23,7 +23,7 @@
 
 #include "testhost/PollUntil.h"
 #include "PluginFile.h"
-#include "RememberedEditorPlacement.h"
+#include "RememberedEditorSettings.h"
 #include "effect/PSPlimVersionText.h"
 #include "host/HuxPSZoom.h"
 #include "resources/ResourceIds.h"
@@ -384,7 +384,7 @@ protected:
 
     void SetUp() override
     {
-        RememberedEditorPlacement::Forget();
+        RememberedEditorSettings::Forget();
         ASSERT_NE(entry_, nullptr);
         host_ = std::make_unique<TestHost>(entry_);
         host_->SetImage(Picture());
@@ -417,7 +417,7 @@ protected:
         return result;
     }
 
-    void TearDown() override { RememberedEditorPlacement::Forget(); }
+    void TearDown() override { RememberedEditorSettings::Forget(); }
 
     static PS::PluginEntry entry_;
     std::unique_ptr<TestHost> host_;
@@ -535,6 +535,7 @@ TEST_F(EditorDialog, TooltipsNameTheToolbarButtonsAndTheZoomButtons)
     Run([](const Editor& editor) {
         EXPECT_EQ(editor.ButtonTip(ID_EDIT_UNDO_STROKE), "Undo Stroke (Ctrl+Z)");
         EXPECT_EQ(editor.ButtonTip(ID_EDIT_OPTIONS), "Options");
+        EXPECT_EQ(editor.ButtonTip(ID_PEN_PRESSURE), "Pressure Controls Power");
         EXPECT_EQ(editor.ControlTip(IDC_ZOOM_IN), "Zoom In (Ctrl+=)");
         EXPECT_EQ(editor.ControlTip(IDC_ZOOM_LOCATOR), "Zoom Locator");
         // Controls without a command string have no tooltip.
@@ -562,6 +563,21 @@ TEST_F(EditorDialog, ToggleGridDrawsTheGridAtOnceButChecksItsButtonOnlyAtTheNext
         EXPECT_TRUE(editor.ButtonChecked(ID_VIEW_TOGGLE_GRID));
         editor.ClickButton(IDCANCEL);
     });
+}
+
+// The toggle's state is the user's, kept from run to run whether the run
+// ends with OK or Cancel.
+TEST_F(EditorDialog, PressureControlsPowerIsOffAtFirstAndReopensAsItWasLeft)
+{
+    const std::pair<bool, int> runs[] = {{false, IDCANCEL}, {true, IDOK}, {false, IDCANCEL}};
+    for (const auto& [opensChecked, closing] : runs) {
+        Run([&](const Editor& editor) {
+            EXPECT_EQ(editor.ButtonChecked(ID_PEN_PRESSURE), opensChecked);
+            editor.ClickToolbar(ID_PEN_PRESSURE);
+            EXPECT_NE(editor.ButtonChecked(ID_PEN_PRESSURE), opensChecked);
+            editor.ClickButton(closing);
+        });
+    }
 }
 
 // ---- Sliders ---------------------------------------------------------------------------
@@ -738,7 +754,7 @@ TEST_F(EditorDialog, ReopensWhereItWasLeftMaximisedOrNotAndOnScreenWhenThatPlace
     });
 
     // Off every monitor: its size, whole on the screen.
-    RememberedEditorPlacement::Set("5000,4000,5900,4700,0");
+    RememberedEditorSettings::SetPlacement("5000,4000,5900,4700,0");
     Run([&](const Editor& editor) {
         const RECT now = WindowRect(editor.Window());
         EXPECT_TRUE(Inside(now, WorkArea()));

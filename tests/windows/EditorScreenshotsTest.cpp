@@ -13,7 +13,7 @@
 #include <string>
 
 #include "PluginFile.h"
-#include "RememberedEditorPlacement.h"
+#include "RememberedEditorSettings.h"
 #include "resources/ResourceIds.h"
 #include "testhost/PngIO.h"
 #include "testhost/TestHost.h"
@@ -150,13 +150,13 @@ TEST_F(EditorScreenshots, LargeAfterTheDemoStrokes)
     const LONG height = std::min<LONG>(1000, area.bottom - area.top);
     const std::string placement = std::to_string(area.left) + "," + std::to_string(area.top) + "," +
                                   std::to_string(area.left + width) + "," + std::to_string(area.top + height) + ",0";
-    RememberedEditorPlacement::Set(placement.c_str());
+    RememberedEditorSettings::SetPlacement(placement.c_str());
     RgbImage large;
     const SquelmHost::RunResult result = Play(DemoScript(), [&](const PSPlimScriptCommand& next, intptr_t editor) {
         if (next.kind == Kind::Ok)
             large = Screenshot(editor, "editor-large.png");
     });
-    RememberedEditorPlacement::Forget();
+    RememberedEditorSettings::Forget();
     ASSERT_TRUE(result.Succeeded()) << result.result;
     EXPECT_EQ(large.width, width);
     EXPECT_EQ(large.height, height);

@@ -29,6 +29,9 @@ const char* const kImageRectProperties[] = {PSPlimImageRectProperties::kLeft, PS
 
 HuxGeometry::HuxPoint2D ToPoint(POINT p) { return {double(p.x), double(p.y)}; }
 
+// A message's position, 16 signed bits a coordinate.
+POINT MessagePoint(LPARAM lParam) { return {short(LOWORD(lParam)), short(HIWORD(lParam))}; }
+
 HCURSOR ArrowCursor() { return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); } // IDC_ARROW
 
 HCURSOR PanCursor()
@@ -48,7 +51,10 @@ HuxSelection SelectPen(HDC dc, COLORREF colour)
 } // namespace
 
 PSPlimControl::PSPlimControl(PSPlimEditorCommands& commands)
-    : m_commands(commands), m_app(&commands.App()), m_stroke(commands.Stroke())
+    : m_commands(commands),
+      m_app(&commands.App()),
+      m_stroke(commands.Stroke()),
+      m_penSampleMessage(RegisterWindowMessageA(kPSPlimPenSampleMessage))
 {
     m_backBuffer.SetOwner(this);
 }
@@ -94,6 +100,17 @@ void PSPlimControl::UpdateScrollBars()
 
 LRESULT PSPlimControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The system's mouse messages made from a pen whose own messages were read.
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && m_penPointers.Read() &&
+        PSPlimMouseMessageFromPen(uint64_t(uintptr_t(GetMessageExtraInfo()))))
+        return 0;
+    // RegisterWindowMessage's 0 is a failure, not a message.
+    if (message == m_penSampleMessage && message != 0) {
+        const std::optional<PSPlimPenSample> sample = PSPlimUnpackPenSample(uint32_t(wParam));
+        if (sample)
+            PenInput(*sample, MessagePoint(lParam));
+        return sample ? 1 : 0;
+    }
     switch (message) {
     case WM_CREATE: {
         const LRESULT result = Default();
@@ -103,6 +120,18 @@ LRESULT PSPlimControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return result;
     }
+    case WM_POINTERDOWN:
+    case WM_POINTERUPDATE:
+    case WM_POINTERUP:
+        // Left to the default handling, another pointer's input comes back
+        // as mouse messages.
+        if (const std::optional<PSPlimPenSample> sample = m_penPointers.SampleOf(message, wParam)) {
+            POINT point = MessagePoint(lParam);
+            ::ScreenToClient(m_hWnd, &point);
+            PenInput(*sample, point);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
     case WM_ERASEBKGND: return 1; // the paint covers the whole client area
     case WM_MOUSEWHEEL: return 0;
     // The framework's window class asks for double clicks: a quick second
@@ -230,10 +259,12 @@ void PSPlimControl::OnTimer(UINT_PTR id)
         RepaintNow();
 }
 
-void PSPlimControl::OnMouseMove(UINT, POINT point)
+void PSPlimControl::OnMouseMove(UINT, POINT point) { MoveTo(point, std::nullopt); }
+
+void PSPlimControl::MoveTo(POINT point, const std::optional<PSPlimPenSample>& pen)
 {
     if (m_stroke.IsStroking()) {
-        if (m_stroke.MouseMove(ToPoint(point)))
+        if (m_stroke.MouseMove(ToPoint(point), pen))
             RepaintNow();
     } else if (m_stroke.IsPanning()) {
         Show(m_commands.PanTo({point.x, point.y}));
@@ -242,25 +273,41 @@ void PSPlimControl::OnMouseMove(UINT, POINT point)
     }
 }
 
-void PSPlimControl::OnLButtonDown(UINT, POINT point)
+void PSPlimControl::OnLButtonDown(UINT, POINT point) { Press(PSPlimButton::Left, point); }
+
+void PSPlimControl::OnLButtonUp(UINT, POINT) { Release(PSPlimButton::Left); }
+
+void PSPlimControl::OnRButtonDown(UINT, POINT point) { Press(PSPlimButton::Right, point); }
+
+void PSPlimControl::OnRButtonUp(UINT, POINT) { Release(PSPlimButton::Right); }
+
+void PSPlimControl::Press(PSPlimButton button, POINT point)
 {
-    if (PSPlimEditorCommands::PressPans(PSPlimButton::Left, m_spaceHeld))
+    if (PSPlimEditorCommands::PressPans(button, m_spaceHeld))
         OnMButtonDown(0, point);
     else
-        BeginStroke(PSPlimButton::Left, point);
+        BeginStroke(button, point);
 }
 
-void PSPlimControl::OnLButtonUp(UINT, POINT)
+// The pan a left press began ends with its release.
+void PSPlimControl::Release(PSPlimButton button)
 {
-    if (m_stroke.IsPanning())
+    if (button == PSPlimButton::Left && m_stroke.IsPanning())
         OnMButtonUp(0, {});
     else
-        EndStroke(PSPlimButton::Left);
+        EndStroke(button);
 }
 
-void PSPlimControl::OnRButtonDown(UINT, POINT point) { BeginStroke(PSPlimButton::Right, point); }
-
-void PSPlimControl::OnRButtonUp(UINT, POINT) { EndStroke(PSPlimButton::Right); }
+// The pen leaving the surface ends what its touch began, whether or not
+// the barrel button is still held.
+void PSPlimControl::PenInput(const PSPlimPenSample& pen, POINT point)
+{
+    switch (pen.phase) {
+    case PSPlimPenSample::Phase::Down: Press(PSPlimPenButton(pen), point); break;
+    case PSPlimPenSample::Phase::Update: MoveTo(point, pen); break;
+    case PSPlimPenSample::Phase::Up: EndGesture(); break;
+    }
+}
 
 void PSPlimControl::BeginStroke(PSPlimButton button, POINT point)
 {

@@ -2,6 +2,8 @@
 // over it and the tool circle at the cursor, turns mouse drags into brush
 // strokes (one undo step each) through the stroke state shared with the
 // scripted editor, pans with the middle button and scrolls with its bars.
+// A pen strokes as the mouse does, through the same handlers, with its
+// pressure in each move.
 #pragma once
 
 #include <string>
@@ -10,6 +12,7 @@
 #include "HuxLib/HUXWIN/win32/CWnd.h"
 #include "ui/PSPlimControlLayout.h"
 #include "ui/PSPlimEditorCommands.h"
+#include "ui/win32/PSPlimPenPointers.h"
 
 class CPSPlimPluginApp;
 class PSPlimDialog;
@@ -58,6 +61,12 @@ private:
     PSPlimPointerState Pointer() const;
     void Show(const PSPlimRedraw& redraw);
     void RepaintNow();
+    // A press and a move of the mouse or the pen (none: the mouse's), a
+    // release of a mouse button, and a pen's sample turned into these.
+    void Press(PSPlimButton button, POINT point);
+    void MoveTo(POINT point, const std::optional<PSPlimPenSample>& pen);
+    void Release(PSPlimButton button);
+    void PenInput(const PSPlimPenSample& pen, POINT point);
     void BeginStroke(PSPlimButton button, POINT point);
     void EndStroke(PSPlimButton button);
     // Ends a stroke or a pan whose release will not come.
@@ -69,6 +78,9 @@ private:
     CPSPlimPluginApp* m_app;
     PSPlimStroke& m_stroke;
     PSPlimDialog* m_dialog = nullptr;
+    PSPlimPenPointers m_penPointers;
+    // Carries a sample whole (see kPSPlimPenSampleMessage).
+    UINT m_penSampleMessage;
     bool m_sizeTracking = false;
     bool m_spaceHeld = false;
     bool m_radiusShown = false;

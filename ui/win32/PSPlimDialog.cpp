@@ -75,6 +75,7 @@ void PSPlimDialog::DoDataExchange(CDataExchange* exchange)
 BOOL PSPlimDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_commands.Stroke().SetPressureControlsPower(m_pressure.Restore());
     CreateToolbar();
     CreateSeparator();
     InitialiseSliders();
@@ -121,6 +122,7 @@ void PSPlimDialog::OnSize(UINT type, int width, int height)
 void PSPlimDialog::OnDestroy()
 {
     m_placement.Save(m_hWnd);
+    m_pressure.Save(m_commands.Stroke().PressureControlsPower());
     CDialog::OnDestroy();
 }
 
@@ -204,7 +206,9 @@ bool PSPlimDialog::OnUpdateCommandUI(CCmdUI& ui)
         std::find(kPSPlimToolbarLayout.begin(), kPSPlimToolbarLayout.end(), command) != kPSPlimToolbarLayout.end();
     if (command == 0 || !onToolbar)
         return false;
-    const PSPlimCommandState state = PSPlimToolbarCommandState(command, PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh(), m_commands.Stroke().PressureControlsPower()));
+    const PSPlimEditorState editor =
+        PSPlimEditorStateOf(*m_application, m_meshes.HasLastMesh(), m_commands.Stroke().PressureControlsPower());
+    const PSPlimCommandState state = PSPlimToolbarCommandState(command, editor);
     ui.Enable(state.enabled);
     ui.SetCheck(state.checked ? 1 : 0);
     return true;

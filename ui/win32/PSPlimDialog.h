@@ -20,6 +20,7 @@
 #include "ui/PSPlimEditorCommands.h"
 #include "ui/PSPlimMeshCommands.h"
 #include "ui/win32/PSPlimControl.h"
+#include "ui/win32/PSPlimRememberedPressure.h"
 #include "ui/win32/PSPlimUserMeshStore.h"
 
 class CPSPlimPluginApp;
@@ -86,4 +87,5 @@ private:
     CStatic m_editorFrame;
     HuxDialogResizer m_resizer;
     HuxRememberedPlacement m_placement;
+    PSPlimRememberedPressure m_pressure;
 };
