@@ -13,9 +13,6 @@ using Point2D = GridPoints::Point2D;
 // Twice a triangle's area below this share of its longest edge squared: thin,
 // or turned over below zero.
 constexpr double kThin = GridOverlaps::kMargin;
-// A triangle's test may accept a point a few rounding errors of its
-// coordinates beyond it; its box is widened far beyond that.
-constexpr double kWiden = 0x1p-40;
 
 bool Finite(Point2D p)
 {

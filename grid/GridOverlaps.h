@@ -11,7 +11,8 @@
 // Everything else is settled through the buckets, filled when first needed:
 // the rectangle is divided like the undeformed grid, and each bucket lists
 // every triangle that could hold a point of it, its box widened beyond any
-// rounding of the test.
+// rounding of the test. The lookup's search goes through them too, so that
+// it finds a point's triangle however far the mesh has carried it.
 #pragma once
 
 #include "grid/GridPoints.h"
@@ -28,6 +29,10 @@ public:
     // called well inside a clean cell's triangle farther from every other
     // triangle than any rounding of their tests reaches.
     static constexpr double kMargin = 0x1p-20;
+    // A triangle's test may accept a point a few rounding errors of its
+    // coordinates beyond it; its box is widened by this share of its
+    // extent, far beyond that.
+    static constexpr double kWiden = 0x1p-40;
 
     GridOverlaps() = default;
     // Derived data only: a copy starts empty and is worked out again on use.

@@ -26,6 +26,16 @@ struct alignas(64) SolvedTriangle {
     uint64_t generation = 0; // of the points it was prepared from; 0: never
     bool swapped = false;    // the y equation comes first (|e1.x| < |e1.y|)
     bool clean = false;      // no other triangle holds a point well inside it (see GridOverlaps)
+
+    // The solution for point (x, y), in the lookup's own operations: first
+    // the offsets from the base in pivot order, then t, then s.
+    void Offsets(double x, double y, double& b1, double& b2) const
+    {
+        b1 = swapped ? y - baseY : x - baseX;
+        b2 = swapped ? x - baseX : y - baseY;
+    }
+    double SolveT(double b1, double b2) const { return (b2 - factor * b1) / pivot; }
+    double SolveS(double b1, double t) const { return (b1 - a12 * t) / a11; }
 };
 
 class GridTriangles {

@@ -63,9 +63,9 @@ public:
     // Where the material now at `deformed` lay in the undeformed grid: a
     // result of the point and the grid alone, whatever was looked up before.
     // Ring cells map outside the rectangle (-1 on the left and top sides);
-    // a position in no triangle maps to (0, 0). Where the mesh folds and
-    // several triangles hold the position, the one on top gives it (see
-    // PSPlimGridFolds.cpp).
+    // a position in no triangle, not even within rounding, maps to (0, 0).
+    // Where the mesh folds and several triangles hold the position, the one
+    // on top gives it (see PSPlimGridFolds.cpp).
     Point2D InvertPoint(Point2D deformed);
     // InvertPoint of (xs[k], y) for k = 0 .. count - 1 into out, in this
     // order, with the same results, counters and lookup state as those
@@ -147,8 +147,20 @@ private:
     bool LookupBeyondCell(Point2D p, Point2D& result);
     // Remembers cell (a, b) and tries both its triangles, remembered one first.
     bool TestCell(int a, int b, Point2D p, Point2D& result);
-    // Tries the cell estimated from p's regular position, then rings around it.
-    bool SearchAround(Point2D p, Point2D& result);
+    // Tries the cell under p's undeformed position, then every other
+    // triangle the overlaps' index lists for p.
+    bool Search(Point2D p, Point2D& result);
+    // Triangle `index` (numbered as GridOverlaps numbers them); a hit
+    // becomes the remembered triangle.
+    bool TestIndexed(int32_t index, Point2D p, Point2D& result);
+    // When no triangle's test accepts p, a point of the rectangle, which the
+    // mesh and its ring cover: it fell between triangles by rounding (on
+    // the ring's outer edge, say, once an edge has moved inwards). The
+    // triangle it lies least outside of gives it, if only by rounding's
+    // reach; the first in index order of equals.
+    bool NearestWithinRounding(Point2D p, Point2D& result);
+    // The overlaps worked out for the points as they are.
+    GridOverlaps& CurrentOverlaps();
 
     // One triangle of one cell.
     struct CellTriangle {
@@ -156,6 +168,12 @@ private:
         int row;
         bool upperLeft;
     };
+    // The triangle GridOverlaps numbers `index`.
+    CellTriangle IndexedTriangle(int32_t index) const
+    {
+        const int cell = index >> 1;
+        return {cell % (across_ - 1), cell / (across_ - 1), (index & 1) != 0};
+    }
     // Where Stabilise takes its angle when the lookup finds no triangle for
     // `anchor`: the first triangle in row order that holds the anchor
     // itself, else the nearest one with an area.

@@ -49,24 +49,27 @@ bool PSPlimGrid::RingInPlace() const
     return true;
 }
 
-bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
+GridOverlaps& PSPlimGrid::CurrentOverlaps()
 {
     if (!overlaps_.Current(points_.Generation()))
         overlaps_.Analyse(points_, across_, down_, width_, height_, RingInPlace());
-    if (hit == TriangleHit::Inside && overlaps_.Clean(a, b)) {
+    return overlaps_;
+}
+
+bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
+{
+    GridOverlaps& overlaps = CurrentOverlaps();
+    if (hit == TriangleHit::Inside && overlaps.Clean(a, b)) {
         triangles_.MarkClean(points_, across_, down_, a, b, upperLeft);
         found_ = {a, b, upperLeft};
         return true;
     }
     // The search's own hit is among the candidates; the one on top wins.
-    const int cellsAcross = across_ - 1;
     found_ = {a, b, upperLeft};
     bool any = false;
     Rank top{};
     const auto consider = [&](int32_t index) {
-        const int cell = index >> 1;
-        const int c = cell % cellsAcross, r = cell / cellsAcross;
-        const bool ul = (index & 1) != 0;
+        const auto [c, r, ul] = IndexedTriangle(index);
         Point2D q;
         if (TestTriangle(c, r, ul, p, q) == TriangleHit::Miss)
             return;
@@ -81,9 +84,9 @@ bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, P
             found_ = {c, r, ul};
         }
     };
-    for (const int32_t index : overlaps_.Candidates(points_, p.x, p.y))
+    for (const int32_t index : overlaps.Candidates(points_, p.x, p.y))
         consider(index);
-    for (const int32_t index : overlaps_.Unbounded())
+    for (const int32_t index : overlaps.Unbounded())
         consider(index);
     return true;
 }

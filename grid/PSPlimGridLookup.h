@@ -6,20 +6,17 @@
 // triangle may hold are settled in PSPlimGridFolds.cpp.
 #pragma once
 
-#include <utility>
-
 inline PSPlimGrid::TriangleHit PSPlimGrid::TestTriangle(int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
     const SolvedTriangle& triangle = triangles_.Get(points_, across_, down_, a, b, upperLeft);
-    double b1 = p.x - triangle.baseX, b2 = p.y - triangle.baseY;
-    if (triangle.swapped)
-        std::swap(b1, b2);
-    const double t = (b2 - triangle.factor * b1) / triangle.pivot;
+    double b1, b2;
+    triangle.Offsets(p.x, p.y, b1, b2);
+    const double t = triangle.SolveT(b1, b2);
     // t outside [0, 1] fails the bounds below whatever s is; leaving early
     // spares a division on the misses.
     if (!(t >= 0.0 && t <= 1.0))
         return TriangleHit::Miss;
-    const double s = (b1 - triangle.a12 * t) / triangle.a11;
+    const double s = triangle.SolveS(b1, t);
     if (!(s >= 0.0 && s + t <= 1.0)) // NaN fails too
         return TriangleHit::Miss;
     result = UndeformedPosition(a, b, upperLeft, s, t);

@@ -70,6 +70,18 @@
 #define IDB_ZOOM_IN                 8001
 #define IDB_ZOOM_OUT                8002
 #define IDB_ZOOM_LOCATOR            8003
+// The same pictures drawn at 150 % and 200 % (the toolbar's 100 % bitmap
+// is IDR_EDITOR_TOOLBAR, which its layout needs).
+#define IDB_TOOLBAR_150             9101
+#define IDB_TOOL_IMAGES_150         9103
+#define IDB_ZOOM_IN_150             8101
+#define IDB_ZOOM_OUT_150            8102
+#define IDB_ZOOM_LOCATOR_150        8103
+#define IDB_TOOLBAR_200             9201
+#define IDB_TOOL_IMAGES_200         9203
+#define IDB_ZOOM_IN_200             8201
+#define IDB_ZOOM_OUT_200            8202
+#define IDB_ZOOM_LOCATOR_200        8203
 #define IDC_PAN_CURSOR              9005
 
 // ---- Strings -----------------------------------------------------------------

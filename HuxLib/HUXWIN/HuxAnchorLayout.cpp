@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "HuxLib/HUXWIN/HuxDpiScaling.h"
+
 HuxRect HuxAnchoredRect(const HuxRect& rect, HuxAnchor anchor, HuxPointI templateSize, HuxPointI clientSize)
 {
     const int32_t dx = std::max(clientSize.x - templateSize.x, 0);
@@ -14,4 +16,11 @@ HuxRect HuxAnchoredRect(const HuxRect& rect, HuxAnchor anchor, HuxPointI templat
     case HuxAnchor::BottomRight: return HuxRectOffset(rect, dx, dy);
     }
     return rect;
+}
+
+HuxRect HuxAnchoredRectAtDpi(const HuxRect& rect, HuxAnchor anchor, HuxPointI templateSize, HuxPointI clientSize,
+                             int layoutDpi, int dpi)
+{
+    return HuxAnchoredRect(HuxScaleRectForDpi(rect, layoutDpi, dpi), anchor,
+                           HuxScalePointForDpi(templateSize, layoutDpi, dpi), clientSize);
 }

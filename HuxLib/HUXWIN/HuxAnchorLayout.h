@@ -17,3 +17,8 @@ enum class HuxAnchor {
 // in a client area of clientSize. A client smaller than the template's
 // (which the minimum window size forbids) gives the template's rectangles.
 HuxRect HuxAnchoredRect(const HuxRect& rect, HuxAnchor anchor, HuxPointI templateSize, HuxPointI clientSize);
+
+// The same for a template laid out at layoutDpi in a client area shown at
+// dpi: the template's rectangles and size scaled first.
+HuxRect HuxAnchoredRectAtDpi(const HuxRect& rect, HuxAnchor anchor, HuxPointI templateSize, HuxPointI clientSize,
+                             int layoutDpi, int dpi);

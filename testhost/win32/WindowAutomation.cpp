@@ -140,6 +140,23 @@ bool WindowAutomation::WaitForClose(intptr_t window) const
     return PollUntil([&] { return !IsWindow(AsWindow(window)); }, timeout_, kWindowPollInterval);
 }
 
+bool WindowAutomation::WaitUntilPainted(intptr_t window) const
+{
+    const auto unpainted = [](HWND shown) { return IsWindowVisible(shown) && GetUpdateRect(shown, nullptr, FALSE); };
+    return PollUntil(
+        [&] {
+            const HWND top = AsWindow(window);
+            if (!IsWindowVisible(top) || unpainted(top))
+                return false;
+            for (const WindowState& child : Children(window))
+                if (unpainted(AsWindow(child.handle)))
+                    return false;
+            DWORD_PTR ignored = 0;
+            return SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, UINT(timeout_.count()), &ignored) != 0;
+        },
+        timeout_, kWindowPollInterval);
+}
+
 void WindowAutomation::PressButton(intptr_t dialog, int id) const
 {
     HWND button = GetDlgItem(AsWindow(dialog), id);

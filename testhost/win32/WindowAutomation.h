@@ -47,6 +47,11 @@ public:
     // (unless empty) the caption; 0 when none appears in time.
     intptr_t WaitForWindow(const std::string& className, const std::string& caption = {}) const;
     bool WaitForClose(intptr_t window) const;
+    // Until the window and all its visible descendants have painted (none
+    // holds an update region) and the window's thread has come back to its
+    // message loop since, where the system puts what was painted on the
+    // screen; false when that does not happen in time.
+    bool WaitUntilPainted(intptr_t window) const;
 
     // ---- Driving (posted: the window's thread acts on them) ---------------
     // The command a click on the button would send to its dialog.

@@ -1,7 +1,8 @@
 // The inverse lookup against its arithmetic written out plainly: every
 // triangle of the grid solved from its points and tested, and of those that
 // hold the point the one on top gives the result (the inner cells over the
-// ring, then the greatest distance travelled, then the first in row order).
+// ring, then the greatest distance travelled, then the first in row order);
+// when none does, the one it lies least outside of, within rounding.
 // Results must agree bit for bit (a -0.0 included), whatever cell the
 // lookup starts from.
 #include "GridTestSupport.h"
@@ -30,15 +31,22 @@ public:
         const double w = grid_.Width(), h = grid_.Height();
         p.x = p.x < 0.0 ? 0.0 : (p.x > w ? w : p.x);
         p.y = p.y < 0.0 ? 0.0 : (p.y > h ? h : p.y);
-        HuxPoint2D best{0.0, 0.0};
-        bool found = false;
+        HuxPoint2D best{0.0, 0.0}, nearest{0.0, 0.0};
+        bool found = false, near = false;
         int bestLayer = 0;
         double bestHeight = 0.0;
+        double nearestOutside = GridOverlaps::kWiden / 4; // within rounding, when none holds p
         for (int b = 0; b + 1 < grid_.PointsDown(); ++b) {
             for (int a = 0; a + 1 < grid_.PointsAcross(); ++a) {
                 for (bool upperLeft : {false, true}) {
                     HuxPoint2D q;
-                    if (!Test(a, b, upperLeft, p, q))
+                    const double outside = Outside(a, b, upperLeft, p, q);
+                    if (outside < nearestOutside || (outside == nearestOutside && !near)) {
+                        near = true;
+                        nearestOutside = outside;
+                        nearest = q;
+                    }
+                    if (!(outside <= 0.0))
                         continue;
                     const bool ring = a == 0 || b == 0 || a == grid_.PointsAcross() - 2 || b == grid_.PointsDown() - 2;
                     const int layer = ring ? 0 : 1;
@@ -54,11 +62,13 @@ public:
                 }
             }
         }
-        return best;
+        return found ? best : nearest;
     }
 
 private:
-    bool Test(int a, int b, bool upperLeft, HuxPoint2D p, HuxPoint2D& result) const
+    // How far p lies outside the triangle in its coordinates (NaN: no
+    // solution), its position from them in result.
+    double Outside(int a, int b, bool upperLeft, HuxPoint2D p, HuxPoint2D& result) const
     {
         const HuxPoint2D base = upperLeft ? grid_.Point(a, b) : grid_.Point(a + 1, b + 1);
         const HuxPoint2D c1 = upperLeft ? grid_.Point(a + 1, b) : grid_.Point(a, b + 1);
@@ -70,21 +80,22 @@ private:
             std::swap(a12, a22);
             std::swap(b1, b2);
         }
+        const double nan = std::numeric_limits<double>::quiet_NaN();
         if (a11 == 0.0)
-            return false;
+            return nan;
         const double factor = a21 / a11;
         const double pivot = a22 - factor * a12;
         if (pivot == 0.0)
-            return false;
+            return nan;
         const double t = (b2 - factor * b1) / pivot;
         const double s = (b1 - a12 * t) / a11;
-        if (!(s >= 0.0 && t >= 0.0 && s + t <= 1.0))
-            return false;
+        if (std::isnan(s) || std::isnan(t))
+            return nan;
         const double u = upperLeft ? (a - 1) + s : a - s;
         const double v = upperLeft ? (b - 1) + t : b - t;
         result.x = a == 0 ? -1.0 : u * grid_.Width() / (grid_.PointsAcross() - 3);
         result.y = b == 0 ? -1.0 : v * grid_.Height() / (grid_.PointsDown() - 3);
-        return true;
+        return std::max({-s, -t, s + t - 1.0});
     }
 
     const PSPlimGrid& grid_;

@@ -12,6 +12,7 @@
 
 #include "resources/ResourceFile.h"
 #include "resources/ResourceIds.h"
+#include "ui/PSPlimArtwork.h"
 
 namespace {
 
@@ -163,6 +164,30 @@ TEST(CompiledArtwork, ZoomButtonImagesAreOnLightGrey)
     for (int id : {IDB_ZOOM_IN, IDB_ZOOM_OUT, IDB_ZOOM_LOCATOR}) {
         ExpectImageStrip(id, 16, 16, 1, kLightGrey);
     }
+}
+
+// Each picture at each scale the editor picks from: the 100 % picture's
+// cells, each as large as the scale makes it, on the same background.
+TEST(CompiledArtwork, EveryPictureIsDrawnAtEveryScale)
+{
+    struct Picture {
+        PSPlimArt art;
+        HuxPointI cell; // at 100 %
+        int cells;
+        Rgb background;
+    };
+    const Picture pictures[] = {
+        {PSPlimArt::Toolbar, {16, 15}, 12, kLightGrey},   {PSPlimArt::ToolImages, {16, 16}, 6, kMagenta},
+        {PSPlimArt::ZoomIn, {16, 16}, 1, kLightGrey},     {PSPlimArt::ZoomOut, {16, 16}, 1, kLightGrey},
+        {PSPlimArt::ZoomLocator, {16, 16}, 1, kLightGrey},
+    };
+    for (const HuxArtScale scale : {HuxArtScale::Percent100, HuxArtScale::Percent150, HuxArtScale::Percent200})
+        for (const Picture& picture : pictures) {
+            SCOPED_TRACE(int(scale));
+            const HuxPointI cell = HuxArtSize(picture.cell, scale);
+            ExpectImageStrip(PSPlimArtBitmap(picture.art, scale), cell.x * picture.cells, cell.y, picture.cells,
+                             picture.background);
+        }
 }
 
 TEST(CompiledArtwork, ZoomInAndOutDifferOnlyByTheRedUpright)

@@ -25,6 +25,7 @@
 #include "PluginFile.h"
 #include "RememberedEditorSettings.h"
 #include "effect/PSPlimVersionText.h"
+#include "HuxLib/HUXWIN/HuxDpiScaling.h"
 #include "host/HuxPSZoom.h"
 #include "resources/ResourceIds.h"
 #include "support/ParametersRecord.h"
@@ -682,51 +683,126 @@ TEST_F(EditorDialog, OpensCentredOnAShownOwnerAndOnScreenWithoutOneOrWithItMinim
 
 // ---- Resizing -------------------------------------------------------------------------
 
-// At each size and maximised: every control inside the client area, none
-// over another, and the zoom levels of a preview of the control's size.
+// Every control inside the client area, none over another, and the zoom
+// levels of a preview of the control's size.
+void ExpectLaidOut(const Editor& editor, const char* what)
+{
+    SCOPED_TRACE(what);
+    const RECT client = ClientRectOf(editor.Window());
+    const std::vector<std::pair<int, RECT>> controls = VisibleControls(editor.Window());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(Inside(controls[i].second, client)) << "control " << controls[i].first;
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT overlap{};
+            EXPECT_FALSE(IntersectRect(&overlap, &controls[i].second, &controls[j].second))
+                << "controls " << controls[i].first << " and " << controls[j].first;
+        }
+    }
+    // The zoom steps from the fit level to the closest (7:1) are those of
+    // a preview of the control's client size.
+    const RECT area = ClientRectOf(editor.Item(IDC_EDITOR_CONTROL));
+    const int fit = std::max(HuxPSAxisFitLevel(160, area.right), HuxPSAxisFitLevel(120, area.bottom));
+    EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)));
+    int steps = 0;
+    for (; IsWindowEnabled(editor.Item(IDC_ZOOM_IN)) && steps < 10; ++steps)
+        editor.ClickButton(IDC_ZOOM_IN);
+    EXPECT_EQ(steps, fit - HuxPSClosestLevel(fit));
+    while (IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)))
+        editor.ClickButton(IDC_ZOOM_OUT);
+}
+
+// At each size and maximised, at the resolution the test runs at (the
+// gui_144dpi run repeats it at 144 dpi).
 TEST_F(EditorDialog, ResizedOrMaximisedItKeepsEveryControlApartAndThePreviewTakesTheControlsSize)
 {
     Run([](const Editor& editor) {
         const RECT opened = WindowRect(editor.Window());
         const int width = opened.right - opened.left, height = opened.bottom - opened.top;
         const SIZE sizes[] = {{width + 400, height + 250}, {width, height + 300}, {width / 2, height / 2}};
-        const auto check = [&](const char* what) {
-            SCOPED_TRACE(what);
-            const RECT client = ClientRectOf(editor.Window());
-            const std::vector<std::pair<int, RECT>> controls = VisibleControls(editor.Window());
-            for (size_t i = 0; i < controls.size(); ++i) {
-                EXPECT_TRUE(Inside(controls[i].second, client)) << "control " << controls[i].first;
-                for (size_t j = i + 1; j < controls.size(); ++j) {
-                    RECT overlap{};
-                    EXPECT_FALSE(IntersectRect(&overlap, &controls[i].second, &controls[j].second))
-                        << "controls " << controls[i].first << " and " << controls[j].first;
-                }
-            }
-            // The zoom steps from the fit level to the closest (7:1) are
-            // those of a preview of the control's client size.
-            const RECT area = ClientRectOf(editor.Item(IDC_EDITOR_CONTROL));
-            const int fit = std::max(HuxPSAxisFitLevel(160, area.right), HuxPSAxisFitLevel(120, area.bottom));
-            EXPECT_FALSE(IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)));
-            int steps = 0;
-            for (; IsWindowEnabled(editor.Item(IDC_ZOOM_IN)) && steps < 10; ++steps)
-                editor.ClickButton(IDC_ZOOM_IN);
-            EXPECT_EQ(steps, fit - HuxPSClosestLevel(fit));
-            while (IsWindowEnabled(editor.Item(IDC_ZOOM_OUT)))
-                editor.ClickButton(IDC_ZOOM_OUT);
-        };
-        check("as opened");
+        // The system's largest window, unless the smallest editor is larger.
+        const LONG widest = GetSystemMetrics(SM_CXMAXTRACK), highest = GetSystemMetrics(SM_CYMAXTRACK);
+        ExpectLaidOut(editor, "as opened");
         for (const SIZE& size : sizes) {
             SetWindowPos(editor.Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
             const RECT now = WindowRect(editor.Window());
-            EXPECT_EQ(now.right - now.left, std::max(size.cx, LONG(width)));
-            EXPECT_EQ(now.bottom - now.top, std::max(size.cy, LONG(height)));
-            check(std::to_string(size.cx).c_str());
+            EXPECT_EQ(now.right - now.left, std::max(std::min(size.cx, widest), LONG(width)));
+            EXPECT_EQ(now.bottom - now.top, std::max(std::min(size.cy, highest), LONG(height)));
+            ExpectLaidOut(editor, std::to_string(size.cx).c_str());
         }
         editor.Send(editor.Window(), WM_SYSCOMMAND, SC_MAXIMIZE);
         EXPECT_TRUE(IsZoomed(editor.Window()));
-        check("maximised");
+        ExpectLaidOut(editor, "maximised");
         editor.ClickButton(IDCANCEL);
     });
+}
+
+// ---- Resolution ------------------------------------------------------------------------
+
+// The size of the toolbar's button images.
+SIZE ToolbarImageSize(const Editor& editor)
+{
+    const auto images = reinterpret_cast<HIMAGELIST>(editor.Send(editor.Item(IDC_EDITOR_TOOLBAR), TB_GETIMAGELIST));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    return {width, height};
+}
+
+// Opened at the screen's resolution with the art drawn for it; told of a
+// move to a monitor of two thirds that resolution (Wine has one resolution
+// for every monitor, so the message is sent as the system would send it;
+// a smaller one, as a larger editor would not fit the virtual screen), it
+// takes the suggested rectangle with that monitor's art and a layout that
+// still holds (at 144 dpi from 150 % art to 100 %), and back at its first
+// resolution every control is where it was.
+TEST_F(EditorDialog, LaysItselfOutForItsMonitorsResolutionAndAgainWhenThatChanges)
+{
+    // The host's thread unaware, as a host that declares nothing (Wine
+    // then shows its windows at 96 dpi); the editor per-monitor aware all
+    // the same (Wine 8 refuses version 2 per thread and takes version 1).
+    const DPI_AWARENESS_CONTEXT hostContext = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+    Run([](const Editor& editor) {
+        EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(editor.Window())),
+                  DPI_AWARENESS_PER_MONITOR_AWARE);
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        const auto toolbarArt = [](int at) {
+            const HuxPointI size = HuxArtSize({16, 15}, HuxArtScaleFor(at));
+            return SIZE{size.x, size.y};
+        };
+        EXPECT_EQ(int(GetDpiForWindow(editor.Window())), dpi);
+        SIZE images = ToolbarImageSize(editor);
+        EXPECT_EQ(images.cx, toolbarArt(dpi).cx);
+        EXPECT_EQ(images.cy, toolbarArt(dpi).cy);
+        const RECT opened = WindowRect(editor.Window());
+        const std::vector<std::pair<int, RECT>> controls = VisibleControls(editor.Window());
+
+        // The suggestion has room to spare: Wine keeps the frame at the
+        // screen's resolution, so the scaled window would be too small.
+        const int other = dpi * 2 / 3, spare = 60;
+        const RECT suggested{opened.left, opened.top, opened.left + (opened.right - opened.left) * 2 / 3 + spare,
+                             opened.top + (opened.bottom - opened.top) * 2 / 3 + spare};
+        editor.Send(editor.Window(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+        const RECT moved = WindowRect(editor.Window());
+        EXPECT_TRUE(EqualRect(&moved, &suggested));
+        images = ToolbarImageSize(editor);
+        EXPECT_EQ(images.cx, toolbarArt(other).cx);
+        EXPECT_EQ(images.cy, toolbarArt(other).cy);
+        ExpectLaidOut(editor, "at two thirds");
+
+        editor.Send(editor.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&opened));
+        images = ToolbarImageSize(editor);
+        EXPECT_EQ(images.cx, toolbarArt(dpi).cx);
+        const std::vector<std::pair<int, RECT>> back = VisibleControls(editor.Window());
+        ASSERT_EQ(back.size(), controls.size());
+        for (size_t i = 0; i < back.size(); ++i) {
+            EXPECT_EQ(back[i].first, controls[i].first);
+            EXPECT_TRUE(EqualRect(&back[i].second, &controls[i].second)) << "control " << back[i].first;
+        }
+        editor.ClickButton(IDCANCEL);
+    });
+    EXPECT_TRUE(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_UNAWARE));
+    SetThreadDpiAwarenessContext(hostContext);
 }
 
 // ---- Remembered placement -------------------------------------------------------------------

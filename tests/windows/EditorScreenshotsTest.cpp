@@ -1,8 +1,8 @@
 // The real editor of Squelm.8bf on the bundled photograph, played by the
 // stroke-script driver, photographed from the screen at the moments a user
 // would look: just opened, after the demo's strokes with the grid shown (also
-// in a large editor), zoomed in with the locator open, and the options
-// dialog. The pictures go
+// in a large editor and at the screen's resolution), zoomed in with the
+// locator open, and the options dialog. The pictures go
 // to screenshots/ of the build directory (scripts/screenshots copies them
 // for the README); the checks are what those pictures must show.
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 #include "PluginFile.h"
@@ -51,8 +52,11 @@ RgbImage SaveScreenshot(const RgbImage& image, const std::string& name)
     return image;
 }
 
+// Once the window has painted all its controls.
 RgbImage Screenshot(intptr_t window, const std::string& name)
 {
+    if (!SquelmHost::WindowAutomation().WaitUntilPainted(window))
+        throw std::runtime_error("the window to photograph did not paint");
     return SaveScreenshot(SquelmHost::CaptureWindow(window), name);
 }
 
@@ -161,6 +165,22 @@ TEST_F(EditorScreenshots, LargeAfterTheDemoStrokes)
     EXPECT_EQ(large.width, width);
     EXPECT_EQ(large.height, height);
     EXPECT_GT(GridColouredPixels(large), 3000);
+}
+
+// At the screen's resolution (scripts/screenshots and the gui_144dpi run
+// set 144 dpi): editor-<dpi>dpi.png.
+TEST_F(EditorScreenshots, AtTheScreensResolutionAfterTheDemoStrokes)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RgbImage shot;
+    const SquelmHost::RunResult result = Play(DemoScript(), [&](const PSPlimScriptCommand& next, intptr_t editor) {
+        if (next.kind == Kind::Ok)
+            shot = Screenshot(editor, "editor-" + std::to_string(dpi) + "dpi.png");
+    });
+    ASSERT_TRUE(result.Succeeded()) << result.result;
+    EXPECT_GT(GridColouredPixels(shot), 1000);
 }
 
 TEST_F(EditorScreenshots, ZoomedInWithTheLocatorOpenAndTheOptionsDialog)

@@ -83,7 +83,8 @@ public:
         place.bottom = place.top + 26;
         toolbar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR);
         toolbar.MoveWindow(place);
-        toolbarLoaded = toolbar.LoadToolBar(IDR_TEST_TOOLBAR);
+        toolbarLoaded = toolbar.LoadToolBar(IDR_TEST_TOOLBAR) &&
+                        toolbar.SetImages(IDR_TEST_TOOLBAR, HuxArtScale::Percent100);
         toolbar.OnUpdateCmdUI(*this, true);
 
         imagesLoaded = images.Create(IDB_TEST_IMAGES, 16, 0, RGB(255, 0, 255));

@@ -8,6 +8,7 @@
 #include "HuxLib/HUXUTIL/win32/HuxGdiSelection.h"
 #include "HuxLib/HUXUTIL/win32/HuxPaintDC.h"
 #include "HuxLib/HUXWIN/win32/HuxCommonControls.h"
+#include "HuxLib/HUXWIN/win32/HuxDpi.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "ui/PSPlimControlScrolling.h"
 #include "ui/PSPlimImageRectProperties.h"
@@ -68,13 +69,14 @@ void PSPlimControl::Create(CWnd* parent, const RECT& rect, UINT id)
     CreateEx(kExStyle, nullptr, "Plim Control", kStyle, rect, parent, id);
 }
 
-SIZE PSPlimControl::ClientSizeFor(const RECT& rect)
+SIZE PSPlimControl::ClientSizeFor(const RECT& rect, int dpi)
 {
-    // The edge, as the system draws it for the style; the bars on top.
+    // The edge, as the system draws it for the style at the monitor's
+    // resolution; the bars on top.
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    return {rect.right - rect.left - (frame.right - frame.left) - GetSystemMetrics(SM_CXVSCROLL),
-            rect.bottom - rect.top - (frame.bottom - frame.top) - GetSystemMetrics(SM_CYHSCROLL)};
+    HuxAdjustWindowRectForDpi(frame, kStyle, kExStyle, dpi);
+    return {rect.right - rect.left - (frame.right - frame.left) - HuxSystemMetricForDpi(SM_CXVSCROLL, dpi),
+            rect.bottom - rect.top - (frame.bottom - frame.top) - HuxSystemMetricForDpi(SM_CYHSCROLL, dpi)};
 }
 
 void PSPlimControl::SetSizeTracking(bool tracking)

@@ -24,8 +24,9 @@ public:
 
     // A child of parent at rect (parent client coordinates) with the id.
     void Create(CWnd* parent, const RECT& rect, UINT id);
-    // The client size a control created at rect will have: the preview's.
-    static SIZE ClientSizeFor(const RECT& rect);
+    // The client size a control created at rect, on a monitor of dpi, will
+    // have: the preview's.
+    static SIZE ClientSizeFor(const RECT& rect, int dpi);
     // The dialog that receives the timing line after each stroke.
     void SetDialog(PSPlimDialog* dialog) { m_dialog = dialog; }
     // While the dialog's size slider is dragged the circle shows the new

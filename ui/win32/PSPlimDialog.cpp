@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "HuxLib/HUXWIN/win32/CDataExchange.h"
+#include "HuxLib/HUXWIN/win32/HuxDpi.h"
 #include "HuxLib/HUXWIN/win32/HuxFileDialog.h"
 #include "HuxLib/HUXWIN/win32/HuxText.h"
 #include "HuxLib/HUXWIN/win32/HuxToolTipAnswer.h"
 #include "effect/CPSPlimPluginApp.h"
 #include "effect/PSPlimVersionText.h"
+#include "ui/PSPlimArtwork.h"
 #include "ui/PSPlimDialogModel.h"
 #include "ui/PSPlimEditorLayout.h"
 #include "ui/win32/PSPlimDialogHelp.h"
@@ -15,12 +17,12 @@
 
 namespace {
 
-// The toolbar's height under the placeholder's top, its borders and the
-// etched line beneath it.
+// The toolbar's height under the placeholder's top and the etched line
+// beneath it, at 96 dpi.
 constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
-constexpr int kToolImageWidth = 16;
+constexpr HuxPointI kToolImageSize{16, 16};
 // Where the editor's placement is kept for the user (HKCU\Software\Squelm).
 constexpr const wchar_t* kPlacementApplication = L"Squelm";
 constexpr const wchar_t* kPlacementValue = L"EditorPlacement";
@@ -75,16 +77,16 @@ void PSPlimDialog::DoDataExchange(CDataExchange* exchange)
 BOOL PSPlimDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    HuxTakeOverDialogDpiChanges(m_hWnd);
+    const int dpi = HuxWindowDpi(m_hWnd);
     m_commands.Stroke().SetPressureControlsPower(m_pressure.Restore());
-    CreateToolbar();
+    CreateToolbar(dpi);
     CreateSeparator();
     InitialiseSliders();
-    m_zoomIn.SetBitmap(IDB_ZOOM_IN);
-    m_zoomOut.SetBitmap(IDB_ZOOM_OUT);
-    m_locator.SetBitmap(IDB_ZOOM_LOCATOR);
     m_zoomIn.SetRoundedHighlight(true);
-    OpenEditor();
+    OpenEditor(dpi);
     m_editor.Create(this, ChildRect(*this, m_editorFrame), IDC_EDITOR_CONTROL);
+    ShowArt(dpi);
     InitialiseToolBoxes();
     EnableToolTips();
     SetStatusText(PSPlimBuildLabel());
@@ -101,20 +103,38 @@ void PSPlimDialog::PlaceDialog()
 
 LRESULT PSPlimDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_GETMINMAXINFO)
-        return CDialog::WindowProc(message, wParam, lParam);
-    m_resizer.LimitSize(*reinterpret_cast<MINMAXINFO*>(lParam));
-    return 0;
+    switch (message) {
+    case WM_GETMINMAXINFO: m_resizer.LimitSize(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    default: return CDialog::WindowProc(message, wParam, lParam);
+    }
 }
 
-// The preview takes the editor control's new client size.
 void PSPlimDialog::OnSize(UINT type, int width, int height)
 {
     CDialog::OnSize(type, width, height);
-    if (type == SIZE_MINIMIZED || !m_resizer.Attached())
+    if (type != SIZE_MINIMIZED)
+        LayOutControls();
+}
+
+void PSPlimDialog::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    m_resizer.ChangeDpi(dpi);
+    ShowArt(dpi);
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The suggested size may be the one the window has: no WM_SIZE then.
+    LayOutControls();
+}
+
+// The preview takes the editor control's new client size.
+void PSPlimDialog::LayOutControls()
+{
+    if (!m_resizer.Attached())
         return;
-    m_resizer.LayOut(width, height);
     RECT client{};
+    GetClientRect(&client);
+    m_resizer.LayOut(client.right, client.bottom);
     m_editor.GetClientRect(&client);
     Show(m_commands.Resize(client.right, client.bottom));
 }
@@ -126,10 +146,10 @@ void PSPlimDialog::OnDestroy()
     CDialog::OnDestroy();
 }
 
-void PSPlimDialog::CreateToolbar()
+void PSPlimDialog::CreateToolbar(int dpi)
 {
     RECT place = ChildRect(*this, m_toolbarPlaceholder);
-    place.bottom = place.top + kToolbarHeight;
+    place.bottom = place.top + HuxScaleForDpi(kToolbarHeight, kHuxBaseDpi, dpi);
     m_toolbar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, WS_CHILD | WS_VISIBLE | CCS_TOP, IDC_EDITOR_TOOLBAR);
     m_toolbar.MoveWindow(place);
     m_toolbar.LoadToolBar(IDR_EDITOR_TOOLBAR);
@@ -142,7 +162,8 @@ void PSPlimDialog::CreateSeparator()
     RECT client{};
     GetClientRect(&client);
     const RECT toolbar = ChildRect(*this, m_toolbar);
-    const RECT line{0, toolbar.bottom, client.right, toolbar.bottom + kSeparatorHeight};
+    const RECT line{0, toolbar.bottom, client.right,
+                    toolbar.bottom + HuxScaleForDpi(kSeparatorHeight, kHuxBaseDpi, HuxWindowDpi(m_hWnd))};
     m_separator.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, line, this, IDC_TOOLBAR_SEPARATOR);
 }
 
@@ -158,17 +179,14 @@ void PSPlimDialog::InitialiseSliders()
 // The preview fills the client area of the control that will take the
 // frame's place. (The frame's own client area inside its border and static
 // edge matches that only where the static edge is one pixel wide.)
-void PSPlimDialog::OpenEditor()
+void PSPlimDialog::OpenEditor(int dpi)
 {
-    const SIZE client = PSPlimControl::ClientSizeFor(ChildRect(*this, m_editorFrame));
+    const SIZE client = PSPlimControl::ClientSizeFor(ChildRect(*this, m_editorFrame), dpi);
     m_commands.Open(client.cx, client.cy);
 }
 
 void PSPlimDialog::InitialiseToolBoxes()
 {
-    m_toolImages.Create(IDB_TOOL_IMAGES, kToolImageWidth, 0, kToolImageMask);
-    m_leftTool.SetImageList(&m_toolImages);
-    m_rightTool.SetImageList(&m_toolImages);
     const PSPlimParameters& params = *m_application->Params();
     for (int index = 0; index < int(kPSPlimToolTable.size()); ++index) {
         const PSPlimToolRow& row = kPSPlimToolTable[size_t(index)];
@@ -181,6 +199,19 @@ void PSPlimDialog::InitialiseToolBoxes()
         if (row.toolId == params.rightButtonTool)
             m_rightTool.SetCurSel(index);
     }
+}
+
+void PSPlimDialog::ShowArt(int dpi)
+{
+    const HuxArtScale scale = HuxArtScaleFor(dpi);
+    m_toolbar.SetImages(UINT(PSPlimArtBitmap(PSPlimArt::Toolbar, scale)), scale);
+    m_toolImages.Create(UINT(PSPlimArtBitmap(PSPlimArt::ToolImages, scale)), HuxArtSize(kToolImageSize, scale).x, 0,
+                        kToolImageMask);
+    m_leftTool.SetImageList(&m_toolImages);
+    m_rightTool.SetImageList(&m_toolImages);
+    m_zoomIn.SetBitmap(UINT(PSPlimArtBitmap(PSPlimArt::ZoomIn, scale)));
+    m_zoomOut.SetBitmap(UINT(PSPlimArtBitmap(PSPlimArt::ZoomOut, scale)));
+    m_locator.SetBitmap(UINT(PSPlimArtBitmap(PSPlimArt::ZoomLocator, scale)));
 }
 
 void PSPlimDialog::UpdateToolbar()

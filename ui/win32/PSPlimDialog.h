@@ -52,14 +52,20 @@ public:
     void PlaceDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int width, int height) override;
+    // Dragged onto a monitor of another resolution: laid out for `dpi` in
+    // the window rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDestroy() override;
 
 private:
-    void CreateToolbar();
+    void CreateToolbar(int dpi);
+    // The pictures drawn for the scale of a monitor of `dpi`.
+    void ShowArt(int dpi);
+    void LayOutControls();
     void CreateSeparator();
     void InitialiseSliders();
     void InitialiseToolBoxes();
-    void OpenEditor();
+    void OpenEditor(int dpi);
     void Show(const PSPlimRedraw& redraw);
     void RunOptions();
     void AskForMesh(const PSPlimMeshQuestion& question);

@@ -11,6 +11,8 @@ namespace {
 
 // The control bar's usual button: image plus 7 pixels.
 constexpr int kButtonMargin = 7;
+// The art's stand-in for the button face, masked out.
+constexpr COLORREF kButtonFace = RGB(192, 192, 192);
 
 std::optional<HuxToolbarLayout> ToolbarResource(UINT id)
 {
@@ -39,13 +41,7 @@ bool CToolBar::LoadToolBar(UINT id)
     const std::optional<HuxToolbarLayout> layout = ToolbarResource(id);
     if (!layout)
         return false;
-    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(layout->width, layout->height));
-    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(layout->width + kButtonMargin, layout->height + kButtonMargin));
-    TBADDBITMAP bitmap{HuxResourceModule(), id};
-    const WPARAM images = HuxToolbarButtonCount(*layout);
-    if (SendMessage(TB_ADDBITMAP, images, reinterpret_cast<LPARAM>(&bitmap)) < 0)
-        return false;
-
+    m_imageSize = {layout->width, layout->height};
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (uint16_t command : layout->commands) {
@@ -60,9 +56,19 @@ bool CToolBar::LoadToolBar(UINT id)
         }
         buttons.push_back(button);
     }
-    if (!SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
+    return SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+}
+
+bool CToolBar::SetImages(UINT bitmapId, HuxArtScale scale)
+{
+    const HuxPointI size = HuxArtSize(m_imageSize, scale);
+    if (!m_images.Create(bitmapId, size.x, 0, kButtonFace))
         return false;
+    // An image list, unlike added bitmaps, can be replaced at another size.
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.GetSafeHandle()));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(size.x + kButtonMargin, size.y + kButtonMargin));
     SendMessage(TB_AUTOSIZE);
+    Invalidate(true);
     return true;
 }
 
