@@ -1,5 +1,7 @@
 #include "testhost/PluginPropertyList.h"
 
+#include "host/HuxPSDescriptorItems.h"
+
 #include <stdexcept>
 
 namespace SquelmHost {
@@ -28,7 +30,7 @@ uint32_t ReadU32(const uint8_t* p)
 std::string Quoted(PS::OSType key)
 {
     std::string text(1, '\'');
-    text += FourCCText(key);
+    text += HuxPSCodeText(key);
     text += '\'';
     return text;
 }
@@ -136,16 +138,6 @@ std::string FilterEntryName(const PiPL& list, PS::OSType entryKey)
     if (entry.empty())
         Fail("empty " + Quoted(entryKey) + " entry point name");
     return entry;
-}
-
-std::string FourCCText(PS::OSType code)
-{
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const char c = char((code >> shift) & 0xFF);
-        text.push_back(c >= 0x20 && c < 0x7F ? c : '?');
-    }
-    return text;
 }
 
 } // namespace SquelmHost

@@ -59,7 +59,4 @@ inline constexpr PS::OSType kOwnEntryKey = sizeof(void*) == 8 ? kEntryX64 : kEnt
 // throws std::runtime_error with the first failed check.
 std::string FilterEntryName(const PiPL& list, PS::OSType entryKey);
 
-// "8BIM" for PS::FourCC('8','B','I','M').
-std::string FourCCText(PS::OSType code);
-
 } // namespace SquelmHost

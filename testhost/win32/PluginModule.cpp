@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "host/HuxPSDescriptorItems.h"
 #include "testhost/PluginLoader.h"
 
 namespace SquelmHost {
@@ -150,7 +151,7 @@ PluginModule LoadPluginModule(const std::string& path)
             std::string entryName = FilterEntryName(list, kOwnEntryKey);
             FARPROC entry = GetProcAddress(module, entryName.c_str());
             if (!entry)
-                throw std::runtime_error("entry point '" + entryName + "' named by '" + FourCCText(kOwnEntryKey) +
+                throw std::runtime_error("entry point '" + entryName + "' named by '" + HuxPSCodeText(kOwnEntryKey) +
                                          "' is not exported");
             plugin.resource = std::move(resource);
             plugin.list = std::move(list);

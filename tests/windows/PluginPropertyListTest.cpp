@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PluginFile.h"
+#include "host/HuxPSDescriptorItems.h"
 #include "testhost/PluginPropertyList.h"
 #include "testhost/win32/PluginModule.h"
 
@@ -241,7 +242,7 @@ TEST_F(SquelmPropertyList, ReadsAsAFilterNamedSquelmInOmbrix)
     EXPECT_NE(plugin_->entry, nullptr);
     // The loader steps by the stated lengths alone: each must be padded.
     for (const SquelmHost::PiPLProperty& property : list.properties)
-        EXPECT_EQ(property.length % 4, 0u) << SquelmHost::FourCCText(property.key);
+        EXPECT_EQ(property.length % 4, 0u) << HuxPSCodeText(property.key);
     // Only the entry key of the library's own architecture.
     EXPECT_EQ(list.Find(SquelmHost::kOwnEntryKey == kEntryX64 ? kEntryX86 : kEntryX64), nullptr);
 }
