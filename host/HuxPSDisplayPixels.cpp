@@ -92,7 +92,7 @@ void HuxPSShowRow(const HuxPSDocument& document, const uint8_t* from, uint8_t* t
     // In pieces through a buffer of blue-green-red-transparency pixels.
     constexpr int32_t kPiece = 256;
     uint8_t layer[kPiece * 4];
-    const int32_t hostPixelBytes = HuxPSShownPlanes(document) * (document.kind.depth / 8);
+    const int32_t hostPixelBytes = HuxPSShownPixelBytes(document);
     for (int32_t done = 0; done < count; done += kPiece) {
         const int32_t n = std::min(kPiece, count - done);
         HuxPSDisplayRow(document, from + ptrdiff_t(done) * hostPixelBytes, layer, n);

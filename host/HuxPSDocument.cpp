@@ -85,3 +85,8 @@ int16_t HuxPSShownPlanes(const HuxPSDocument& document)
 {
     return int16_t(document.colourPlanes + (document.kind.transparency == HuxPSTransparency::None ? 0 : 1));
 }
+
+int32_t HuxPSShownPixelBytes(const HuxPSDocument& document)
+{
+    return HuxPSShownPlanes(document) * (document.kind.depth / 8);
+}

@@ -49,6 +49,8 @@ constexpr HuxPSDocument kHuxPSFlatRgb8{{HuxPSColourModel::RGB, 8, HuxPSTranspare
 HuxPixelLayout HuxPSWarpLayout(const HuxPSDocument& document);
 // The planes a layer shows with: colour, then any transparency.
 int16_t HuxPSShownPlanes(const HuxPSDocument& document);
+// The bytes of a pixel the host hands over with those planes.
+int32_t HuxPSShownPixelBytes(const HuxPSDocument& document);
 
 // Describes the document of a filter run. Hosts older than the `depth`
 // field leave it 0: the mode alone then gives the depth. A host that falls

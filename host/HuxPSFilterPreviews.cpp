@@ -94,7 +94,7 @@ void HuxPSFilter::BuildDisplayPreview()
     if (!extent.IsEmpty()) {
         const PS::FilterRecord& record = RequireRecord();
         const HuxPSDocument document = Document();
-        const int32_t hostPixelBytes = HuxPSShownPlanes(document) * (document.kind.depth / 8);
+        const int32_t hostPixelBytes = HuxPSShownPixelBytes(document);
         const uint8_t* pixels = HuxPSDeliveredRows(record.inData, record.inRowBytes, extent, hostPixelBytes);
         const uint8_t* mask = HuxPSDeliveredRows(record.maskData, record.maskRowBytes, extent, 1);
         for (int32_t y = 0; y < extent.Height(); ++y, pixels += record.inRowBytes, mask += record.maskRowBytes)

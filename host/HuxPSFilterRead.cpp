@@ -41,7 +41,7 @@ void HuxPSFilter::ReadInput(const HuxRect& rect, int scale, HuxImage2& image, Hu
         return;
     const PS::FilterRecord& record = RequireRecord();
     const HuxPSDocument document = Document();
-    const int32_t hostPixelBytes = HuxPSShownPlanes(document) * (document.kind.depth / 8);
+    const int32_t hostPixelBytes = HuxPSShownPixelBytes(document);
     const uint8_t* source = HuxPSDeliveredRows(record.inData, record.inRowBytes, rect, hostPixelBytes);
     const bool plain = document.kind == kHuxPSFlatRgb8.kind && !swap;
     for (int32_t row = 0; row < rect.Height(); ++row, source += record.inRowBytes) {
