@@ -154,10 +154,8 @@ void PSPlimTileRender::MapChunk(const std::vector<DestinationTile>& tiles, size_
         tileBoxes[size_t(tasks[task].piece) - begin].Add(boxes[task]);
     for (size_t i = begin; i < end; ++i) {
         const DestinationTile& tile = tiles[i];
-        const HuxRect reads = footprint.OfCorners(tileBoxes[i - begin]);
-        tileReads_[i - begin] =
-            ReadsOwnPixels() ? TileHull(reads, footprint.OfPixels({tile.left, tile.top, tile.right, tile.bottom}))
-                             : reads;
+        tileReads_[i - begin] = AreaReads(tileBoxes[i - begin], {tile.left, tile.top, tile.right, tile.bottom},
+                                          ReadsOwnPixels(), footprint);
     }
 }
 

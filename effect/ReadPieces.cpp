@@ -1,12 +1,17 @@
 #include "effect/ReadPieces.h"
 
+HuxRect AreaReads(const CornerBox& box, const HuxRect& area, bool readsOwnPixels, const SourceFootprint& footprint)
+{
+    const HuxRect reads = footprint.OfCorners(box);
+    return readsOwnPixels ? TileHull(reads, footprint.OfPixels(area)) : reads;
+}
+
 HuxRect PieceReads(const CornerTable& corners, const DestinationTile& tile, const HuxRect& area,
                    bool readsOwnPixels, double singleSquared, const SourceFootprint& footprint)
 {
     const CornerBox box = corners.Box(area.left - tile.left, area.right - tile.left, area.top - tile.top,
                                       area.bottom - tile.top, singleSquared);
-    const HuxRect reads = footprint.OfCorners(box);
-    return readsOwnPixels ? TileHull(reads, footprint.OfPixels(area)) : reads;
+    return AreaReads(box, area, readsOwnPixels, footprint);
 }
 
 namespace {

@@ -22,9 +22,11 @@ struct ReadPiece {
     int32_t window = SourceWindows::kNone;
 };
 
-// What the pixels of `area` of a tile read: through their corners (see
+// What the pixels of `area` read: where their samples lie (`box`, see
 // CornerBox::AddRow), and at themselves when `readsOwnPixels` (a masked
 // render).
+HuxRect AreaReads(const CornerBox& box, const HuxRect& area, bool readsOwnPixels, const SourceFootprint& footprint);
+// AreaReads of `area` of a tile, from its corners.
 HuxRect PieceReads(const CornerTable& corners, const DestinationTile& tile, const HuxRect& area,
                    bool readsOwnPixels, double singleSquared, const SourceFootprint& footprint);
 

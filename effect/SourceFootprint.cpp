@@ -182,12 +182,3 @@ HuxRect SourceFootprint::OfPixels(const HuxRect& pixels) const
                    AxisTiles(pixels.top, int64_t(pixels.bottom) - 1, bounds.top,
                              int64_t(bounds.bottom) - bounds.top, cache_.TileHeight()));
 }
-
-std::vector<int32_t> SourceFootprint::Indices(const HuxRect& tiles) const
-{
-    std::vector<int32_t> indices;
-    for (int32_t row = tiles.top; row < tiles.bottom; ++row)
-        for (int32_t column = tiles.left; column < tiles.right; ++column)
-            indices.push_back(row * cache_.TilesAcross() + column);
-    return indices;
-}

@@ -14,7 +14,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 // The bounding box of sample positions; a position that is not finite makes
 // its axis unbounded (the sampler clamps such positions to its limits).
@@ -52,9 +51,6 @@ public:
     // The tiles read at the pixels of `pixels` themselves (cache
     // coordinates): a masked render reads each output pixel's own source.
     HuxRect OfPixels(const HuxRect& pixels) const;
-
-    // Tile indices of a rectangle of tiles, row by row.
-    std::vector<int32_t> Indices(const HuxRect& tiles) const;
 
 private:
     struct Span {

@@ -11,7 +11,8 @@ namespace {
 
 constexpr PSPlimRedraw kEditor{true, false, false, false};
 constexpr PSPlimRedraw kToolbar{false, false, false, true};
-constexpr PSPlimRedraw kZoomed{true, true, true, false};
+// The view was zoomed or resized: its picture, bars and zoom controls.
+constexpr PSPlimRedraw kViewChanged{true, true, true, false};
 
 std::optional<PSPlimEdgeMode> EdgeModeOf(int commandId)
 {
@@ -36,7 +37,7 @@ PSPlimRedraw PSPlimEditorCommands::Resize(int32_t previewWidth, int32_t previewH
     if (app_.GetPreviewSize() == HuxPointI{previewWidth, previewHeight})
         return {};
     app_.ResizePreview(previewWidth, previewHeight);
-    return {true, true, true, false};
+    return kViewChanged;
 }
 
 std::optional<PSPlimControlLayout> PSPlimEditorCommands::LayOut(const HuxRect& client)
@@ -94,7 +95,7 @@ PSPlimRedraw PSPlimEditorCommands::MoveSliders(int sizePosition, int powerPositi
 PSPlimRedraw PSPlimEditorCommands::Zoom(bool in)
 {
     in ? app_.ZoomIn() : app_.ZoomOut();
-    return kZoomed;
+    return kViewChanged;
 }
 
 PSPlimZoomButtons PSPlimEditorCommands::ZoomButtons() const
@@ -174,7 +175,7 @@ std::optional<PSPlimEditorCommands::KeyAnswer> PSPlimEditorCommands::Key(PSPlimK
     case PSPlimKey::ZoomToFit:
         if (app_.GetZoomLevel() != app_.GetFitLevel()) {
             app_.ZoomToFit();
-            return KeyAnswer{kZoomed, std::nullopt};
+            return KeyAnswer{kViewChanged, std::nullopt};
         }
         break;
     default: break;

@@ -1,12 +1,8 @@
 #include "ui/win32/PSPlimPenPointers.h"
 
-namespace {
+#include "HuxLib/HUXWIN/win32/HuxUser32Function.h"
 
-template <class Function>
-Function Lookup(HMODULE module, const char* name)
-{
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
+namespace {
 
 std::optional<PSPlimPenSample::Phase> PhaseOf(UINT message)
 {
@@ -22,9 +18,8 @@ std::optional<PSPlimPenSample::Phase> PhaseOf(UINT message)
 
 PSPlimPenPointers::PSPlimPenPointers()
 {
-    const HMODULE user = GetModuleHandleA("user32.dll");
-    m_type = Lookup<GetPointerTypeFunction>(user, "GetPointerType");
-    m_penInfo = Lookup<GetPointerPenInfoFunction>(user, "GetPointerPenInfo");
+    m_type = HuxUser32Function<GetPointerTypeFunction>("GetPointerType");
+    m_penInfo = HuxUser32Function<GetPointerPenInfoFunction>("GetPointerPenInfo");
 }
 
 std::optional<PSPlimPenSample> PSPlimPenPointers::SampleOf(UINT message, WPARAM wParam) const

@@ -1,13 +1,8 @@
 #include "HuxLib/HUXWIN/win32/HuxDpi.h"
 
-namespace {
+#include "HuxLib/HUXWIN/win32/HuxUser32Function.h"
 
-template <class Function>
-Function User32Function(const char* name)
-{
-    static const HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
+namespace {
 
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
@@ -17,7 +12,7 @@ using SetThreadDpiAwarenessContextProc = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWAR
 
 SetThreadDpiAwarenessContextProc ThreadContextSetter()
 {
-    static const auto setContext = User32Function<SetThreadDpiAwarenessContextProc>("SetThreadDpiAwarenessContext");
+    static const auto setContext = HuxUser32Function<SetThreadDpiAwarenessContextProc>("SetThreadDpiAwarenessContext");
     return setContext;
 }
 
@@ -34,27 +29,27 @@ int ScreenDpi()
 
 int HuxWindowDpi(HWND window)
 {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowProc>("GetDpiForWindow");
+    static const auto getDpiForWindow = HuxUser32Function<GetDpiForWindowProc>("GetDpiForWindow");
     const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
     return dpi ? int(dpi) : ScreenDpi();
 }
 
 int HuxSystemMetricForDpi(int index, int dpi)
 {
-    static const auto getMetric = User32Function<GetSystemMetricsForDpiProc>("GetSystemMetricsForDpi");
+    static const auto getMetric = HuxUser32Function<GetSystemMetricsForDpiProc>("GetSystemMetricsForDpi");
     return getMetric ? getMetric(index, UINT(dpi)) : GetSystemMetrics(index);
 }
 
 void HuxAdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi)
 {
-    static const auto adjust = User32Function<AdjustWindowRectExForDpiProc>("AdjustWindowRectExForDpi");
+    static const auto adjust = HuxUser32Function<AdjustWindowRectExForDpiProc>("AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&rect, style, FALSE, exStyle, UINT(dpi)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 
 void HuxTakeOverDialogDpiChanges(HWND dialog)
 {
-    static const auto setBehaviour = User32Function<SetDialogDpiChangeBehaviorProc>("SetDialogDpiChangeBehavior");
+    static const auto setBehaviour = HuxUser32Function<SetDialogDpiChangeBehaviorProc>("SetDialogDpiChangeBehavior");
     if (setBehaviour)
         setBehaviour(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }

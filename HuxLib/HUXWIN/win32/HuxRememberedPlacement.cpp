@@ -4,6 +4,7 @@
 
 #include "HuxLib/HUXUTIL/win32/HuxUserStorage.h"
 #include "HuxLib/HUXWIN/win32/HuxCentreDialog.h"
+#include "HuxLib/HUXWIN/win32/HuxText.h"
 
 namespace {
 
@@ -48,15 +49,6 @@ std::optional<HuxWindowPlacement> CurrentPlacement(HWND window)
     return HuxWindowPlacement{FromRect(normal), maximised};
 }
 
-// The value is written by HuxPlacementText: ASCII.
-std::string Narrow(const std::wstring& text)
-{
-    std::string narrow;
-    for (const wchar_t c : text)
-        narrow.push_back(c < 128 ? char(c) : '?');
-    return narrow;
-}
-
 } // namespace
 
 HuxRememberedPlacement::HuxRememberedPlacement(std::wstring application, std::wstring valueName)
@@ -67,7 +59,8 @@ HuxRememberedPlacement::HuxRememberedPlacement(std::wstring application, std::ws
 void HuxRememberedPlacement::Restore(HWND window, HWND owner, SIZE minimumSize)
 {
     const std::optional<std::wstring> text = HuxReadUserValue(m_application, m_valueName);
-    const std::optional<HuxWindowPlacement> remembered = text ? HuxParsePlacement(Narrow(*text)) : std::nullopt;
+    const std::optional<HuxWindowPlacement> remembered =
+        text ? HuxParsePlacement(HuxUtf8FromWide(*text)) : std::nullopt;
     const std::optional<HuxRect> ownerWorkArea = HuxOwnerWorkArea(owner);
     if (remembered && ownerWorkArea) {
         const HuxWindowPlacement placed = HuxRestoredPlacement(*remembered, {minimumSize.cx, minimumSize.cy},
@@ -86,6 +79,6 @@ void HuxRememberedPlacement::Save(HWND window) const
     const std::optional<HuxWindowPlacement> now = CurrentPlacement(window);
     if (now && now != m_opened) {
         const std::string text = HuxPlacementText(*now);
-        HuxWriteUserValue(m_application, m_valueName, std::wstring(text.begin(), text.end()));
+        HuxWriteUserValue(m_application, m_valueName, HuxWideFromUtf8(text));
     }
 }
