@@ -4,6 +4,7 @@
 #include "effect/ResidentTileSource.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -105,15 +106,23 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::RenderAll(const HuxPSNonLinearT
     marks_.assign(size_t(cache.TilesAcross()) * size_t(cache.TilesDown()), 0);
     const SourceFootprint footprint(cache);
 
+    // Whoever maps a chunk's last strip works out its reads and plans it.
+    const auto mapStrip = [&](Chunk& chunk, size_t task, int thread) {
+        MapStrip(chunk, task, thread);
+        if (chunk.mapped.fetch_add(1, std::memory_order_acq_rel) + 1 == chunk.mapTasks.size()) {
+            FinishMap(chunk, footprint);
+            chunk.pieces = PlanChunk(cache, chunk, footprint);
+        }
+    };
     Cursor cursor;
     Chunk* current = &chunks_[0];
     Chunk* ahead = &chunks_[1];
     bool more = NextChunk(bands, cursor, *current);
     if (more) {
         pool_.Run(int32_t(current->mapTasks.size()),
-                  [&](int32_t task, int thread) { MapStrip(*current, size_t(task), thread); });
+                  [&](int32_t task, int thread) { mapStrip(*current, size_t(task), thread); });
     }
-    // A band rendered whole goes back while the next chunk's source loads.
+    // A band rendered whole goes back while the next chunk is sampled.
     const std::vector<DestinationTile>* undelivered = nullptr;
     int64_t undeliveredFirst = 0;
     const auto deliverWaiting = [&] {
@@ -124,9 +133,9 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::RenderAll(const HuxPSNonLinearT
     std::vector<int32_t> load;
     std::vector<Strip> left;
     while (more) {
-        FinishMap(*current, footprint);
-        const std::vector<ReadPiece> pieces = PlanChunk(cache, *current, footprint);
+        const std::vector<ReadPiece>& pieces = current->pieces;
         more = NextChunk(bands, cursor, *ahead);
+        const auto mapAhead = [&](int32_t task, int thread) { mapStrip(*ahead, size_t(task), thread); };
         left.clear();
         // The first window also maps the next chunk and delivers the band
         // before, even when no piece fits a window.
@@ -140,8 +149,11 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::RenderAll(const HuxPSNonLinearT
                     ++last;
             }
             UnionOf(cache, pieces, first, last, load);
-            SampleResident(cache, *current, pieces, first, last, load, left, firstWindow && more ? ahead : nullptr,
-                           firstWindow ? std::function<void()>(deliverWaiting) : std::function<void()>());
+            if (firstWindow)
+                SampleResident(cache, *current, pieces, first, last, load, left, more ? ahead->mapTasks.size() : 0,
+                               mapAhead, deliverWaiting);
+            else
+                SampleResident(cache, *current, pieces, first, last, load, left, 0, {}, {});
             firstWindow = false;
             first = last;
         } while (first < pieces.size() && pieces[first].window != SourceWindows::kNone);
@@ -214,6 +226,7 @@ bool PSPlimTileRender::NextChunk(const BandSource& bands, Cursor& cursor, Chunk&
             chunk.mapTasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
     }
     chunk.boxes.assign(chunk.mapTasks.size(), CornerBox{});
+    chunk.mapped = 0;
     return true;
 }
 
@@ -320,11 +333,10 @@ bool PSPlimTileRender::UnionOf(const HuxPSTileCache& cache, const std::vector<Re
 
 void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const Chunk& chunk,
                                       const std::vector<ReadPiece>& pieces, size_t first, size_t end,
-                                      const std::vector<int32_t>& load, std::vector<Strip>& left, Chunk* ahead,
-                                      const std::function<void()>& before)
+                                      const std::vector<int32_t>& load, std::vector<Strip>& left,
+                                      size_t mapTasks, const HuxWorkerPool::Task& map,
+                                      const std::function<void()>& then)
 {
-    // The next chunk's mapping first: it needs nothing loaded.
-    const size_t mapTasks = ahead ? ahead->mapTasks.size() : 0;
     std::vector<Strip> tasks;
     for (size_t p = first; p < end; ++p) {
         const HuxRect& area = pieces[p].area;
@@ -343,8 +355,6 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const Chunk& chunk,
     bool abandoned = false;
     const auto loadPieces = [&] {
         try {
-            if (before)
-                before();
             cache.KeepTogether(load);
             for (size_t p = first; p < end; ++p) {
                 LoadTiles(cache, pieces[p].reads);
@@ -352,6 +362,8 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const Chunk& chunk,
                 ready = p + 1;
                 loaded.notify_all();
             }
+            if (then)
+                then();
         } catch (...) {
             std::lock_guard lock(mutex);
             abandoned = true;
@@ -360,9 +372,10 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const Chunk& chunk,
         }
     };
     std::vector<uint8_t> missed(tasks.size(), 0);
+    // The mapping first: it needs nothing loaded.
     pool_.Run(int32_t(mapTasks + tasks.size()), [&](int32_t index, int thread) {
         if (size_t(index) < mapTasks) {
-            MapStrip(*ahead, size_t(index), thread);
+            map(index, thread);
             return;
         }
         const size_t task = size_t(index) - mapTasks;

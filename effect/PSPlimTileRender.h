@@ -18,9 +18,10 @@
 // The memory is the cache's budget, the chunk's corner tables and a batch.
 //
 // Chunks follow one another in a pipeline: while the calling thread loads
-// what chunk k reads (and hands the band before it back to its caller),
-// the other threads map chunk k + 1 and then sample chunk k. So two
-// chunks' corner tables are kept, and a banded render two bands' pixels.
+// what chunk k reads and then hands the band before it back to its caller,
+// the other threads map and plan chunk k + 1 and then sample chunk k. So
+// two chunks' corner tables are kept, and a banded render two bands'
+// pixels.
 //
 // A pixel's bytes depend only on its corners and the source, and a corner
 // only on its position and the grid: the same bytes for any thread count
@@ -37,6 +38,7 @@
 #include "warp/PixelFormatDispatch.h"
 #include "warp/PSPlimGridMapping.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -108,6 +110,8 @@ private:
         std::vector<HuxRect> reads;      // per table
         std::vector<Strip> mapTasks;
         std::vector<CornerBox> boxes;    // per map task
+        std::atomic<size_t> mapped = 0;  // map tasks done
+        std::vector<ReadPiece> pieces;   // in the order they are sampled, once all are mapped
     };
     // The bands to render: fills band `index` and says whether there is one.
     using BandSource = std::function<bool(int64_t index, std::vector<DestinationTile>& tiles)>;
@@ -142,11 +146,11 @@ private:
     // resident while this thread loads `load` (their reads, which fit the
     // cache together) piece by piece: a piece's strips start once its tiles
     // are in, and no load evicts a tile of `load`. Strips that read a tile
-    // not resident go to `left`. Before its loads this thread runs
-    // `before`, while the others map `ahead` (when given) first.
+    // not resident go to `left`. Before those strips come `mapTasks` tasks
+    // of `map`; after its loads this thread runs `then`.
     void SampleResident(HuxPSTileCache& cache, const Chunk& chunk, const std::vector<ReadPiece>& pieces,
                         size_t first, size_t end, const std::vector<int32_t>& load, std::vector<Strip>& left,
-                        Chunk* ahead, const std::function<void()>& before);
+                        size_t mapTasks, const HuxWorkerPool::Task& map, const std::function<void()>& then);
     // Samples pieces first .. end - 1 on this thread a pixel at a time
     // through a GatheredSource, gathering every so many positions read.
     void SampleGathered(HuxPSTileCache& cache, const Chunk& chunk, const std::vector<ReadPiece>& pieces,
