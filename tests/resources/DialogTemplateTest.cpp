@@ -180,7 +180,7 @@ TEST(CompiledDialogs, OptionsControlsInTabOrder)
         {9011, "STATIC", "Knockout Colour Control", swatch, 0, 188, 17, 35, 18},
         {9020, "BUTTON", "&Repeat edge pixels", kChild | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 155, 55, 77, 10},
         {9023, "BUTTON", "&Use this colour", kChild | BS_AUTORADIOBUTTON, 0, 155, 71, 63, 10},
-        {9031, "BUTTON", "Trans&parent", kChild | BS_AUTORADIOBUTTON, 0, 224, 71, 50, 10},
+        {9031, "BUTTON", "Trans&parent", kChild | BS_AUTORADIOBUTTON, 0, 221, 71, 53, 10},
         {9024, "STATIC", "", kChild | WS_GROUP | SS_NOTIFY, WS_EX_STATICEDGE, 187, 86, 35, 18},
         {noControl, "BUTTON", "When area outside image is exposed", kChild | BS_GROUPBOX, 0, 148, 42, 130, 69},
         {1, "BUTTON", "OK", kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0, 119, 116, 50, 14},

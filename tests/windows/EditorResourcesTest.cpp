@@ -163,7 +163,7 @@ TEST_F(EditorResources, OptionsDialogBuildsEveryControl)
         {9011, "Static", "Knockout Colour Control", true, {188, 17, 35, 18}},
         {9020, "Button", "&Repeat edge pixels", true, {155, 55, 77, 10}},
         {9023, "Button", "&Use this colour", true, {155, 71, 63, 10}},
-        {9031, "Button", "Trans&parent", true, {224, 71, 50, 10}},
+        {9031, "Button", "Trans&parent", true, {221, 71, 53, 10}},
         {9024, "Static", "", true, {187, 86, 35, 18}},
         {-1, "Button", "When area outside image is exposed", true, {148, 42, 130, 69}},
         {IDOK, "Button", "OK", true, {119, 116, 50, 14}},
