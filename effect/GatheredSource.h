@@ -34,9 +34,8 @@ public:
     void Clear();
 
 private:
-    // Room for the largest pixel, five 16-bit samples.
     struct Pixel {
-        alignas(8) uint8_t bytes[10] = {};
+        alignas(8) uint8_t bytes[kHuxLargestPixelBytes] = {};
         uint8_t mask = 0xFF;
     };
     // The slot of a position's pixel: recorded while recording, found when

@@ -2,8 +2,7 @@
 
 namespace {
 
-// Room for the largest pixel, five 16-bit samples.
-alignas(8) const uint8_t kStandInOutside[16] = {};
+alignas(8) const uint8_t kStandInOutside[kHuxLargestPixelBytes] = {};
 
 } // namespace
 

@@ -153,12 +153,12 @@ private:
     // Triangle `index` (numbered as GridOverlaps numbers them); a hit
     // becomes the remembered triangle.
     bool TestIndexed(int32_t index, Point2D p, Point2D& result);
-    // When no triangle's test accepts p, a point of the rectangle, which the
-    // mesh and its ring cover: it fell between triangles by rounding (on
-    // the ring's outer edge, say, once an edge has moved inwards). The
-    // triangle it lies least outside of gives it, if only by rounding's
-    // reach; the first in index order of equals.
-    bool NearestWithinRounding(Point2D p, Point2D& result);
+    // When no triangle of `overlaps` (the current ones) accepts p, a point
+    // of the rectangle, which the mesh and its ring cover: it fell between
+    // triangles by rounding (on the ring's outer edge, say, once an edge has
+    // moved inwards). The triangle it lies least outside of gives it, if
+    // only by rounding's reach; the first in index order of equals.
+    bool NearestWithinRounding(GridOverlaps& overlaps, Point2D p, Point2D& result);
     // The overlaps worked out for the points as they are.
     GridOverlaps& CurrentOverlaps();
 

@@ -63,19 +63,20 @@ bool PSPlimGrid::Search(Point2D p, Point2D& result)
     // Every other triangle that could hold p, whatever the path from the
     // remembered cell: however far a push carried the material, the search
     // costs what the triangles over p's part of the image number.
-    for (const int32_t index : CurrentOverlaps().Candidates(points_, p.x, p.y)) {
+    GridOverlaps& overlaps = CurrentOverlaps();
+    for (const int32_t index : overlaps.Candidates(points_, p.x, p.y)) {
         const CellTriangle triangle = IndexedTriangle(index);
         if ((triangle.column != a0 || triangle.row != b0) && TestIndexed(index, p, result))
             return true;
     }
-    for (const int32_t index : overlaps_.Unbounded()) {
+    for (const int32_t index : overlaps.Unbounded()) {
         if (TestIndexed(index, p, result))
             return true;
     }
-    return NearestWithinRounding(p, result);
+    return NearestWithinRounding(overlaps, p, result);
 }
 
-bool PSPlimGrid::NearestWithinRounding(Point2D p, Point2D& result)
+bool PSPlimGrid::NearestWithinRounding(GridOverlaps& overlaps, Point2D p, Point2D& result)
 {
     double nearest = kRounding;
     int32_t nearestIndex = -1;
@@ -96,9 +97,9 @@ bool PSPlimGrid::NearestWithinRounding(Point2D p, Point2D& result)
             nearestT = t;
         }
     };
-    for (const int32_t index : overlaps_.Candidates(points_, p.x, p.y))
+    for (const int32_t index : overlaps.Candidates(points_, p.x, p.y))
         consider(index);
-    for (const int32_t index : overlaps_.Unbounded())
+    for (const int32_t index : overlaps.Unbounded())
         consider(index);
     if (nearestIndex < 0)
         return false;

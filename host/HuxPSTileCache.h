@@ -150,8 +150,7 @@ private:
     HuxRect scaledRect_{};
     int32_t edgeMode_ = kRepeatEdge;
     uint32_t edgeColour_ = 0;
-    // Room for five 16-bit samples.
-    alignas(8) uint8_t edgePixel_[10] = {};
+    alignas(8) uint8_t edgePixel_[kHuxLargestPixelBytes] = {};
 
     // Derived once by Configure for the addressing.
     uint32_t scaledWidth_ = 0;

@@ -24,6 +24,10 @@ struct HuxPixelLayout {
     friend constexpr bool operator==(const HuxPixelLayout&, const HuxPixelLayout&) = default;
 };
 
+// Room for the largest pixel a document has: four colours and transparency,
+// 16 bits each.
+inline constexpr int32_t kHuxLargestPixelBytes = 10;
+
 template <class SampleType, int32_t kColourChannels, HuxAlpha kAlphaKind>
 struct HuxPixelFormat {
     static_assert(sizeof(SampleType) <= 2 && !std::numeric_limits<SampleType>::is_signed);

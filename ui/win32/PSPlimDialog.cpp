@@ -14,6 +14,7 @@
 #include "ui/PSPlimEditorLayout.h"
 #include "ui/win32/PSPlimDialogHelp.h"
 #include "ui/win32/PSPlimOptionsDialog.h"
+#include "ui/win32/PSPlimUserStorageName.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ constexpr int kToolbarHeight = 26;
 constexpr int kSeparatorHeight = 2;
 constexpr COLORREF kToolImageMask = RGB(255, 0, 255);
 constexpr HuxPointI kToolImageSize{16, 16};
-// Where the editor's placement is kept for the user (HKCU\Software\Squelm).
-constexpr const wchar_t* kPlacementApplication = L"Squelm";
+// The user setting that keeps the editor's placement.
 constexpr const wchar_t* kPlacementValue = L"EditorPlacement";
 
 static_assert(PSPlimVirtualKey::kEscape == VK_ESCAPE && PSPlimVirtualKey::kSpace == VK_SPACE &&
@@ -52,7 +52,7 @@ PSPlimDialog::PSPlimDialog(CPSPlimPluginApp* application, HWND owner)
       m_editor(m_commands),
       m_zoomRatio(application, 1),
       m_locator(m_commands),
-      m_placement(kPlacementApplication, kPlacementValue)
+      m_placement(kPSPlimUserStorageName, kPlacementValue)
 {
     m_editor.SetDialog(this);
 }

@@ -2,17 +2,17 @@
 
 #include "HuxLib/HUXUTIL/win32/HuxUserStorage.h"
 #include "ui/PSPlimPenInput.h"
+#include "ui/win32/PSPlimUserStorageName.h"
 
 namespace {
 
-constexpr const wchar_t* kApplication = L"Squelm";
 constexpr const wchar_t* kValue = L"PressureControlsPower";
 
 } // namespace
 
 bool PSPlimRememberedPressure::Restore()
 {
-    m_opened = PSPlimPressureToggleFromText(HuxReadUserValue(kApplication, kValue));
+    m_opened = PSPlimPressureToggleFromText(HuxReadUserValue(kPSPlimUserStorageName, kValue));
     return m_opened;
 }
 
@@ -21,5 +21,5 @@ void PSPlimRememberedPressure::Save(bool on) const
 {
     if (on == m_opened)
         return;
-    HuxWriteUserValue(kApplication, kValue, PSPlimPressureToggleText(on));
+    HuxWriteUserValue(kPSPlimUserStorageName, kValue, PSPlimPressureToggleText(on));
 }

@@ -2,10 +2,10 @@
 
 #include "HuxLib/HUXUTIL/win32/HuxUserStorage.h"
 #include "HuxLib/HUXWIN/win32/HuxText.h"
+#include "ui/win32/PSPlimUserStorageName.h"
 
 namespace {
 
-constexpr const wchar_t* kApplication = L"Squelm";
 constexpr const wchar_t* kMeshFolderValue = L"MeshFolder";
 constexpr const wchar_t* kLastMeshName = L"\\LastMesh.sqmesh";
 
@@ -20,7 +20,7 @@ std::string Ansi(const std::wstring& path)
 
 std::string PSPlimUserMeshStore::MeshFolder() const
 {
-    const std::optional<std::wstring> folder = HuxReadUserValue(kApplication, kMeshFolderValue);
+    const std::optional<std::wstring> folder = HuxReadUserValue(kPSPlimUserStorageName, kMeshFolderValue);
     return folder ? Ansi(*folder) : std::string();
 }
 
@@ -28,11 +28,11 @@ std::string PSPlimUserMeshStore::MeshFolder() const
 // worth a message.
 void PSPlimUserMeshStore::SetMeshFolder(const std::string& folder)
 {
-    HuxWriteUserValue(kApplication, kMeshFolderValue, HuxWideFromAnsi(folder));
+    HuxWriteUserValue(kPSPlimUserStorageName, kMeshFolderValue, HuxWideFromAnsi(folder));
 }
 
 std::string PSPlimUserMeshStore::LastMeshFile() const
 {
-    const std::wstring folder = HuxUserDataFolder(kApplication);
+    const std::wstring folder = HuxUserDataFolder(kPSPlimUserStorageName);
     return folder.empty() ? std::string() : Ansi(folder + kLastMeshName);
 }
