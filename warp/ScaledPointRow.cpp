@@ -1,0 +1,35 @@
+#include "warp/ScaledPointRow.h"
+
+#include "HuxLib/HUXUTIL/HuxCpu.h"
+
+namespace {
+
+// One coordinate at a time: the form every other must equal.
+void Plain(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2D divisor,
+           HuxGeometry::HuxPoint2D factor, HuxGeometry::HuxPoint2D offset)
+{
+    for (int32_t k = 0; k < count; ++k) {
+        HuxGeometry::HuxPoint2D& p = points[k];
+        p = {factor.x * (p.x / divisor.x) + offset.x, factor.y * (p.y / divisor.y) + offset.y};
+    }
+}
+
+} // namespace
+
+std::vector<PointRowScaler> ScaledPointRows::Available()
+{
+    std::vector<PointRowScaler> scalers{Plain};
+#if defined(__SSE2__)
+    scalers.push_back(Sse2);
+    if (HuxCpuHasAvx())
+        scalers.push_back(Avx);
+#endif
+    return scalers;
+}
+
+void ScalePointRow(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2D divisor,
+                   HuxGeometry::HuxPoint2D factor, HuxGeometry::HuxPoint2D offset)
+{
+    static const PointRowScaler chosen = ScaledPointRows::Available().back();
+    chosen(points, count, divisor, factor, offset);
+}
