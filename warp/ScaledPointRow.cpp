@@ -1,6 +1,6 @@
 #include "warp/ScaledPointRow.h"
 
-#include "HuxLib/HUXUTIL/HuxCpu.h"
+#include "HuxLib/HUXUTIL/HuxCpuKernels.h"
 
 namespace {
 
@@ -18,18 +18,15 @@ void Plain(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint
 
 std::vector<PointRowScaler> ScaledPointRows::Available()
 {
-    std::vector<PointRowScaler> scalers{Plain};
 #if defined(__SSE2__)
-    scalers.push_back(Sse2);
-    if (HuxCpuHasAvx())
-        scalers.push_back(Avx);
+    return HuxRunnableKernels<PointRowScaler>({Plain, Sse2}, Avx);
+#else
+    return {Plain};
 #endif
-    return scalers;
 }
 
 void ScalePointRow(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2D divisor,
                    HuxGeometry::HuxPoint2D factor, HuxGeometry::HuxPoint2D offset)
 {
-    static const PointRowScaler chosen = ScaledPointRows::Available().back();
-    chosen(points, count, divisor, factor, offset);
+    HuxWidestKernel<PointRowScaler, ScaledPointRows::Available>()(points, count, divisor, factor, offset);
 }
