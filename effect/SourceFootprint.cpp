@@ -16,18 +16,15 @@ int64_t FloorMod(int64_t value, int64_t n)
     return m < 0 ? m + n : m;
 }
 
-} // namespace
-
 // Both axes at once. A single sample's position is the sampler's own
 // (MeasureQuad), exactly; samples between the corners are interpolated, so
-// the corners get a margin for the rounding, far above that rounding at
-// their magnitude, far below a pixel. A coordinate that is not finite
-// leaves x - x not 0 (NaN); min and max pass a NaN over.
-void CornerBox::AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
-                       double singleSquared)
+// the corners get a margin (kSampleCornerMargin). A coordinate that is not
+// finite leaves x - x not 0 (NaN); min and max pass a NaN over.
+SampleExtent PlainRowExtent(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below,
+                            int32_t count, double singleSquared)
 {
     const double infinity = std::numeric_limits<double>::infinity();
-    const PointPair tiny = PointPair::Both(1e-9), one = PointPair::Both(1.0);
+    const PointPair tiny = PointPair::Both(kSampleCornerMargin), one = PointPair::Both(1.0);
     PointPair low = PointPair::Both(infinity), high = PointPair::Both(-infinity), wild = PointPair::Both(0.0);
     const auto add = [&](PointPair p, PointPair margin) {
         low = Min(low, p - margin);
@@ -45,12 +42,22 @@ void CornerBox::AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::
             add(p, tiny * (one + p.Abs()));
         }
     }
-    minX = std::min(minX, low.X());
-    minY = std::min(minY, low.Y());
-    maxX = std::max(maxX, high.X());
-    maxY = std::max(maxY, high.Y());
-    wildX = wildX || !(wild.X() == 0.0);
-    wildY = wildY || !(wild.Y() == 0.0);
+    return {{low.X(), low.Y()}, {high.X(), high.Y()}, {!(wild.X() == 0.0), !(wild.Y() == 0.0)}};
+}
+
+} // namespace
+
+void CornerBox::AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
+                       double singleSquared, SampleExtentKernel kernel)
+{
+    const SampleExtent row =
+        kernel ? kernel(above, below, count, singleSquared) : PlainRowExtent(above, below, count, singleSquared);
+    minX = std::min(minX, row.low[0]);
+    minY = std::min(minY, row.low[1]);
+    maxX = std::max(maxX, row.high[0]);
+    maxY = std::max(maxY, row.high[1]);
+    wildX = wildX || row.wild[0];
+    wildY = wildY || row.wild[1];
 }
 
 double SingleSampleSquared(double density, double bias)

@@ -11,6 +11,7 @@
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"
 #include "HuxLib/HuxGeometry/HuxRect.h"
 #include "host/HuxPSTileCache.h"
+#include "warp/SampleExtentKernels.h"
 
 #include <cstdint>
 #include <limits>
@@ -29,9 +30,10 @@ struct CornerBox {
     // Where the samples of the pixels between two rows of count + 1 corners
     // lie: a pixel's at the centre of its corners when its top and left
     // edges are both shorter than sqrt(singleSquared) (one sample), else
-    // anywhere within its corners.
+    // anywhere within its corners. Through `kernel` where given, else pixel
+    // by pixel; the same box either way.
     void AddRow(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
-                double singleSquared);
+                double singleSquared, SampleExtentKernel kernel = SampleExtentKernels::Chosen());
     bool IsEmpty() const { return !wildX && !wildY && minX > maxX; }
 };
 

@@ -14,12 +14,16 @@ struct HuxLanesAvx {
 
     static Vector Set(double value) { return _mm256_set1_pd(value); }
     static Vector Load(const double* values) { return _mm256_loadu_pd(values); }
+    static void Store(double* out, Vector v) { _mm256_storeu_pd(out, v); }
     static Vector Add(Vector a, Vector b) { return _mm256_add_pd(a, b); }
     static Vector Sub(Vector a, Vector b) { return _mm256_sub_pd(a, b); }
     static Vector Mul(Vector a, Vector b) { return _mm256_mul_pd(a, b); }
     static Vector Div(Vector a, Vector b) { return _mm256_div_pd(a, b); }
     static Vector And(Vector a, Vector b) { return _mm256_and_pd(a, b); }
     static Vector Or(Vector a, Vector b) { return _mm256_or_pd(a, b); }
+    static Vector Min(Vector a, Vector b) { return _mm256_min_pd(b, a); }
+    static Vector Max(Vector a, Vector b) { return _mm256_max_pd(b, a); }
+    static Vector SwapPairs(Vector a) { return _mm256_permute_pd(a, 0x5); }
     static Vector Clear(Vector mask, Vector a) { return _mm256_andnot_pd(mask, a); }
     static Vector Less(Vector a, Vector b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static Vector LessEqual(Vector a, Vector b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }

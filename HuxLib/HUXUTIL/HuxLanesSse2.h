@@ -14,12 +14,18 @@ struct HuxLanesSse2 {
 
     static Vector Set(double value) { return _mm_set1_pd(value); }
     static Vector Load(const double* values) { return _mm_loadu_pd(values); }
+    static void Store(double* out, Vector v) { _mm_storeu_pd(out, v); }
     static Vector Add(Vector a, Vector b) { return _mm_add_pd(a, b); }
     static Vector Sub(Vector a, Vector b) { return _mm_sub_pd(a, b); }
     static Vector Mul(Vector a, Vector b) { return _mm_mul_pd(a, b); }
     static Vector Div(Vector a, Vector b) { return _mm_div_pd(a, b); }
     static Vector And(Vector a, Vector b) { return _mm_and_pd(a, b); }
     static Vector Or(Vector a, Vector b) { return _mm_or_pd(a, b); }
+    // std::min(a, b) and std::max(a, b) of each lane: a NaN in b passes a on.
+    static Vector Min(Vector a, Vector b) { return _mm_min_pd(b, a); }
+    static Vector Max(Vector a, Vector b) { return _mm_max_pd(b, a); }
+    // Each pair of lanes (0 and 1, 2 and 3 ...) swapped.
+    static Vector SwapPairs(Vector a) { return _mm_shuffle_pd(a, a, 1); }
     // a's lanes cleared where mask is set.
     static Vector Clear(Vector mask, Vector a) { return _mm_andnot_pd(mask, a); }
     static Vector Less(Vector a, Vector b) { return _mm_cmplt_pd(a, b); }

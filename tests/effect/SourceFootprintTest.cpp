@@ -175,41 +175,49 @@ CornerBox PlainPixelBox(const HuxPoint2D& tl, const HuxPoint2D& tr, const HuxPoi
 
 } // namespace
 
-// A row's box, both axes at once, against the pixels' boxes written out
-// plainly, on rows of random and adversarial corners (equal as numbers: the
-// sign of a zero bound reads no other tile).
+// A row's box, both axes at once, pixel by pixel and through every row
+// kernel this processor runs, against the pixels' boxes written out
+// plainly, on rows of random and adversarial corners and of every length up
+// to 9 (equal as numbers: the sign of a zero bound reads no other tile).
 TEST(SourceFootprintTest, RowBoxEqualsPlainPixelBoxes)
 {
     const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
     const double odd[] = {nan, inf, -inf, 0.0, -0.0, 1e300, -1e300, 0.5, 1073741824.0};
     const double singles[] = {-1.0, 0.25, 1.21, 4.0};
-    constexpr int32_t kCount = 9;
+    std::vector<SampleExtentKernel> kernels = SampleExtentKernels::Available();
+    kernels.insert(kernels.begin(), nullptr);
     for (uint32_t seed = 1; seed <= 300; ++seed) {
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> jitter(-0.8, 0.8);
-        std::vector<HuxPoint2D> above(kCount + 1), below(kCount + 1);
-        for (int32_t k = 0; k <= kCount; ++k) {
+        const int32_t count = 1 + int32_t(seed % 9);
+        std::vector<HuxPoint2D> above(size_t(count) + 1), below(size_t(count) + 1);
+        for (int32_t k = 0; k <= count; ++k) {
             above[size_t(k)] = {k + jitter(random), 5.0 + jitter(random)};
             below[size_t(k)] = {k + jitter(random), 6.0 + jitter(random)};
         }
         // Every third row gets a wild coordinate somewhere.
         if (seed % 3 == 0)
-            (seed % 2 ? below : above)[random() % (kCount + 1)].x = odd[random() % std::size(odd)];
+            (seed % 2 ? below : above)[random() % (count + 1)].x = odd[random() % std::size(odd)];
         if (seed % 5 == 0)
-            above[random() % (kCount + 1)].y = odd[random() % std::size(odd)];
+            above[random() % (count + 1)].y = odd[random() % std::size(odd)];
         const double single = singles[seed % std::size(singles)];
-        CornerBox row, plain;
-        row.AddRow(above.data(), below.data(), kCount, single);
-        for (int32_t k = 0; k < kCount; ++k)
+        CornerBox plain;
+        for (int32_t k = 0; k < count; ++k)
             plain.Add(PlainPixelBox(above[size_t(k)], above[size_t(k) + 1], below[size_t(k)], below[size_t(k) + 1],
                                     single));
-        const std::string replay = "--gtest_filter=SourceFootprintTest.RowBoxEqualsPlainPixelBoxes, seed " +
-                                   std::to_string(seed);
-        EXPECT_EQ(row.wildX, plain.wildX) << replay;
-        EXPECT_EQ(row.wildY, plain.wildY) << replay;
-        EXPECT_EQ(row.minX, plain.minX) << replay;
-        EXPECT_EQ(row.maxX, plain.maxX) << replay;
-        EXPECT_EQ(row.minY, plain.minY) << replay;
-        EXPECT_EQ(row.maxY, plain.maxY) << replay;
+        for (size_t kernel = 0; kernel < kernels.size(); ++kernel) {
+            CornerBox row;
+            row.AddRow(above.data(), below.data(), count, single, kernels[kernel]);
+            const std::string replay = std::string("--gtest_filter=SourceFootprintTest.RowBoxEqualsPlainPixelBoxes, seed ")
+                                           .append(std::to_string(seed))
+                                           .append(", kernel ")
+                                           .append(std::to_string(kernel));
+            EXPECT_EQ(row.wildX, plain.wildX) << replay;
+            EXPECT_EQ(row.wildY, plain.wildY) << replay;
+            EXPECT_EQ(row.minX, plain.minX) << replay;
+            EXPECT_EQ(row.maxX, plain.maxX) << replay;
+            EXPECT_EQ(row.minY, plain.minY) << replay;
+            EXPECT_EQ(row.maxY, plain.maxY) << replay;
+        }
     }
 }

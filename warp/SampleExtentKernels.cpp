@@ -1,0 +1,14 @@
+#include "warp/SampleExtentKernels.h"
+
+#include "HuxLib/HUXUTIL/HuxCpuKernels.h"
+
+std::vector<SampleExtentKernel> SampleExtentKernels::Available()
+{
+#if defined(__SSE2__)
+    return HuxRunnableKernels<SampleExtentKernel>({Sse2}, Avx);
+#else
+    return {};
+#endif
+}
+
+SampleExtentKernel SampleExtentKernels::Chosen() { return HuxWidestKernel<SampleExtentKernel, Available>(); }
