@@ -113,8 +113,8 @@ double WallSeconds()
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// One final render: a fresh cache, bands of tiles as the final render makes
-// them, each tile into its place of a band buffer.
+// One final render as the plug-in makes it: a fresh cache, bands of tiles,
+// each band checksummed on this thread while the next one is rendered.
 Measurement RenderOnce(HuxPSFilter& filter, PSPlimGrid& grid, const Case& c, HuxWorkerPool& pool)
 {
     HuxPSTileCache cache(&filter, 1);
@@ -125,37 +125,21 @@ Measurement RenderOnce(HuxPSFilter& filter, PSPlimGrid& grid, const Case& c, Hux
     mapper.SetInterpolationMode(static_cast<PSPlimInterpolation>(c.interpolation));
     PSPlimTileRender render(pool);
     const int threads = pool.ThreadCount();
-    const int32_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), threads);
-    std::vector<uint8_t> buffer(size_t(bandTiles) * kTile * kTile * pixelBytes);
-    const int32_t across = (kWidth + kTile - 1) / kTile;
-    const int32_t tileCount = across * ((kHeight + kTile - 1) / kTile);
 
     Measurement m;
     const double start = threads == 1 ? ThreadSeconds() : WallSeconds();
     const double processStart = ProcessSeconds();
-    std::vector<DestinationTile> band;
-    for (int32_t first = 0; first < tileCount; first += bandTiles) {
-        band.clear();
-        for (int32_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
-            DestinationTile tile;
-            tile.data = buffer.data() + size_t(k - first) * kTile * kTile * pixelBytes;
-            tile.left = k % across * kTile;
-            tile.top = k / across * kTile;
-            tile.right = std::min(tile.left + kTile, kWidth);
-            tile.bottom = std::min(tile.top + kTile, kHeight);
-            tile.rowStride = tile.Width() * int32_t(pixelBytes);
-            band.push_back(tile);
-        }
-        const PSPlimTileRender::LookupCounts counts =
-            render.Render(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), band);
-        m.lookups += long(counts.lookups);
-        m.failedTests += long(counts.failedTests);
+    const auto deliver = [&](int64_t, const std::vector<DestinationTile>& band) {
         for (const DestinationTile& tile : band) {
             const size_t bytes = size_t(tile.Width()) * size_t(tile.Height()) * pixelBytes;
             for (size_t i = 0; i < bytes; i += 97)
                 m.checksum = m.checksum * 31 + tile.data[i];
         }
-    }
+    };
+    const PSPlimTileRender::LookupCounts counts = render.RenderBands(
+        mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), kTile, deliver);
+    m.lookups = long(counts.lookups);
+    m.failedTests = long(counts.failedTests);
     const double seconds = (threads == 1 ? ThreadSeconds() : WallSeconds()) - start;
     m.megapixelsPerSecond = double(kWidth) * kHeight / 1e6 / seconds;
     m.megapixelsPerProcessSecond = double(kWidth) * kHeight / 1e6 / (ProcessSeconds() - processStart);

@@ -17,6 +17,7 @@
 #include "warp/PSPlimGridMapping.h"
 #include "effect/PSPlimTileRender.h"
 
+#include <functional>
 #include <optional>
 
 class PSPlimEditor;
@@ -131,10 +132,9 @@ private:
     void RenderPreviewArea(HuxImage2& preview, const HuxRect& scaledView, const HuxRect& target);
     void FinalRender();
     void DeliverFinalTile(const HuxRect& tile, const uint8_t* pixels, const HuxPixelLayout& layout);
-    // Renders the tiles through the grid, on the threads of the running
-    // Start call or else on this one.
-    void RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,
-                     const std::vector<DestinationTile>& tiles);
+    // Runs `render` with the tile render of the running Start call (its
+    // threads) or else one on this thread alone, and counts its lookups.
+    void RenderThrough(const std::function<PSPlimTileRender::LookupCounts(PSPlimTileRender&)>& render);
     void ReportTileProgress(int64_t done, int64_t total);
 
     PSPlimGrid m_grid;

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int32_t kFinalTilePixels = CPSPlimPluginApp::kTileSize * CPSPlimPluginApp::kTileSize;
-
 // The record's exposed-area mode is the cache's edge mode, number for number.
 static_assert(HuxPSTileCache::kRepeatEdge == PSPlimStored(PSPlimExposedArea::RepeatEdge));
 static_assert(HuxPSTileCache::kWrap == PSPlimStored(PSPlimExposedArea::Wrap));
@@ -141,22 +139,25 @@ void CPSPlimPluginApp::RenderPreviewArea(HuxImage2& preview, const HuxRect& scal
     const PSPlimTileRender::Mode mode = !HostRecord()->haveMask ? PSPlimTileRender::Mode::Plain
                                         : m_params->knockout    ? PSPlimTileRender::Mode::Knockout
                                                                 : PSPlimTileRender::Mode::Masked;
-    RenderTiles(mode, cache, HuxRectDivide(FilterRect(), scale), bands);
+    RenderThrough([&](PSPlimTileRender& render) {
+        return render.Render(*this, mode, cache, m_grid, HuxRectDivide(FilterRect(), scale), bands);
+    });
     for (int32_t row = 0; layer && row < target.Height(); ++row)
         HuxPSOverCheckerboard(layerPixels.data() + size_t(row) * size_t(layerRowBytes),
                               preview.PixelAddress(target.left - scaledView.left, target.top + row - scaledView.top),
                               target.Width(), target.left, target.top + row);
 }
 
-void CPSPlimPluginApp::RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& cache, const HuxRect& rect,
-                                   const std::vector<DestinationTile>& tiles)
+void CPSPlimPluginApp::RenderThrough(
+    const std::function<PSPlimTileRender::LookupCounts(PSPlimTileRender&)>& render)
 {
     PSPlimTileRender::LookupCounts counts;
     if (m_tileRender) {
-        counts = m_tileRender->Render(*this, mode, cache, m_grid, rect, tiles);
+        counts = render(*m_tileRender);
     } else {
         HuxWorkerPool alone(1);
-        counts = PSPlimTileRender(alone).Render(*this, mode, cache, m_grid, rect, tiles);
+        PSPlimTileRender tileRender(alone);
+        counts = render(tileRender);
     }
     m_lookups += counts.lookups;
     m_failedTests += counts.failedTests;
@@ -166,43 +167,23 @@ void CPSPlimPluginApp::RenderTiles(PSPlimTileRender::Mode mode, HuxPSTileCache& 
 
 void CPSPlimPluginApp::FinalRender()
 {
-    // Tiles are counted and walked in 64 bits: a tile's far edge may pass
-    // the largest coordinate before it is cut to the filter rectangle.
     const HuxRect& f = FilterRect();
-    const int64_t tilesAcross = (int64_t(f.Width()) + kTileSize - 1) / kTileSize;
-    const int64_t tilesDown = (int64_t(f.Height()) + kTileSize - 1) / kTileSize;
-    const int64_t tileCount = tilesAcross * tilesDown;
-
+    const int64_t tileCount = ((int64_t(f.Width()) + kTileSize - 1) / kTileSize) *
+                              ((int64_t(f.Height()) + kTileSize - 1) / kTileSize);
     HuxPSTileCache& cache = SelectTileCache(1, HuxPSTileCache::kHostOrder);
     ApplyMapperSettings();
-    const int32_t tileBytes = kFinalTilePixels * cache.Layout().PixelBytes();
-
-    // A band is rendered before any of it goes to the host.
-    const int32_t threads = m_tileRender ? m_tileRender->Pool().ThreadCount() : 1;
-    const int64_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), threads);
-    HuxAutoArrayPtr<uint8_t> buffer(new uint8_t[size_t(bandTiles) * size_t(tileBytes)]);
-    std::vector<DestinationTile> band;
-    for (int64_t first = 0; first < tileCount; first += bandTiles) {
-        band.clear();
-        for (int64_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
-            const int64_t x0 = f.left + k % tilesAcross * kTileSize;
-            const int64_t y0 = f.top + k / tilesAcross * kTileSize;
-            DestinationTile tile;
-            tile.data = buffer.get() + (k - first) * tileBytes;
-            tile.left = int32_t(x0);
-            tile.top = int32_t(y0);
-            tile.right = int32_t(std::min<int64_t>(x0 + kTileSize, f.right));
-            tile.bottom = int32_t(std::min<int64_t>(y0 + kTileSize, f.bottom));
-            tile.rowStride = tile.Width() * cache.Layout().PixelBytes();
-            band.push_back(tile);
-        }
-        RenderTiles(PSPlimTileRender::Mode::Plain, cache, f, band);
-        for (const DestinationTile& tile : band) {
+    // Each band goes to the host while the next one is rendered.
+    const auto deliver = [&](int64_t firstTile, const std::vector<DestinationTile>& band) {
+        for (size_t i = 0; i < band.size(); ++i) {
+            const DestinationTile& tile = band[i];
             DeliverFinalTile({tile.left, tile.top, tile.right, tile.bottom}, tile.data, cache.Layout());
             TestAbort();
-            ReportTileProgress(first + (&tile - band.data()), tileCount);
+            ReportTileProgress(firstTile + int64_t(i), tileCount);
         }
-    }
+    };
+    RenderThrough([&](PSPlimTileRender& render) {
+        return render.RenderBands(*this, PSPlimTileRender::Mode::Plain, cache, m_grid, f, kTileSize, deliver);
+    });
 }
 
 // The host counts progress in 32 bits; a count beyond that is reported in

@@ -4,6 +4,7 @@
 #include "effect/ResidentTileSource.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -46,6 +47,55 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
                                                        HuxPSTileCache& cache, PSPlimGrid& grid,
                                                        const HuxRect& rect, const std::vector<DestinationTile>& tiles)
 {
+    const BandSource whole = [&](int64_t index, std::vector<DestinationTile>& band) {
+        band = tiles;
+        return index == 0;
+    };
+    return RenderAll(mapper, mode, cache, grid, rect, whole, {});
+}
+
+PSPlimTileRender::LookupCounts PSPlimTileRender::RenderBands(const HuxPSNonLinearTextureMapper& mapper, Mode mode,
+                                                            HuxPSTileCache& cache, PSPlimGrid& grid,
+                                                            const HuxRect& rect, int32_t tileSize,
+                                                            const Delivery& deliver)
+{
+    // Tiles are counted and walked in 64 bits: a tile's far edge may pass
+    // the largest coordinate before it is cut to the rectangle.
+    const int64_t across = (int64_t(rect.Width()) + tileSize - 1) / tileSize;
+    const int64_t tileCount = across * ((int64_t(rect.Height()) + tileSize - 1) / tileSize);
+    const int64_t bandTiles = BandTiles(cache.Capacity(), pool_.ThreadCount());
+    const size_t tileBytes = size_t(tileSize) * size_t(tileSize) * size_t(cache.Layout().PixelBytes());
+    // Band k is sampled into buffer k % 2 while band k - 1 is delivered.
+    std::vector<uint8_t> buffers[2];
+    const BandSource bands = [&](int64_t index, std::vector<DestinationTile>& band) {
+        const int64_t first = index * bandTiles;
+        if (first >= tileCount)
+            return false;
+        std::vector<uint8_t>& buffer = buffers[index % 2];
+        buffer.resize(size_t(bandTiles) * tileBytes);
+        band.clear();
+        for (int64_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
+            const int64_t x0 = rect.left + k % across * tileSize;
+            const int64_t y0 = rect.top + k / across * tileSize;
+            DestinationTile tile;
+            tile.data = buffer.data() + size_t(k - first) * tileBytes;
+            tile.left = int32_t(x0);
+            tile.top = int32_t(y0);
+            tile.right = int32_t(std::min<int64_t>(x0 + tileSize, rect.right));
+            tile.bottom = int32_t(std::min<int64_t>(y0 + tileSize, rect.bottom));
+            tile.rowStride = tile.Width() * cache.Layout().PixelBytes();
+            band.push_back(tile);
+        }
+        return true;
+    };
+    return RenderAll(mapper, mode, cache, grid, rect, bands, deliver);
+}
+
+PSPlimTileRender::LookupCounts PSPlimTileRender::RenderAll(const HuxPSNonLinearTextureMapper& mapper, Mode mode,
+                                                          HuxPSTileCache& cache, PSPlimGrid& grid,
+                                                          const HuxRect& rect, const BandSource& bands,
+                                                          const Delivery& deliver)
+{
     mapper_ = &mapper;
     mode_ = mode;
     singleSquared_ = SingleSampleSquared(mapper.SampleDensity(), mapper.SampleCountBias());
@@ -56,30 +106,71 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::Render(const HuxPSNonLinearText
     marks_.assign(size_t(cache.TilesAcross()) * size_t(cache.TilesDown()), 0);
     const SourceFootprint footprint(cache);
 
+    // Whoever maps a chunk's last strip works out its reads and plans it.
+    const auto mapStrip = [&](Chunk& chunk, size_t task, int thread) {
+        MapStrip(chunk, task, thread);
+        if (chunk.mapped.fetch_add(1, std::memory_order_acq_rel) + 1 == chunk.mapTasks.size()) {
+            FinishMap(chunk, footprint);
+            chunk.pieces = PlanChunk(cache, chunk, footprint);
+        }
+    };
+    Cursor cursor;
+    Chunk* current = &chunks_[0];
+    Chunk* ahead = &chunks_[1];
+    bool more = NextChunk(bands, cursor, *current);
+    if (more) {
+        pool_.Run(int32_t(current->mapTasks.size()),
+                  [&](int32_t task, int thread) { mapStrip(*current, size_t(task), thread); });
+    }
+    // A band rendered whole goes back while the next chunk is sampled.
+    const std::vector<DestinationTile>* undelivered = nullptr;
+    int64_t undeliveredFirst = 0;
+    const auto deliverWaiting = [&] {
+        if (undelivered && deliver)
+            deliver(undeliveredFirst, *undelivered);
+        undelivered = nullptr;
+    };
     std::vector<int32_t> load;
     std::vector<Strip> left;
-    for (size_t begin = 0; begin < tiles.size();) {
-        const size_t end = ChunkEnd(tiles, begin);
-        MapChunk(tiles, begin, end, footprint);
-        const std::vector<ReadPiece> pieces = PlanChunk(cache, tiles, begin, end, footprint);
+    while (more) {
+        const std::vector<ReadPiece>& pieces = current->pieces;
+        more = NextChunk(bands, cursor, *ahead);
+        const auto mapAhead = [&](int32_t task, int thread) { mapStrip(*ahead, size_t(task), thread); };
         left.clear();
+        // The first window also maps the next chunk and delivers the band
+        // before, even when no piece fits a window.
         size_t first = 0;
-        while (first < pieces.size() && pieces[first].window != SourceWindows::kNone) {
-            size_t last = first + 1;
-            while (last < pieces.size() && pieces[last].window == pieces[first].window)
+        bool firstWindow = true;
+        do {
+            size_t last = first;
+            if (first < pieces.size() && pieces[first].window != SourceWindows::kNone) {
                 ++last;
+                while (last < pieces.size() && pieces[last].window == pieces[first].window)
+                    ++last;
+            }
             UnionOf(cache, pieces, first, last, load);
-            SampleResident(cache, tiles, pieces, first, last, load, left);
+            if (firstWindow)
+                SampleResident(cache, *current, pieces, first, last, load, left, more ? ahead->mapTasks.size() : 0,
+                               mapAhead, deliverWaiting);
+            else
+                SampleResident(cache, *current, pieces, first, last, load, left, 0, {}, {});
+            firstWindow = false;
             first = last;
-        }
+        } while (first < pieces.size() && pieces[first].window != SourceWindows::kNone);
         // Never expected: a strip that read a tile that was not loaded.
         for (const Strip& strip : left) {
             const HuxRect& area = pieces[size_t(strip.piece)].area;
-            SamplePart(cache, tiles, pieces[size_t(strip.piece)].tile, {area.left, strip.first, area.right, strip.end});
+            SamplePart(cache, *current, pieces[size_t(strip.piece)].tile,
+                       {area.left, strip.first, area.right, strip.end});
         }
-        SampleGathered(cache, tiles, pieces, first, pieces.size());
-        begin = end;
+        SampleGathered(cache, *current, pieces, first, pieces.size());
+        if (current->endsBand) {
+            undelivered = current->tiles;
+            undeliveredFirst = current->firstTile;
+        }
+        std::swap(current, ahead);
     }
+    deliverWaiting();
     LookupCounts counts;
     for (const std::unique_ptr<Lane>& lane : lanes_) {
         counts.lookups += lane->grid->LookupCounter();
@@ -107,6 +198,38 @@ void PSPlimTileRender::PrepareLanes(PSPlimGrid& grid, const HuxRect& rect)
     }
 }
 
+bool PSPlimTileRender::NextChunk(const BandSource& bands, Cursor& cursor, Chunk& chunk)
+{
+    while (cursor.band < 0 || cursor.next == bands_[cursor.band % 3].size()) {
+        if (cursor.band >= 0)
+            cursor.firstTile += int64_t(bands_[cursor.band % 3].size());
+        ++cursor.band;
+        cursor.next = 0;
+        if (!bands(cursor.band, bands_[cursor.band % 3]))
+            return false;
+    }
+    const std::vector<DestinationTile>& tiles = bands_[cursor.band % 3];
+    chunk.tiles = &tiles;
+    chunk.begin = cursor.next;
+    chunk.end = ChunkEnd(tiles, chunk.begin);
+    chunk.firstTile = cursor.firstTile;
+    chunk.endsBand = chunk.end == tiles.size();
+    cursor.next = chunk.end;
+
+    if (chunk.tables.size() < chunk.end - chunk.begin)
+        chunk.tables.resize(chunk.end - chunk.begin);
+    chunk.mapTasks.clear();
+    for (size_t i = chunk.begin; i < chunk.end; ++i) {
+        chunk.tables[i - chunk.begin].Reset(tiles[i]);
+        const int32_t rows = std::max(tiles[i].Height(), 0) + 1;
+        for (int32_t row = 0; row < rows; row += kStripRows)
+            chunk.mapTasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
+    }
+    chunk.boxes.assign(chunk.mapTasks.size(), CornerBox{});
+    chunk.mapped = 0;
+    return true;
+}
+
 size_t PSPlimTileRender::ChunkEnd(const std::vector<DestinationTile>& tiles, size_t begin)
 {
     size_t corners = CornerCount(tiles[begin]);
@@ -116,57 +239,48 @@ size_t PSPlimTileRender::ChunkEnd(const std::vector<DestinationTile>& tiles, siz
     return end;
 }
 
-void PSPlimTileRender::MapChunk(const std::vector<DestinationTile>& tiles, size_t begin, size_t end,
-                                const SourceFootprint& footprint)
+void PSPlimTileRender::MapStrip(Chunk& chunk, size_t task, int thread)
 {
-    chunkBegin_ = begin;
-    if (tables_.size() < end - begin)
-        tables_.resize(end - begin);
-    std::vector<Strip> tasks;
-    for (size_t i = begin; i < end; ++i) {
-        tables_[i - begin].Reset(tiles[i]);
-        const int32_t rows = std::max(tiles[i].Height(), 0) + 1;
-        for (int32_t row = 0; row < rows; row += kStripRows)
-            tasks.push_back({int32_t(i), row, std::min(row + kStripRows, rows)});
-    }
-    // The boxes of a strip's pixel rows while its corners are at hand; the
-    // last row needs the corner row below it, which another task may map:
-    // that row once all are done.
-    std::vector<CornerBox> boxes(tasks.size());
-    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
-        const Strip& strip = tasks[size_t(task)];
-        CornerTable& table = tables_[size_t(strip.piece) - begin];
-        table.MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
-        boxes[size_t(task)] = table.Box(0, std::max(tiles[size_t(strip.piece)].Width(), 0), strip.first,
-                                        strip.end - 1, singleSquared_);
-    });
-    for (size_t task = 0; task < tasks.size(); ++task) {
-        const Strip& strip = tasks[task];
-        const DestinationTile& tile = tiles[size_t(strip.piece)];
-        if (strip.end - 1 < std::max(tile.Height(), 0))
-            boxes[task].Add(tables_[size_t(strip.piece) - begin].Box(0, std::max(tile.Width(), 0), strip.end - 1,
-                                                                     strip.end, singleSquared_));
-    }
+    const Strip& strip = chunk.mapTasks[task];
+    CornerTable& table = chunk.tables[size_t(strip.piece) - chunk.begin];
+    table.MapRows(*lanes_[size_t(thread)]->mapping, strip.first, strip.end);
+    chunk.boxes[task] = table.Box(0, std::max((*chunk.tiles)[size_t(strip.piece)].Width(), 0), strip.first,
+                                  strip.end - 1, singleSquared_);
+}
 
-    tileReads_.assign(end - begin, HuxRect{});
-    std::vector<CornerBox> tileBoxes(end - begin);
-    for (size_t task = 0; task < tasks.size(); ++task)
-        tileBoxes[size_t(tasks[task].piece) - begin].Add(boxes[task]);
-    for (size_t i = begin; i < end; ++i) {
+void PSPlimTileRender::FinishMap(Chunk& chunk, const SourceFootprint& footprint)
+{
+    // A strip's last pixel row needs the corner row below it, which another
+    // task may have mapped.
+    const std::vector<DestinationTile>& tiles = *chunk.tiles;
+    std::vector<CornerBox> tileBoxes(chunk.end - chunk.begin);
+    for (size_t task = 0; task < chunk.mapTasks.size(); ++task) {
+        const Strip& strip = chunk.mapTasks[task];
+        const DestinationTile& tile = tiles[size_t(strip.piece)];
+        const size_t index = size_t(strip.piece) - chunk.begin;
+        if (strip.end - 1 < std::max(tile.Height(), 0))
+            chunk.boxes[task].Add(chunk.tables[index].Box(0, std::max(tile.Width(), 0), strip.end - 1, strip.end,
+                                                          singleSquared_));
+        tileBoxes[index].Add(chunk.boxes[task]);
+    }
+    chunk.reads.assign(chunk.end - chunk.begin, HuxRect{});
+    for (size_t i = chunk.begin; i < chunk.end; ++i) {
         const DestinationTile& tile = tiles[i];
-        tileReads_[i - begin] = AreaReads(tileBoxes[i - begin], {tile.left, tile.top, tile.right, tile.bottom},
-                                          ReadsOwnPixels(), footprint);
+        chunk.reads[i - chunk.begin] = AreaReads(tileBoxes[i - chunk.begin],
+                                                 {tile.left, tile.top, tile.right, tile.bottom}, ReadsOwnPixels(),
+                                                 footprint);
     }
 }
 
-std::vector<ReadPiece> PSPlimTileRender::PlanChunk(const HuxPSTileCache& cache,
-                                                   const std::vector<DestinationTile>& tiles, size_t begin,
-                                                   size_t end, const SourceFootprint& footprint)
+std::vector<ReadPiece> PSPlimTileRender::PlanChunk(const HuxPSTileCache& cache, const Chunk& chunk,
+                                                   const SourceFootprint& footprint)
 {
+    const std::vector<DestinationTile>& tiles = *chunk.tiles;
     std::vector<ReadPiece> pieces;
-    for (size_t i = begin; i < end; ++i) {
+    for (size_t i = chunk.begin; i < chunk.end; ++i) {
         const DestinationTile& tile = tiles[i];
-        pieces.push_back({int32_t(i), {tile.left, tile.top, tile.right, tile.bottom}, tileReads_[i - begin], 0});
+        pieces.push_back(
+            {int32_t(i), {tile.left, tile.top, tile.right, tile.bottom}, chunk.reads[i - chunk.begin], 0});
     }
     std::vector<int32_t> all;
     if (UnionOf(cache, pieces, 0, pieces.size(), all))
@@ -174,9 +288,9 @@ std::vector<ReadPiece> PSPlimTileRender::PlanChunk(const HuxPSTileCache& cache,
 
     const SourceWindows windows(cache.TilesAcross(), cache.TilesDown(), cache.Capacity());
     pieces.clear();
-    for (size_t i = begin; i < end; ++i)
-        SplitByWindows(int32_t(i), tiles[i], tables_[i - begin], ReadsOwnPixels(), singleSquared_, footprint, windows,
-                       pieces);
+    for (size_t i = chunk.begin; i < chunk.end; ++i)
+        SplitByWindows(int32_t(i), tiles[i], chunk.tables[i - chunk.begin], ReadsOwnPixels(), singleSquared_,
+                       footprint, windows, pieces);
     // Window by window, and what fits none last.
     std::stable_sort(pieces.begin(), pieces.end(), [](const ReadPiece& a, const ReadPiece& b) {
         return uint32_t(a.window) < uint32_t(b.window);
@@ -217,9 +331,11 @@ bool PSPlimTileRender::UnionOf(const HuxPSTileCache& cache, const std::vector<Re
     return fits;
 }
 
-void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const Chunk& chunk,
                                       const std::vector<ReadPiece>& pieces, size_t first, size_t end,
-                                      const std::vector<int32_t>& load, std::vector<Strip>& left)
+                                      const std::vector<int32_t>& load, std::vector<Strip>& left,
+                                      size_t mapTasks, const HuxWorkerPool::Task& map,
+                                      const std::function<void()>& then)
 {
     std::vector<Strip> tasks;
     for (size_t p = first; p < end; ++p) {
@@ -246,6 +362,8 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<D
                 ready = p + 1;
                 loaded.notify_all();
             }
+            if (then)
+                then();
         } catch (...) {
             std::lock_guard lock(mutex);
             abandoned = true;
@@ -254,8 +372,14 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<D
         }
     };
     std::vector<uint8_t> missed(tasks.size(), 0);
-    pool_.Run(int32_t(tasks.size()), [&](int32_t task, int thread) {
-        const Strip& strip = tasks[size_t(task)];
+    // The mapping first: it needs nothing loaded.
+    pool_.Run(int32_t(mapTasks + tasks.size()), [&](int32_t index, int thread) {
+        if (size_t(index) < mapTasks) {
+            map(index, thread);
+            return;
+        }
+        const size_t task = size_t(index) - mapTasks;
+        const Strip& strip = tasks[task];
         {
             std::unique_lock lock(mutex);
             loaded.wait(lock, [&] { return ready > size_t(strip.piece) || abandoned; });
@@ -265,8 +389,8 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<D
         ResidentTileSource& source = sources[size_t(thread)];
         source.ForgetMisses();
         const ReadPiece& piece = pieces[size_t(strip.piece)];
-        SamplePart(source, tiles, piece.tile, {piece.area.left, strip.first, piece.area.right, strip.end});
-        missed[size_t(task)] = source.Missed() ? 1 : 0;
+        SamplePart(source, chunk, piece.tile, {piece.area.left, strip.first, piece.area.right, strip.end});
+        missed[task] = source.Missed() ? 1 : 0;
     }, loadPieces);
     for (size_t task = 0; task < tasks.size(); ++task) {
         if (missed[task])
@@ -274,7 +398,7 @@ void PSPlimTileRender::SampleResident(HuxPSTileCache& cache, const std::vector<D
     }
 }
 
-void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
+void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const Chunk& chunk,
                                       const std::vector<ReadPiece>& pieces, size_t first, size_t end)
 {
     GatheredSource source(cache);
@@ -282,7 +406,7 @@ void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const std::vector<D
     const auto replay = [&] {
         source.Gather();
         for (const auto& [tile, at] : batch)
-            SamplePart(source, tiles, tile, {at.x, at.y, at.x + 1, at.y + 1});
+            SamplePart(source, chunk, tile, {at.x, at.y, at.x + 1, at.y + 1});
         source.Clear();
         batch.clear();
     };
@@ -290,7 +414,7 @@ void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const std::vector<D
         const HuxRect& area = pieces[p].area;
         for (int32_t y = area.top; y < area.bottom; ++y) {
             for (int32_t x = area.left; x < area.right; ++x) {
-                SamplePart(source, tiles, pieces[p].tile, {x, y, x + 1, y + 1});
+                SamplePart(source, chunk, pieces[p].tile, {x, y, x + 1, y + 1});
                 batch.push_back({pieces[p].tile, {x, y}});
                 if (source.Recorded() >= kGatherPositions)
                     replay();
@@ -301,10 +425,10 @@ void PSPlimTileRender::SampleGathered(HuxPSTileCache& cache, const std::vector<D
         replay();
 }
 
-void PSPlimTileRender::SamplePart(HuxPixelSource& source, const std::vector<DestinationTile>& tiles, int32_t tile,
+void PSPlimTileRender::SamplePart(HuxPixelSource& source, const Chunk& chunk, int32_t tile,
                                   const HuxRect& area) const
 {
-    const DestinationTile& whole = tiles[size_t(tile)];
+    const DestinationTile& whole = (*chunk.tiles)[size_t(tile)];
     DestinationTile part = whole;
     part.left = area.left;
     part.right = area.right;
@@ -312,6 +436,6 @@ void PSPlimTileRender::SamplePart(HuxPixelSource& source, const std::vector<Dest
     part.bottom = area.bottom;
     part.data = whole.data + ptrdiff_t(area.top - whole.top) * whole.rowStride +
                 ptrdiff_t(area.left - whole.left) * source.Layout().PixelBytes();
-    const CornerTable& table = tables_[size_t(tile) - chunkBegin_];
+    const CornerTable& table = chunk.tables[size_t(tile) - chunk.begin];
     RenderTileInSourceFormat(*mapper_, mode_, source, part, table);
 }

@@ -17,6 +17,12 @@
 // loaded once, and the pixel sampled from the copies; once more per batch.
 // The memory is the cache's budget, the chunk's corner tables and a batch.
 //
+// Chunks follow one another in a pipeline: while the calling thread loads
+// what chunk k reads and then hands the band before it back to its caller,
+// the other threads map and plan chunk k + 1 and then sample chunk k. So
+// two chunks' corner tables are kept, and a banded render two bands'
+// pixels.
+//
 // A pixel's bytes depend only on its corners and the source, and a corner
 // only on its position and the grid: the same bytes for any thread count
 // and any order.
@@ -32,7 +38,9 @@
 #include "warp/PixelFormatDispatch.h"
 #include "warp/PSPlimGridMapping.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -66,6 +74,16 @@ public:
     LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, PSPlimGrid& grid,
                         const HuxRect& rect, const std::vector<DestinationTile>& tiles);
 
+    // Receives a band of rendered tiles (their pixels valid until it
+    // returns); `firstTile` counts the tiles of the bands before it.
+    using Delivery = std::function<void(int64_t firstTile, const std::vector<DestinationTile>& band)>;
+    // Renders `rect` in tiles of `tileSize` pixels square, row by row,
+    // BandTiles at a time, and hands the bands to `deliver` in order on
+    // this thread, each while the next one is rendered. Besides Render's
+    // memory, two bands' pixels.
+    LookupCounts RenderBands(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache,
+                             PSPlimGrid& grid, const HuxRect& rect, int32_t tileSize, const Delivery& deliver);
+
 private:
     // What one thread renders with: a grid (the caller's own, or a copy)
     // and a mapping through it.
@@ -80,17 +98,46 @@ private:
         int32_t first = 0;
         int32_t end = 0;
     };
+    // Tiles begin .. end - 1 of a band, mapped together: their corners,
+    // each tile's reads, and the tasks that map them with their boxes.
+    struct Chunk {
+        const std::vector<DestinationTile>* tiles = nullptr;
+        size_t begin = 0;
+        size_t end = 0;
+        int64_t firstTile = 0; // of the band, see Delivery
+        bool endsBand = false;
+        std::vector<CornerTable> tables; // tables[i] holds the corners of tile begin + i
+        std::vector<HuxRect> reads;      // per table
+        std::vector<Strip> mapTasks;
+        std::vector<CornerBox> boxes;    // per map task
+        std::atomic<size_t> mapped = 0;  // map tasks done
+        std::vector<ReadPiece> pieces;   // in the order they are sampled, once all are mapped
+    };
+    // The bands to render: fills band `index` and says whether there is one.
+    using BandSource = std::function<bool(int64_t index, std::vector<DestinationTile>& tiles)>;
+    // Where the next chunk comes from.
+    struct Cursor {
+        int64_t band = -1;
+        size_t next = 0;
+        int64_t firstTile = 0;
+    };
 
+    LookupCounts RenderAll(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache,
+                           PSPlimGrid& grid, const HuxRect& rect, const BandSource& bands, const Delivery& deliver);
     void PrepareLanes(PSPlimGrid& grid, const HuxRect& rect);
+    // The chunk after `cursor` into `chunk`, its map tasks listed; false
+    // when the bands are done.
+    bool NextChunk(const BandSource& bands, Cursor& cursor, Chunk& chunk);
     // Tiles from `begin` whose corner tables fit the chunk's budget.
     static size_t ChunkEnd(const std::vector<DestinationTile>& tiles, size_t begin);
-    // Maps the corners of tiles begin .. end - 1 on every thread into
-    // tables_, and works out each tile's reads.
-    void MapChunk(const std::vector<DestinationTile>& tiles, size_t begin, size_t end,
-                  const SourceFootprint& footprint);
+    // Maps the corner rows of one map task of `chunk`, and the box of its
+    // pixel rows but the last.
+    void MapStrip(Chunk& chunk, size_t task, int thread);
+    // Once every map task is done: each tile's reads.
+    void FinishMap(Chunk& chunk, const SourceFootprint& footprint);
     // The parts of the chunk's tiles in the order they are sampled.
-    std::vector<ReadPiece> PlanChunk(const HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                                     size_t begin, size_t end, const SourceFootprint& footprint);
+    std::vector<ReadPiece> PlanChunk(const HuxPSTileCache& cache, const Chunk& chunk,
+                                     const SourceFootprint& footprint);
     // The distinct source tiles that pieces first .. end - 1 read, sorted,
     // into `tiles`; false when they are more than the cache holds.
     bool UnionOf(const HuxPSTileCache& cache, const std::vector<ReadPiece>& pieces, size_t first, size_t end,
@@ -99,17 +146,18 @@ private:
     // resident while this thread loads `load` (their reads, which fit the
     // cache together) piece by piece: a piece's strips start once its tiles
     // are in, and no load evicts a tile of `load`. Strips that read a tile
-    // not resident go to `left`.
-    void SampleResident(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                        const std::vector<ReadPiece>& pieces, size_t first, size_t end,
-                        const std::vector<int32_t>& load, std::vector<Strip>& left);
+    // not resident go to `left`. Before those strips come `mapTasks` tasks
+    // of `map`; after its loads this thread runs `then`.
+    void SampleResident(HuxPSTileCache& cache, const Chunk& chunk, const std::vector<ReadPiece>& pieces,
+                        size_t first, size_t end, const std::vector<int32_t>& load, std::vector<Strip>& left,
+                        size_t mapTasks, const HuxWorkerPool::Task& map, const std::function<void()>& then);
     // Samples pieces first .. end - 1 on this thread a pixel at a time
     // through a GatheredSource, gathering every so many positions read.
-    void SampleGathered(HuxPSTileCache& cache, const std::vector<DestinationTile>& tiles,
-                        const std::vector<ReadPiece>& pieces, size_t first, size_t end);
-    // Samples the pixels `area` of tile `tile` (an index into `tiles`).
-    void SamplePart(HuxPixelSource& source, const std::vector<DestinationTile>& tiles, int32_t tile,
-                    const HuxRect& area) const;
+    void SampleGathered(HuxPSTileCache& cache, const Chunk& chunk, const std::vector<ReadPiece>& pieces,
+                        size_t first, size_t end);
+    // Samples the pixels `area` of tile `tile` (an index into the chunk's
+    // band).
+    void SamplePart(HuxPixelSource& source, const Chunk& chunk, int32_t tile, const HuxRect& area) const;
     bool ReadsOwnPixels() const { return mode_ != Mode::Plain; }
 
     HuxWorkerPool& pool_;
@@ -117,9 +165,9 @@ private:
     const HuxPSNonLinearTextureMapper* mapper_ = nullptr;
     Mode mode_ = Mode::Plain;
     double singleSquared_ = -1.0; // see CornerBox::AddRow
-    size_t chunkBegin_ = 0;                  // tables_[i] holds the corners of tile chunkBegin_ + i
-    std::vector<CornerTable> tables_;
-    std::vector<HuxRect> tileReads_;         // per table
+    Chunk chunks_[2];                        // the chunk sampled and the one mapped meanwhile
+    // Bands in flight: the one delivered, the one sampled, the one mapped.
+    std::vector<DestinationTile> bands_[3];
     std::vector<uint8_t> marks_;             // per source tile, for unions; all zero between uses
     std::vector<uint8_t> standInPixels_;
     std::vector<uint8_t> standInMask_;

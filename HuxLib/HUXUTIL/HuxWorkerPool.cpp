@@ -61,7 +61,10 @@ void HuxWorkerPool::Run(int32_t count, const Task& task, const std::function<voi
     // Every worker has seen this job (or the job was over before it looked)
     // once none is busy and none can still take a task.
     finished_.wait(lock, [this] { return busy_ == 0; });
+    // A worker that wakes only now must find nothing left to take: after a
+    // failure tasks remain, and the failure is gone with the rethrow.
     task_ = nullptr;
+    count_ = 0;
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));
 }

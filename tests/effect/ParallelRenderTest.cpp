@@ -1,6 +1,6 @@
 // Rendering on several threads: the final render and the preview give the
 // same bytes for every thread count and whatever order the tiles are
-// rendered in. (The test host ends the process on a callback from any thread
+// rendered in, whole or in bands. (The test host ends the process on a callback from any thread
 // but its own, so every run here also checks that.)
 #include "EffectTestSupport.h"
 
@@ -63,9 +63,10 @@ TEST(ParallelRenderTest, EveryThreadCountGivesTheSameBytes)
     }
 }
 
-TEST(ParallelRenderTest, TheOrderOfTheTilesDoesNotChangeThem)
+TEST(ParallelRenderTest, NeitherTheOrderOfTheTilesNorBandsChangeThem)
 {
-    constexpr int32_t kWidth = 700, kHeight = 300, kTile = 64;
+    // 77 tiles: more than one chunk's corner tables hold.
+    constexpr int32_t kWidth = 700, kHeight = 400, kTile = 64;
     SquelmHost::TestHost host(&WarpTest::HarnessEntry);
     host.SetImage(Gradient(kWidth, kHeight));
     PSPlimGrid grid;
@@ -94,6 +95,26 @@ TEST(ParallelRenderTest, TheOrderOfTheTilesDoesNotChangeThem)
             ordered.push_back(tiles[size_t(i)]);
         HuxWorkerPool pool(threads);
         PSPlimTileRender(pool).Render(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), ordered);
+        return image;
+    };
+    // The same in bands, each copied into place as it comes back; they must
+    // come in order, row by row.
+    auto renderBands = [&](HuxPSTileCache& cache, int threads) {
+        std::vector<uint8_t> image(size_t(kWidth) * kHeight * 3);
+        int64_t delivered = 0;
+        const auto deliver = [&](int64_t firstTile, const std::vector<DestinationTile>& band) {
+            EXPECT_EQ(firstTile, delivered);
+            for (const DestinationTile& tile : band) {
+                EXPECT_EQ(tile.left, delivered % ((kWidth + kTile - 1) / kTile) * kTile);
+                EXPECT_EQ(tile.top, delivered++ / ((kWidth + kTile - 1) / kTile) * kTile);
+                for (int32_t y = tile.top; y < tile.bottom; ++y)
+                    std::copy_n(tile.data + ptrdiff_t(y - tile.top) * tile.rowStride, tile.Width() * 3,
+                                image.data() + (size_t(y) * kWidth + size_t(tile.left)) * 3);
+            }
+        };
+        HuxWorkerPool pool(threads);
+        PSPlimTileRender(pool).RenderBands(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(),
+                                           kTile, deliver);
         return image;
     };
     const int32_t tileCount = ((kWidth + kTile - 1) / kTile) * ((kHeight + kTile - 1) / kTile);
@@ -130,6 +151,9 @@ TEST(ParallelRenderTest, TheOrderOfTheTilesDoesNotChangeThem)
                          {2, interleaved, "interleaved, 2 threads"}};
             for (const auto& c : cases)
                 EXPECT_TRUE(render(cache, c.threads, c.order) == expected) << c.name << ", " << budgetTiles << " tiles";
+            for (const int threads : {1, 2, 3})
+                EXPECT_TRUE(renderBands(cache, threads) == expected) << "bands, " << threads << " threads, "
+                                                                     << budgetTiles << " tiles";
         });
         ASSERT_TRUE(result.Succeeded()) << result.result << " " << result.hostError;
     }
