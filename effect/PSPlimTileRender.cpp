@@ -12,8 +12,9 @@ namespace {
 
 // Rows of one task, mapping or sampling: small enough that a chunk shares
 // out evenly among the threads, large enough that a task costs little to
-// hand out.
-constexpr int32_t kStripRows = 16;
+// hand out and that few boxes of a strip's last row are left to the plan
+// (measured: 16 rows gave about 3 % less on two threads).
+constexpr int32_t kStripRows = 32;
 // Corners a chunk's tables hold at most (16 bytes each), unless one tile
 // alone has more.
 constexpr size_t kChunkCorners = size_t(1) << 18;
