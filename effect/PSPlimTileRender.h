@@ -52,8 +52,6 @@ public:
     PSPlimTileRender(const PSPlimTileRender&) = delete;
     PSPlimTileRender& operator=(const PSPlimTileRender&) = delete;
 
-    HuxWorkerPool& Pool() const { return pool_; }
-
     // Output tiles a final render hands over at a time, for a cache of
     // `capacity` tiles: few enough that their reads mostly fit the cache
     // together, enough to share among the threads.

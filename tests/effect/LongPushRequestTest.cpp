@@ -56,25 +56,9 @@ Loads PushAndRender(int32_t width, int32_t height, double x0, double y0, double 
         const WarpTest::RequestLog log(host);
         HuxWorkerPool pool(1);
         PSPlimTileRender render(pool);
-        std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 3);
-        std::vector<DestinationTile> band;
-        const int32_t across = (width + kTile - 1) / kTile, tiles = across * ((height + kTile - 1) / kTile);
-        const int32_t bandTiles = PSPlimTileRender::BandTiles(cache.Capacity(), 1);
         int bands = 0;
-        for (int32_t first = 0; first < tiles; first += bandTiles, ++bands) {
-            band.clear();
-            for (int32_t k = first; k < std::min(first + bandTiles, tiles); ++k) {
-                DestinationTile tile;
-                tile.left = k % across * kTile;
-                tile.top = k / across * kTile;
-                tile.right = std::min(tile.left + kTile, width);
-                tile.bottom = std::min(tile.top + kTile, height);
-                tile.rowStride = width * 3;
-                tile.data = pixels.data() + (size_t(tile.top) * size_t(width) + size_t(tile.left)) * 3;
-                band.push_back(tile);
-            }
-            render.Render(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), band);
-        }
+        render.RenderBands(mapper, PSPlimTileRender::Mode::Plain, cache, grid, cache.ScaledRect(), kTile,
+                           [&](int64_t, const std::vector<DestinationTile>&) { ++bands; });
         std::map<std::pair<int32_t, int32_t>, int> perTile;
         for (const SquelmHost::HostEvent& e : log.Since()) {
             ++loads.total;
