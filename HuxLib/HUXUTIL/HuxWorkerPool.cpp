@@ -5,6 +5,7 @@
 #include "HuxLib/HUXUTIL/HuxSETranslator.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -23,6 +24,26 @@ HuxWorkerPool::HuxWorkerPool(int threadCount)
 }
 
 HuxWorkerPool::~HuxWorkerPool() { Stop(); }
+
+template <class Done>
+bool HuxWorkerPool::SpinFor(const Done& done)
+{
+    // About the time a render task takes; a job later than that finds the
+    // thread asleep.
+    constexpr auto kSpin = std::chrono::microseconds(200);
+    const auto until = std::chrono::steady_clock::now() + kSpin;
+    for (;;) {
+        for (int i = 0; i < 64; ++i) {
+            if (done())
+                return true;
+#if defined(__i386__) || defined(__x86_64__)
+            __builtin_ia32_pause();
+#endif
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+    }
+}
 
 void HuxWorkerPool::Stop()
 {
@@ -57,6 +78,7 @@ void HuxWorkerPool::Run(int32_t count, const Task& task, const std::function<voi
         }
     }
     Work(0);
+    SpinFor([this] { return busy_.load(std::memory_order_acquire) == 0; });
     std::unique_lock lock(mutex_);
     // Every worker has seen this job (or the job was over before it looked)
     // once none is busy and none can still take a task.
@@ -95,6 +117,9 @@ void HuxWorkerPool::WorkerLoop(int thread)
     uint64_t seen = 0;
     std::unique_lock lock(mutex_);
     for (;;) {
+        lock.unlock();
+        SpinFor([&] { return job_.load(std::memory_order_acquire) != seen; });
+        lock.lock();
         wake_.wait(lock, [&] { return stopping_ || job_ != seen; });
         if (stopping_)
             return;

@@ -5,6 +5,7 @@
 // failure.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
@@ -44,6 +45,10 @@ public:
 
 private:
     void Stop();
+    // Waits a little without sleeping for `done` to hold: jobs follow one
+    // another closely, and waking a sleeping thread costs more than a task.
+    template <class Done>
+    static bool SpinFor(const Done& done);
     void WorkerLoop(int thread);
     // Takes and runs tasks of the current job until none is left.
     void Work(int thread);
@@ -56,8 +61,10 @@ private:
     const Task* task_ = nullptr;
     int32_t count_ = 0;
     int32_t next_ = 0;
-    uint64_t job_ = 0;      // counts jobs, so that a worker joins each once
-    int busy_ = 0;          // workers inside the current job
+    // Both change only under mutex_; they are atomic to be watched while
+    // spinning.
+    std::atomic<uint64_t> job_ = 0; // counts jobs, so that a worker joins each once
+    std::atomic<int> busy_ = 0;     // workers inside the current job
     bool stopping_ = false;
     std::exception_ptr failure_;
 };
