@@ -11,7 +11,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <new>
 
 class CornerTable {
 public:
@@ -21,7 +22,13 @@ public:
         left_ = tile.left;
         top_ = tile.top;
         columns_ = size_t(std::max(tile.Width(), 0)) + 1;
-        points_.resize(columns_ * (size_t(std::max(tile.Height(), 0)) + 1));
+        const size_t count = columns_ * (size_t(std::max(tile.Height(), 0)) + 1);
+        // Left unwritten: every corner is mapped before it is read, so the
+        // first touch of fresh memory falls to the threads that map.
+        if (count > capacity_) {
+            points_.reset(static_cast<HuxGeometry::HuxPoint2D*>(::operator new(count * sizeof(HuxGeometry::HuxPoint2D))));
+            capacity_ = count;
+        }
     }
 
     // Maps corner rows first .. end - 1 (row r lies at top - 0.5 + r), each
@@ -59,6 +66,10 @@ public:
 private:
     int32_t left_ = 0;
     int32_t top_ = 0;
+    struct Release {
+        void operator()(HuxGeometry::HuxPoint2D* points) const { ::operator delete(points); }
+    };
     size_t columns_ = 1;
-    std::vector<HuxGeometry::HuxPoint2D> points_;
+    size_t capacity_ = 0;
+    std::unique_ptr<HuxGeometry::HuxPoint2D[], Release> points_;
 };

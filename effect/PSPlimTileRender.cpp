@@ -67,19 +67,21 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::RenderBands(const HuxPSNonLinea
     const int64_t bandTiles = BandTiles(cache.Capacity(), pool_.ThreadCount());
     const size_t tileBytes = size_t(tileSize) * size_t(tileSize) * size_t(cache.Layout().PixelBytes());
     // Band k is sampled into buffer k % 2 while band k - 1 is delivered.
-    std::vector<uint8_t> buffers[2];
+    // Left unwritten, as every pixel is sampled before it is delivered.
+    std::unique_ptr<uint8_t[]> buffers[2];
     const BandSource bands = [&](int64_t index, std::vector<DestinationTile>& band) {
         const int64_t first = index * bandTiles;
         if (first >= tileCount)
             return false;
-        std::vector<uint8_t>& buffer = buffers[index % 2];
-        buffer.resize(size_t(bandTiles) * tileBytes);
+        std::unique_ptr<uint8_t[]>& buffer = buffers[index % 2];
+        if (!buffer)
+            buffer.reset(new uint8_t[size_t(bandTiles) * tileBytes]);
         band.clear();
         for (int64_t k = first; k < std::min(first + bandTiles, tileCount); ++k) {
             const int64_t x0 = rect.left + k % across * tileSize;
             const int64_t y0 = rect.top + k / across * tileSize;
             DestinationTile tile;
-            tile.data = buffer.data() + size_t(k - first) * tileBytes;
+            tile.data = buffer.get() + size_t(k - first) * tileBytes;
             tile.left = int32_t(x0);
             tile.top = int32_t(y0);
             tile.right = int32_t(std::min<int64_t>(x0 + tileSize, rect.right));
