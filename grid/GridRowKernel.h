@@ -7,9 +7,9 @@
 // in a triangle not yet known to be clean); the scalar lookup takes that one.
 //
 // Written once over the lanes of an instruction set (HuxLanesSse2.h,
-// HuxLanesAvx.h) and compiled in a translation unit per set. Everything here
-// that compiles to code is a template of the lanes, so that no copy compiled
-// for one set can stand in for another's at link time.
+// HuxLanesAvx.h, HuxLanesAvx512.h) and compiled in a translation unit per
+// set. Everything here that compiles to code is a template of the lanes, so
+// that no copy compiled for one set can stand in for another's at link time.
 #pragma once
 
 #include <cstdint>

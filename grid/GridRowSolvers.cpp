@@ -5,7 +5,7 @@
 std::vector<GridRowSolver> GridRowSolvers::Available()
 {
 #if defined(__SSE2__)
-    return HuxRunnableKernels<GridRowSolver>({Sse2}, Avx);
+    return HuxRunnableKernels<GridRowSolver>({Sse2}, Avx, Avx512);
 #else
     return {};
 #endif

@@ -12,6 +12,8 @@ namespace GridRowSolvers {
 GridRowRun Sse2(const GridRowCell& cell, const double* xs, int32_t count, double* out);
 // Only where HuxCpuHasAvx.
 GridRowRun Avx(const GridRowCell& cell, const double* xs, int32_t count, double* out);
+// Only where HuxCpuHasAvx512.
+GridRowRun Avx512(const GridRowCell& cell, const double* xs, int32_t count, double* out);
 #endif
 
 // Every kernel this processor can run, the baseline first; empty where the

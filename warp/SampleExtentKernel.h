@@ -6,10 +6,10 @@
 // margin for the rounding of the positions interpolated between them.
 //
 // Written once over the lanes of an instruction set (HuxLanesSse2.h,
-// HuxLanesAvx.h), a point's x and y side by side, and compiled in a
-// translation unit per set. Everything here that compiles to code is a
-// template of the lanes, so that no copy compiled for one set can stand in
-// for another's at link time.
+// HuxLanesAvx.h, HuxLanesAvx512.h), a point's x and y side by side, and
+// compiled in a translation unit per set. Everything here that compiles to
+// code is a template of the lanes, so that no copy compiled for one set can
+// stand in for another's at link time.
 #pragma once
 
 #include "HuxLib/HuxGeometry/HuxPoint2D.h"

@@ -5,7 +5,7 @@
 std::vector<SampleExtentKernel> SampleExtentKernels::Available()
 {
 #if defined(__SSE2__)
-    return HuxRunnableKernels<SampleExtentKernel>({Sse2}, Avx);
+    return HuxRunnableKernels<SampleExtentKernel>({Sse2}, Avx, Avx512);
 #else
     return {};
 #endif

@@ -15,6 +15,9 @@ SampleExtent Sse2(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPo
 // Only where HuxCpuHasAvx.
 SampleExtent Avx(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
                  double singleSquared);
+// Only where HuxCpuHasAvx512.
+SampleExtent Avx512(const HuxGeometry::HuxPoint2D* above, const HuxGeometry::HuxPoint2D* below, int32_t count,
+                    double singleSquared);
 #endif
 
 // Every kernel this processor can run, the baseline first; empty where the

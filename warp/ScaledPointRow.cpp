@@ -19,7 +19,7 @@ void Plain(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint
 std::vector<PointRowScaler> ScaledPointRows::Available()
 {
 #if defined(__SSE2__)
-    return HuxRunnableKernels<PointRowScaler>({Plain, Sse2}, Avx);
+    return HuxRunnableKernels<PointRowScaler>({Plain, Sse2}, Avx, Avx512);
 #else
     return {Plain};
 #endif

@@ -14,6 +14,9 @@ void Sse2(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2
 // Only where HuxCpuHasAvx.
 void Avx(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2D divisor,
          HuxGeometry::HuxPoint2D factor, HuxGeometry::HuxPoint2D offset);
+// Only where HuxCpuHasAvx512.
+void Avx512(HuxGeometry::HuxPoint2D* points, int32_t count, HuxGeometry::HuxPoint2D divisor,
+            HuxGeometry::HuxPoint2D factor, HuxGeometry::HuxPoint2D offset);
 #endif
 
 // Every form this processor can run, the plain one first.

@@ -11,3 +11,13 @@ bool HuxCpuHasAvx()
     return false;
 #endif
 }
+
+bool HuxCpuHasAvx512()
+{
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq");
+#else
+    return false;
+#endif
+}

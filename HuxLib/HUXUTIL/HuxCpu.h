@@ -4,3 +4,6 @@
 
 // True where the processor and the system run AVX instructions.
 bool HuxCpuHasAvx();
+
+// True where the processor and the system run AVX-512 F and DQ.
+bool HuxCpuHasAvx512();

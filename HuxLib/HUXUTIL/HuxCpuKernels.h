@@ -7,12 +7,14 @@
 #include <vector>
 
 // `baseline` (what every processor of the build runs), then `avx` where
-// HuxCpuHasAvx.
+// HuxCpuHasAvx, then `avx512` (if given) where HuxCpuHasAvx512.
 template <class Kernel>
-std::vector<Kernel> HuxRunnableKernels(std::vector<Kernel> baseline, Kernel avx)
+std::vector<Kernel> HuxRunnableKernels(std::vector<Kernel> baseline, Kernel avx, Kernel avx512 = nullptr)
 {
     if (HuxCpuHasAvx())
         baseline.push_back(avx);
+    if (avx512 && HuxCpuHasAvx512())
+        baseline.push_back(avx512);
     return baseline;
 }
 
