@@ -185,20 +185,27 @@ PSPlimTileRender::LookupCounts PSPlimTileRender::RenderAll(const HuxPSNonLinearT
 void PSPlimTileRender::PrepareLanes(PSPlimGrid& grid, const HuxRect& rect)
 {
     lanes_.resize(size_t(pool_.ThreadCount()));
-    for (size_t i = 0; i < lanes_.size(); ++i) {
-        if (!lanes_[i])
-            lanes_[i] = std::make_unique<Lane>();
-        Lane& lane = *lanes_[i];
-        if (i == 0) {
-            lane.grid = &grid;
-        } else {
-            lane.copy = grid;
-            lane.grid = &lane.copy;
-        }
-        lane.grid->ClearCounters();
-        lane.mapping = std::make_unique<PSPlimGridMapping>(*lane.grid);
-        lane.mapping->SetRectangle(rect);
+    for (std::unique_ptr<Lane>& lane : lanes_) {
+        if (!lane)
+            lane = std::make_unique<Lane>();
     }
+    const auto prepare = [&](Lane& lane, PSPlimGrid& laneGrid) {
+        lane.grid = &laneGrid;
+        lane.grid->ClearCounters();
+        lane.mapping = std::make_unique<PSPlimGridMapping>(laneGrid);
+        lane.mapping->SetRectangle(rect);
+    };
+    prepare(*lanes_[0], grid);
+    if (lanes_.size() == 1)
+        return;
+    // What every lookup needs from the whole grid is worked out once, not
+    // per thread; the copies are made on the threads, the grid unchanged.
+    grid.PrepareLookup();
+    pool_.Run(int32_t(lanes_.size() - 1), [&](int32_t task, int) {
+        Lane& lane = *lanes_[size_t(task) + 1];
+        lane.copy = std::make_unique<PSPlimGrid>(grid, PSPlimGrid::WithLookup{});
+        prepare(lane, *lane.copy);
+    });
 }
 
 bool PSPlimTileRender::NextChunk(const BandSource& bands, Cursor& cursor, Chunk& chunk)

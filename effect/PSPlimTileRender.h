@@ -86,7 +86,7 @@ private:
     // What one thread renders with: a grid (the caller's own, or a copy)
     // and a mapping through it.
     struct Lane {
-        PSPlimGrid copy;
+        std::unique_ptr<PSPlimGrid> copy;
         PSPlimGrid* grid = nullptr;
         std::unique_ptr<PSPlimGridMapping> mapping;
     };

@@ -224,6 +224,28 @@ void GridOverlaps::FillBuckets(const GridPoints& points)
     bucketsFilled_ = true;
 }
 
+void GridOverlaps::CopyFrom(const GridOverlaps& other)
+{
+    if (!other.bucketsFilled_) {
+        generation_ = 0; // to be worked out on use
+        return;
+    }
+    generation_ = other.generation_;
+    across_ = other.across_;
+    cellsAcross_ = other.cellsAcross_;
+    width_ = other.width_;
+    height_ = other.height_;
+    bucketsAcross_ = other.bucketsAcross_;
+    bucketsDown_ = other.bucketsDown_;
+    bucketScaleX_ = other.bucketScaleX_;
+    bucketScaleY_ = other.bucketScaleY_;
+    bucketsFilled_ = other.bucketsFilled_;
+    clean_ = other.clean_;
+    bucketStart_ = other.bucketStart_;
+    bucketItems_ = other.bucketItems_;
+    unbounded_ = other.unbounded_;
+}
+
 std::span<const int32_t> GridOverlaps::Candidates(const GridPoints& points, double x, double y)
 {
     if (!bucketsFilled_)

@@ -45,6 +45,10 @@ public:
 
     // Worked out for the points' generation: false after any change.
     bool Current(uint64_t generation) const { return generation_ == generation; }
+    // What `other` has worked out, as a copy of its grid needs it: taken
+    // only once its buckets are filled (FillBucketsOnce), as the working
+    // space they are filled from is not.
+    void CopyFrom(const GridOverlaps& other);
 
     // Works out which cells are clean for the points of a grid `across` x
     // `down` points over width x height; ringInPlace: the ring lies on the
@@ -58,6 +62,12 @@ public:
     // triangles without a finite box are listed apart, in Unbounded. The
     // buckets are filled on the first call after Analyse.
     std::span<const int32_t> Candidates(const GridPoints& points, double x, double y);
+    // Fills the buckets now, so that Candidates changes nothing.
+    void FillBucketsOnce(const GridPoints& points)
+    {
+        if (!bucketsFilled_)
+            FillBuckets(points);
+    }
     std::span<const int32_t> Unbounded() const { return unbounded_; }
 
 private:
@@ -74,6 +84,7 @@ private:
     int BucketY(double y) const;
     void FillBuckets(const GridPoints& points);
 
+    // What is worked out (CopyFrom takes all of it).
     uint64_t generation_ = 0; // 0: never worked out
     int across_ = 0;
     int cellsAcross_ = 0;

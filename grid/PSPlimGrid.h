@@ -73,6 +73,14 @@ public:
     // (PSPlimGridRow.cpp), several at a time.
     void InvertRow(const double* xs, double y, int32_t count, Point2D* out,
                    GridRowSolver solver = GridRowSolvers::Chosen());
+    // Works out now what lookups of the current points need from the whole
+    // grid (where triangles may overlap, and the index the search goes
+    // through), which they would otherwise work out on first use.
+    void PrepareLookup();
+    // A copy for lookups on another thread, carrying what PrepareLookup
+    // worked out for `prepared` instead of working it out again.
+    struct WithLookup {};
+    PSPlimGrid(const PSPlimGrid& prepared, WithLookup);
 
     // ---- Brush tools (PSPlimGridTools.cpp) --------------------------------
     // Each returns the range of inner points inside the brush circle.

@@ -56,6 +56,15 @@ GridOverlaps& PSPlimGrid::CurrentOverlaps()
     return overlaps_;
 }
 
+void PSPlimGrid::PrepareLookup() { CurrentOverlaps().FillBucketsOnce(points_); }
+
+PSPlimGrid::PSPlimGrid(const PSPlimGrid& prepared, WithLookup) : PSPlimGrid(prepared)
+{
+    // A copy constructed shares the points' generation, so what is copied
+    // stays current.
+    overlaps_.CopyFrom(prepared.overlaps_);
+}
+
 bool PSPlimGrid::SettleAmongAll(TriangleHit hit, int a, int b, bool upperLeft, Point2D p, Point2D& result)
 {
     GridOverlaps& overlaps = CurrentOverlaps();

@@ -131,3 +131,23 @@ TEST(PSPlimGridInvertOrder, SharedEdgesGiveOneAnswerFromEitherSide)
         }
     }
 }
+
+// Other threads look up in copies that carry what the grid has worked out
+// for its lookups, or work it out themselves where it had not: the same bits
+// for every corner either way.
+TEST(PSPlimGridInvertOrder, CopiesCarryingThePreparedLookupGiveTheSameResults)
+{
+    PSPlimGrid prepared = PushedOverItself();
+    const PSPlimGrid unprepared = prepared;
+    prepared.PrepareLookup();
+    PSPlimGrid copies[] = {PSPlimGrid(prepared, PSPlimGrid::WithLookup{}),
+                           PSPlimGrid(unprepared, PSPlimGrid::WithLookup{})};
+    PSPlimGrid* const grids[] = {&prepared, &copies[0], &copies[1]};
+    Corners corners;
+    for (size_t g = 0; g < std::size(grids); ++g) {
+        for (int j = 0; j <= kHeight; ++j) {
+            for (int i = 0; i <= kWidth; ++i)
+                ASSERT_TRUE(LookUp(*grids[g], i, j, corners)) << "grid " << g;
+        }
+    }
+}
