@@ -83,6 +83,12 @@ public:
                              PSPlimGrid& grid, const HuxRect& rect, int32_t tileSize, const Delivery& deliver);
 
 private:
+    // Rows of one task, mapping or sampling: small enough that a chunk
+    // shares out evenly among the threads, large enough that a task costs
+    // little to hand out and that few boxes of a strip's last row are left
+    // to the plan (measured: 16 rows gave about 3 % less on two threads).
+    static constexpr int32_t kStripRows = 32;
+
     // What one thread renders with: a grid (the caller's own, or a copy)
     // and a mapping through it.
     struct Lane {
