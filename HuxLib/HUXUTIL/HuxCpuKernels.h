@@ -7,13 +7,13 @@
 #include <vector>
 
 // `baseline` (what every processor of the build runs), then `avx` where
-// HuxCpuHasAvx, then `avx512` (if given) where HuxCpuHasAvx512.
+// HuxCpuHasAvx, then `avx512` where HuxCpuHasAvx512.
 template <class Kernel>
-std::vector<Kernel> HuxRunnableKernels(std::vector<Kernel> baseline, Kernel avx, Kernel avx512 = nullptr)
+std::vector<Kernel> HuxRunnableKernels(std::vector<Kernel> baseline, Kernel avx, Kernel avx512)
 {
     if (HuxCpuHasAvx())
         baseline.push_back(avx);
-    if (avx512 && HuxCpuHasAvx512())
+    if (HuxCpuHasAvx512())
         baseline.push_back(avx512);
     return baseline;
 }
