@@ -68,7 +68,8 @@ public:
     // grid, for a render of `rect` (cache coordinates, see
     // PSPlimGridMapping::SetRectangle). The calling thread looks up in the
     // grid itself (its lookup state and counters change), the others in
-    // copies.
+    // copies carrying what the grid prepared for its lookups
+    // (PSPlimGrid::PrepareLookup).
     LookupCounts Render(const HuxPSNonLinearTextureMapper& mapper, Mode mode, HuxPSTileCache& cache, PSPlimGrid& grid,
                         const HuxRect& rect, const std::vector<DestinationTile>& tiles);
 
